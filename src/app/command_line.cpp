@@ -1,0 +1,18 @@
+#include "app/command_line.h"
+
+#include "calendar/text_helpers.h"
+
+namespace daybrook {
+
+CommandLine parse_command_line(std::span<const std::string_view> arguments) {
+    CommandLine result;
+    // The switch is taken only in exactly this form, letter case included, with one or two
+    // numbers after it.
+    const bool auto_switch = !arguments.empty() && arguments[0] == "-a";
+    if (!auto_switch || (arguments.size() != 2 && arguments.size() != 3)) return result;
+    result.display_seconds = text_to_int(arguments[1]);
+    if (arguments.size() == 3) result.display_seconds_today = text_to_int(arguments[2]);
+    return result;
+}
+
+}  // namespace daybrook

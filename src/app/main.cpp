@@ -1,0 +1,18 @@
+// Daybrook: a small personal diary for the desktop.
+
+#include <string_view>
+#include <vector>
+
+#include "app/command_line.h"
+#include "app/t_app.h"
+
+int main(int argc, char** argv) {
+    const std::vector<std::string_view> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
+    const daybrook::CommandLine mode = daybrook::parse_command_line(arguments);
+    // Qt is given the program name alone, so that it takes none of the diary's arguments.
+    int qt_argc = 1;
+    char fallback_name[] = "daybrook";
+    char* qt_argv[] = {argc > 0 ? argv[0] : fallback_name, nullptr};
+    daybrook::TApp app(qt_argc, qt_argv, mode);
+    return app.run();
+}

@@ -1,0 +1,37 @@
+// TApp: the application object. It makes the one main window and runs the message loop; when
+// it is destroyed the main window goes with it, saving the settings and purging old entries.
+#pragma once
+
+#include <QApplication>
+
+#include <memory>
+
+#include "app/command_line.h"
+#include "calendar/clock.h"
+#include "framework/canberra_sound_player.h"
+#include "framework/message_boxes.h"
+
+namespace daybrook {
+
+class TWndw;
+
+class TApp : public QApplication {
+    Q_OBJECT
+public:
+    TApp(int& argc, char** argv, CommandLine mode);
+    ~TApp() override;
+
+    // Shows the main window and runs until the diary closes; returns the exit code.
+    int run();
+
+private:
+    void create_main_window();
+
+    CommandLine m_mode;
+    SystemClock m_clock;
+    CanberraSoundPlayer m_sounds;
+    QtMessageBoxes m_messages;
+    std::unique_ptr<TWndw> m_window;
+};
+
+}  // namespace daybrook

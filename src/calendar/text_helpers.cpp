@@ -1,0 +1,80 @@
+#include "calendar/text_helpers.h"
+
+#include <algorithm>
+#include <climits>
+#include <iostream>
+
+namespace daybrook {
+
+namespace {
+
+// The white space that the C library skips in the "C" locale.
+constexpr bool is_c_space(char c) noexcept {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+constexpr bool is_digit(char c) noexcept { return c >= '0' && c <= '9'; }
+
+}  // namespace
+
+int str_find(std::string_view text, std::string_view pattern) noexcept {
+    if (pattern.empty()) return -1;
+    const auto position = text.find(pattern);
+    // A position beyond the range of int cannot be reported; it counts as not found.
+    if (position == std::string_view::npos || position > static_cast<std::size_t>(INT_MAX))
+        return -1;
+    return static_cast<int>(position);
+}
+
+std::string_view view_before(std::string_view text, std::string_view separator) noexcept {
+    const auto position = separator.empty() ? std::string_view::npos : text.find(separator);
+    return text.substr(0, position);
+}
+
+std::string_view view_after(std::string_view text, std::string_view separator) noexcept {
+    const auto position = separator.empty() ? std::string_view::npos : text.find(separator);
+    if (position != std::string_view::npos) return text.substr(position + separator.size());
+    // The diary has always started the copy here; the start is clamped so that a text shorter
+    // than the separator gives an empty part instead of one read from past its end.
+    const auto start = separator.empty() ? 0 : std::min(separator.size() - 1, text.size());
+    return text.substr(start);
+}
+
+std::string str_before(std::string_view text, std::string_view separator) {
+    return std::string(view_before(text, separator));
+}
+
+std::string str_after(std::string_view text, std::string_view separator) {
+    return std::string(view_after(text, separator));
+}
+
+void cv_case(std::string& text, char way, std::ostream& out) {
+    if (way != 'L' && way != 'U') {
+        out << "\nError in 'way' not L or U in call to cv_case\n";
+        return;
+    }
+    const char from = way == 'L' ? 'A' : 'a';
+    const int shift = way == 'L' ? 'a' - 'A' : 'A' - 'a';
+    for (char& c : text)
+        if (c >= from && c <= from + 25) c = static_cast<char>(c + shift);
+}
+
+void cv_case(std::string& text, char way) { cv_case(text, way, std::cout); }
+
+int text_to_int(std::string_view text) noexcept {
+    std::size_t i = 0;
+    while (i < text.size() && is_c_space(text[i])) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    // Accumulated as a negative number, whose range is the larger one, so INT_MIN is exact.
+    int value = 0;  // [INT_MIN, 0]
+    for (; i < text.size() && is_digit(text[i]); ++i) {
+        const int digit = text[i] - '0';
+        if (value < (INT_MIN + digit) / 10) return negative ? INT_MIN : INT_MAX;
+        value = value * 10 - digit;
+    }
+    if (negative) return value;
+    return value == INT_MIN ? INT_MAX : -value;
+}
+
+}  // namespace daybrook

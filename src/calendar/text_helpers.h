@@ -1,0 +1,36 @@
+// Small text routines shared by the date and file-name code.
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <string_view>
+
+namespace daybrook {
+
+// Position of the first occurrence of pattern in text, or -1 when absent or pattern is empty.
+int str_find(std::string_view text, std::string_view pattern) noexcept;
+
+// The text before the first separator; the whole text when the separator does not occur.
+std::string str_before(std::string_view text, std::string_view separator);
+
+// The text after the first separator. When it does not occur the copy starts at position
+// (separator length - 1), which for a one-character separator is the whole text, and is empty
+// when the text is shorter than that. An empty separator never occurs: both routines then give
+// the whole text.
+std::string str_after(std::string_view text, std::string_view separator);
+
+// The same parts as str_before and str_after, as views into text (valid as long as it is).
+std::string_view view_before(std::string_view text, std::string_view separator) noexcept;
+std::string_view view_after(std::string_view text, std::string_view separator) noexcept;
+
+// Folds ASCII letters in place: way 'L' to lower case, 'U' to upper case. Any other way leaves
+// the text alone and writes an error line to `out` (standard output in the program).
+void cv_case(std::string& text, char way);
+void cv_case(std::string& text, char way, std::ostream& out);
+
+// Reads a decimal integer the way the C library's atoi does: leading white space, an optional
+// sign, digits up to the first non-digit, 0 without digits. Out-of-range values saturate at the
+// limits of int instead of being undefined.
+int text_to_int(std::string_view text) noexcept;
+
+}  // namespace daybrook

@@ -1,0 +1,85 @@
+#include "framework/canberra_sound_player.h"
+
+#include <canberra.h>
+
+#include <algorithm>
+#include <system_error>
+#include <utility>
+
+namespace daybrook {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path theme_folder = "/usr/share/sounds/freedesktop/stereo";
+
+constexpr char ascii_lower(char c) noexcept {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool equal_ignoring_case(std::string_view a, std::string_view b) noexcept {
+    return std::ranges::equal(a, b, {}, ascii_lower, ascii_lower);
+}
+
+std::optional<fs::path> find_theme_file(const std::string& name) {
+    std::error_code error;
+    fs::path file = theme_folder / (name + ".oga");
+    if (!fs::is_regular_file(file, error)) return std::nullopt;
+    return file;
+}
+
+}  // namespace
+
+std::optional<fs::path> find_file_ignoring_case(const fs::path& folder, std::string_view name) {
+    std::error_code error;
+    if (fs::is_regular_file(folder / name, error)) return folder / name;
+    std::optional<fs::path> found;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        const std::string candidate = it->path().filename().string();
+        if (!equal_ignoring_case(candidate, name) || !it->is_regular_file(error)) continue;
+        if (!found || candidate < found->filename().string()) found = it->path();
+    }
+    return found;
+}
+
+CanberraSoundPlayer::CanberraSoundPlayer(fs::path diary_folder) : m_folder(std::move(diary_folder)) {}
+
+CanberraSoundPlayer::~CanberraSoundPlayer() {
+    if (m_context) ca_context_destroy(m_context);
+}
+
+bool CanberraSoundPlayer::play(const SoundRequest& request) {
+    switch (request.kind) {
+    case SoundRequest::Kind::user_file:
+        return play_file(find_file_ignoring_case(m_folder, request.name));
+    case SoundRequest::Kind::theme_file:
+        return play_file(find_theme_file(request.name));
+    case SoundRequest::Kind::theme_event:
+        return play_event(request.name);
+    }
+    return false;
+}
+
+// A missing file fails here, before the sound system is asked.
+bool CanberraSoundPlayer::play_file(const std::optional<fs::path>& file) {
+    if (!file) return false;
+    std::error_code error;
+    const fs::path absolute = fs::absolute(*file, error);
+    ca_context* sounds = error ? nullptr : context();
+    return sounds &&
+           ca_context_play(sounds, 0, CA_PROP_MEDIA_FILENAME, absolute.c_str(), nullptr) == CA_SUCCESS;
+}
+
+bool CanberraSoundPlayer::play_event(const std::string& event_id) {
+    ca_context* sounds = context();
+    return sounds && ca_context_play(sounds, 0, CA_PROP_EVENT_ID, event_id.c_str(), nullptr) == CA_SUCCESS;
+}
+
+ca_context* CanberraSoundPlayer::context() {
+    if (m_context) return m_context;
+    if (ca_context_create(&m_context) != CA_SUCCESS) return m_context = nullptr;
+    ca_context_change_props(m_context, CA_PROP_APPLICATION_NAME, "Daybrook", nullptr);
+    return m_context;
+}
+
+}  // namespace daybrook

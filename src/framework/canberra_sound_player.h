@@ -1,0 +1,42 @@
+// The desktop's sound player, through libcanberra: a sound is started and left to play on its
+// own, and only a failure to start it is reported. The user's own files live in the diary folder
+// and are matched without regard to letter case, as the help spells them in capitals; the theme
+// sounds come from the freedesktop sound theme.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string_view>
+
+#include "framework/sound_player.h"
+
+struct ca_context;
+
+namespace daybrook {
+
+// The regular file of the folder named `name` without regard to ASCII letter case. The exact
+// name wins, then the least name in byte order, so the choice does not depend on the order of
+// the folder. Nothing when there is no such file or the folder cannot be read.
+std::optional<std::filesystem::path> find_file_ignoring_case(const std::filesystem::path& folder,
+                                                             std::string_view name);
+
+class CanberraSoundPlayer final : public SoundPlayer {
+public:
+    explicit CanberraSoundPlayer(std::filesystem::path diary_folder);
+    ~CanberraSoundPlayer() override;
+    CanberraSoundPlayer(const CanberraSoundPlayer&) = delete;
+    CanberraSoundPlayer& operator=(const CanberraSoundPlayer&) = delete;
+
+    bool play(const SoundRequest& request) override;
+
+private:
+    bool play_file(const std::optional<std::filesystem::path>& file);
+    bool play_event(const std::string& event_id);
+    // Made on the first play, so a diary with sounds off never opens the sound system.
+    ca_context* context();
+
+    std::filesystem::path m_folder;
+    ca_context* m_context = nullptr;
+};
+
+}  // namespace daybrook

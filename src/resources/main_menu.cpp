@@ -1,0 +1,46 @@
+#include "resources/main_menu.h"
+
+namespace daybrook {
+namespace {
+
+constexpr MenuItemTemplate separator{};
+
+constexpr std::array entry_items = {
+    MenuItemTemplate{"&New Entry", cm_new_entry}, separator, separator,
+    MenuItemTemplate{"&Delete Entry", cm_delete}};
+constexpr std::array view_items = {
+    MenuItemTemplate{"&This Week", cm_this_week}, MenuItemTemplate{"&Future Week", cm_future_week},
+    MenuItemTemplate{"&PastWeek", cm_past_week}, separator,
+    MenuItemTemplate{"&Search Diary", cm_search}};
+constexpr std::array options_items = {
+    MenuItemTemplate{"&Old Entries", cm_old_entries}, separator,
+    MenuItemTemplate{"&Alarm Sounds", cm_alarm_sounds}};
+constexpr std::array help_items = {
+    MenuItemTemplate{"&General Help", cm_general_help}, separator,
+    MenuItemTemplate{"&About Daybrook", cm_about}};
+
+// The Entry popup's title has always stood apart from the others by six spaces.
+constexpr std::array popups = {
+    MenuPopupTemplate{"      &Entry", entry_items},
+    MenuPopupTemplate{"&View", view_items},
+    MenuPopupTemplate{"&Options", options_items},
+    MenuPopupTemplate{"&Help", help_items},
+};
+
+constexpr std::array buttons = {
+    ButtonTemplate{id_next_week, "Next Week", 500, 355, 85, 20, false},
+    ButtonTemplate{id_last_week, "Last Week", 500, 325, 85, 20, false},
+    ButtonTemplate{id_this_week, "This Week", 500, 385, 85, 20, false},
+    ButtonTemplate{id_new_entry, "New Entry", 50, 355, 90, 20, false},
+    ButtonTemplate{id_search, "Search", 50, 325, 90, 20, false},
+    ButtonTemplate{id_delete_entry, "Delete Entry", 50, 385, 90, 20, false},
+    ButtonTemplate{id_exit, "Exit", 275, 385, 85, 20, true},
+};
+
+}  // namespace
+
+std::span<const MenuPopupTemplate> main_menu() { return popups; }
+
+std::span<const ButtonTemplate> main_buttons() { return buttons; }
+
+}  // namespace daybrook

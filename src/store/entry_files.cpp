@@ -1,0 +1,105 @@
+#include "store/entry_files.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <system_error>
+#include <utility>
+
+#include "calendar/text_helpers.h"
+#include "store/record_io.h"
+
+namespace daybrook {
+
+std::string entry_file_name(DayNumber day, int slot) {
+    char name[32];
+    std::snprintf(name, sizeof name, "DAT%05d.%03d", static_cast<int>(day), slot);
+    return name;
+}
+
+bool is_entry_file_name(std::string_view name) noexcept {
+    return store_io::matches(entry_file_pattern, name);
+}
+
+DayNumber day_of_entry_name(std::string_view name) noexcept {
+    constexpr std::string_view prefix = "DAT";
+    const std::size_t at = name.find(prefix);
+    std::string_view digits =
+        at == std::string_view::npos ? std::string_view{} : name.substr(at + prefix.size());
+    return text_to_int(digits.substr(0, digits.find('.')));
+}
+
+std::optional<std::string> entry_name(const StoreDir& dir, DayNumber day) {
+    for (int slot = 0; slot < slots_per_day; ++slot) {
+        std::string name = entry_file_name(day, slot);
+        std::error_code error;
+        // symlink_status: a dangling link still occupies its slot.
+        if (!std::filesystem::exists(std::filesystem::symlink_status(dir / name, error)))
+            return name;
+    }
+    return std::nullopt;
+}
+
+std::optional<EntryRecord> read_entry(const StoreDir& dir, std::string_view name) {
+    if (!store_io::is_bare_name(name)) return std::nullopt;
+    return store_io::read_record(dir, name);
+}
+
+StoreError write_entry(const StoreDir& dir, std::string_view name, EntryRecord record) {
+    if (!store_io::is_bare_name(name)) return StoreError::bad_name;
+    record.file = std::string(name);
+    return store_io::replace_record(dir, name, encode(record));
+}
+
+AddedEntry add_entry(const StoreDir& dir, DayNumber day, EntryRecord record) {
+    record.date = day_to_date(day);
+    return add_entry_keeping_date(dir, day, std::move(record));
+}
+
+AddedEntry add_entry_keeping_date(const StoreDir& dir, DayNumber day, EntryRecord record) {
+    for (int slot = 0; slot < slots_per_day; ++slot) {
+        record.file = entry_file_name(day, slot);
+        switch (store_io::create_record(dir, record.file, encode(record))) {
+            case store_io::CreateOutcome::created:
+                return {StoreError::none, record.file};
+            case store_io::CreateOutcome::taken:
+                break;
+            case store_io::CreateOutcome::failed:
+                return {StoreError::io_error, {}};
+        }
+    }
+    return {StoreError::day_full, {}};
+}
+
+std::optional<EntryRecord> probe_entry(const StoreDir& dir, DayNumber day, int slot) {
+    if (slot < 0 || slot >= slots_per_day) return std::nullopt;
+    return store_io::read_record(dir, entry_file_name(day, slot));
+}
+
+std::vector<EntryRecord> day_entries(const StoreDir& dir, DayNumber day) {
+    std::vector<EntryRecord> entries;
+    for (int slot = 0; slot < slots_per_day; ++slot) {
+        if (auto entry = probe_entry(dir, day, slot)) entries.push_back(std::move(*entry));
+    }
+    return entries;
+}
+
+std::vector<std::string> list_entry_files(const StoreDir& dir) {
+    return store_io::list_matching(dir, entry_file_pattern);
+}
+
+DayNumber scan_earliest(const StoreDir& dir, DayNumber today) {
+    DayNumber earliest = today - 1;
+    for (const std::string& name : list_entry_files(dir))
+        earliest = std::min(earliest, day_of_entry_name(name));
+    return earliest;
+}
+
+StoreError remove_entry_file(const StoreDir& dir, std::string_view name) {
+    if (!is_entry_file_name(name)) return StoreError::bad_name;
+    const auto path = dir / std::string(name);
+    return ::unlink(path.c_str()) == 0 ? StoreError::none : StoreError::io_error;
+}
+
+}  // namespace daybrook

@@ -1,0 +1,77 @@
+// The entry store: a directory of "DAT%05d.%03d" files, one 111-byte record each.
+//
+// A file's name carries its day number and its slot (000 to 009, ten entries a day). Every
+// function takes the directory it works in. Names are bare file names without a directory part.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "calendar/day_number.h"
+#include "store/entry_record.h"
+#include "store/store_result.h"
+
+namespace daybrook {
+
+using StoreDir = std::filesystem::path;
+
+inline constexpr int slots_per_day = 10;
+// The listing pattern of the whole store; it matches exactly the slots 000 to 009.
+inline constexpr std::string_view entry_file_pattern = "DAT?????.00?";
+
+// "DAT%05d.%03d" of a day number and a slot.
+std::string entry_file_name(DayNumber day, int slot);
+
+// Whether a bare name matches the entry file pattern.
+bool is_entry_file_name(std::string_view name) noexcept;
+
+// The day number in an entry file name: the text after "DAT" up to the first ".".
+DayNumber day_of_entry_name(std::string_view name) noexcept;
+
+// The name of the lowest free slot of a day, or nothing when all ten slots are taken.
+std::optional<std::string> entry_name(const StoreDir& dir, DayNumber day);
+
+// Reads a record; nothing when the file cannot be opened or read, is not a regular file, or the
+// name has a directory part. A short file reads as cleared fields; a longer one by its first
+// 111 bytes.
+std::optional<EntryRecord> read_entry(const StoreDir& dir, std::string_view name);
+
+// Rewrites an existing or new file with the record (its `file` field set to the name), through a
+// temporary file and a rename so that a crash never leaves half a record. A name with a
+// directory part is refused with bad_name.
+StoreError write_entry(const StoreDir& dir, std::string_view name, EntryRecord record);
+
+struct AddedEntry {
+    StoreError error = StoreError::none;
+    std::string name;  // the file written, when error is none
+};
+
+// Adds one occurrence of an entry on a day: sets `date` and `file`, and claims the lowest free
+// slot with an exclusive create, moving on when another program took that slot meanwhile.
+// Reports day_full when all ten slots are taken, and io_error, leaving no file, when the record
+// cannot be written whole.
+AddedEntry add_entry(const StoreDir& dir, DayNumber day, EntryRecord record);
+
+// Like add_entry, but keeps the record's own `date` text (the yearly renewal stores 29/02/29
+// under the day that text counts to).
+AddedEntry add_entry_keeping_date(const StoreDir& dir, DayNumber day, EntryRecord record);
+
+// The record in one slot of a day, or nothing when that file does not exist.
+std::optional<EntryRecord> probe_entry(const StoreDir& dir, DayNumber day, int slot);
+
+// The day's entries in slot order, missing slots skipped.
+std::vector<EntryRecord> day_entries(const StoreDir& dir, DayNumber day);
+
+// The names of every entry file of the store, in name order, which is chronological.
+std::vector<std::string> list_entry_files(const StoreDir& dir);
+
+// The lowest day number of any entry file, and never later than today - 1.
+DayNumber scan_earliest(const StoreDir& dir, DayNumber today);
+
+// Deletes an entry file. Refuses any name that is not an entry file name without a directory.
+StoreError remove_entry_file(const StoreDir& dir, std::string_view name);
+
+}  // namespace daybrook

@@ -1,0 +1,137 @@
+#include "window/compose_page.h"
+
+#include <cstdio>
+#include <string>
+
+#include "calendar/day_names.h"
+#include "calendar/text_helpers.h"
+
+namespace daybrook {
+namespace {
+
+// Distances fixed by the page's design, in pixels.
+constexpr int header_x = 10, header_y = 10;
+constexpr int year_label_x = 400;
+constexpr int month_column_offset = 54;
+constexpr int month_letter_width = 15;
+constexpr int number_to_entry = 40;
+constexpr int search_entry_offset = 92;
+constexpr int search_first_line = 40;
+constexpr int yearly_mark_x = 3;
+
+struct Layout {
+    int column_base;
+    int line_step;
+};
+
+std::string clock_text(const LocalTime& now) {
+    char text[32];
+    std::snprintf(text, sizeof text, "Time now: %d:%02d hrs.", now.hour, now.minute);
+    return text;
+}
+
+const char* week_header(const DiaryState& state) {
+    if (state.view.start_day == state.today) return "The Next Seven Days:";
+    return state.view.start_day > state.today ? "Looking at weeks ahead:" : "Looking at past weeks:";
+}
+
+Rgb entry_colour(DayNumber day, DayNumber today, const EntryRecord& entry) {
+    if (day < today) return colours::ghost;
+    return entry.red != 0 ? colours::red_letter : colours::entry;
+}
+
+// The day number a row stands for: the same as d from March 2000 on, one more before.
+DayNumber row_day(const CalendarDate& date) {
+    return date_to_day(format_date(date.day, date.month, date.year - 1900));
+}
+
+// One day of the week page: its date beside its first entry, further entries below, and one
+// line for a day without entries. Returns the y of the next day.
+int compose_day(DayNumber d, int y, const DiaryState& state, const StoreDir& store, const Layout& layout,
+                ComposedPage& page) {
+    const CalendarDate date = day_to_calendar(d);
+    const DayNumber r = row_day(date);
+    const std::string_view month = month_names[std::size_t(date.month - 1)];
+    const int month_x = layout.column_base + month_column_offset;
+    const int number_x = month_x + month_letter_width * int(month.size());
+    const Rgb date_colour = r < state.today ? colours::ghost : colours::date;
+    page.items.push_back({std::string(day_abbrevs[std::size_t(date.weekday)]), layout.column_base, y, date_colour});
+    page.items.push_back({std::string(month), month_x, y, date_colour});
+    page.items.push_back({std::to_string(date.day), number_x, y, date_colour});
+
+    bool any = false;
+    for (int slot = 0; slot < slots_per_day; ++slot) {
+        const std::optional<EntryRecord> entry = probe_entry(store, r, slot);
+        if (!entry) continue;
+        page.alarm_level = raised_alarm_level(page.alarm_level, r, state.today, *entry);
+        page.items.push_back({entry->text, number_x + number_to_entry, y, entry_colour(r, state.today, *entry)});
+        y += layout.line_step;
+        any = true;
+    }
+    return any ? y : y + layout.line_step;
+}
+
+void compose_week(const DiaryState& state, const StoreDir& store, const Layout& layout, ComposedPage& page) {
+    page.last_week = ButtonChange::show;
+    page.items.push_back({week_header(state), header_x, header_y, colours::text});
+    // Every row used to draw the year label in the same place, so the last row's year is the
+    // one that shows; it is drawn once, for that row.
+    const DayNumber last_row = state.view.start_day + 6;
+    page.items.push_back({"Year " + std::to_string(day_to_calendar(last_row).year), year_label_x, header_y,
+                          colours::red_letter});
+    int y = 2 * layout.line_step;
+    for (DayNumber d = state.view.start_day - 1; d <= last_row; ++d) y = compose_day(d, y, state, store, layout, page);
+}
+
+void compose_search(const DiaryState& state, const StoreDir& store, const Layout& layout, ComposedPage& page) {
+    page.next_week = ButtonChange::hide;
+    page.last_week = ButtonChange::hide;
+    page.items.push_back({"Search Results:", header_x, header_y, colours::text});
+    const int entry_x = layout.column_base + search_entry_offset;
+    int y = search_first_line;
+    bool any_read = false, any_listed = false;
+    for (const std::string& name : list_entry_files(store)) {
+        const std::optional<EntryRecord> entry = read_entry(store, name);
+        if (!entry) continue;
+        any_read = true;
+        if (!search_matches(state.view, entry->text)) continue;
+        const Rgb colour = entry_colour(date_to_day(entry->date), state.today, *entry);
+        page.items.push_back({entry->date, layout.column_base, y, colour});
+        page.items.push_back({entry->text, entry_x, y, colour});
+        if (entry->yearly != EntryRecord::not_yearly) page.items.push_back({"*", yearly_mark_x, y, colours::date});
+        y += layout.line_step;
+        any_listed = true;
+    }
+    // The colour left over from the last entry read: blue, or the default when none was read.
+    if (!any_listed)
+        page.items.push_back({"No Match Found", layout.column_base, search_first_line,
+                              any_read ? colours::date : colours::text});
+}
+
+}  // namespace
+
+bool search_matches(const ViewState& view, std::string_view text) {
+    if (view.show_all) return true;
+    std::string memo(text);
+    if (!view.case_sensitive) cv_case(memo, 'L');
+    return memo.find(view.search_word) != std::string::npos;
+}
+
+ComposedPage compose_page(const DiaryState& state, const LocalTime& now, const StoreDir& store,
+                          const PageGeometry& geometry) {
+    ComposedPage page;
+    page.alarm_level = state.alarm_level;
+    page.items.push_back({clock_text(now), 250, 355, colours::text, FontRole::standard});
+    if (too_small_for_page(geometry.client_width, geometry.client_height)) return page;
+
+    const Layout layout{.column_base = geometry.xxx_width / 2,
+                        .line_step = page_font_height(geometry.client_height) * 3 / 2};
+    switch (state.view.page_mode) {
+    case PageMode::none: break;
+    case PageMode::week: compose_week(state, store, layout, page); break;
+    case PageMode::search_results: compose_search(state, store, layout, page); break;
+    }
+    return page;
+}
+
+}  // namespace daybrook

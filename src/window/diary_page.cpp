@@ -1,0 +1,56 @@
+#include "window/diary_page.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPalette>
+
+#include "framework/code_page.h"
+
+namespace daybrook {
+namespace {
+
+QColor qt_colour(Rgb colour) { return QColor(colour.red, colour.green, colour.blue); }
+
+// Draws the text with its top-left corner at the item's place, on an opaque grey ground.
+void draw_item(QPainter& painter, const PageItem& item) {
+    const QString text = from_code_page(item.text);
+    const QFontMetrics metrics = painter.fontMetrics();
+    const QRect box(item.x, item.y, metrics.horizontalAdvance(text), metrics.height());
+    painter.fillRect(box, qt_colour(colours::background));
+    painter.setPen(qt_colour(item.colour));
+    painter.drawText(item.x, item.y + metrics.ascent(), text);
+}
+
+}  // namespace
+
+DiaryPage::DiaryPage(QWidget* parent) : QWidget(parent) {
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, qt_colour(colours::background));
+    setPalette(palette);
+    setAutoFillBackground(true);
+}
+
+QFont DiaryPage::page_font(int client_height) {
+    QFont font = QApplication::font();
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(std::max(1, page_font_height(client_height)));
+    font.setWeight(QFont::Black);
+    return font;
+}
+
+void DiaryPage::paintEvent(QPaintEvent*) {
+    if (!m_composer) return;
+    const QSize client = (m_client ? m_client : this)->size();
+    const QFont page = page_font(client.height());
+    const PageGeometry geometry{client.width(), client.height(), QFontMetrics(page).horizontalAdvance("XXX")};
+    const ComposedPage composed = m_composer(geometry);
+
+    QPainter painter(this);
+    for (const PageItem& item : composed.items) {
+        painter.setFont(item.font == FontRole::page ? page : font());
+        draw_item(painter, item);
+    }
+}
+
+}  // namespace daybrook

@@ -1,0 +1,65 @@
+// A composed page: the texts the diary view draws, each with its place, colour and font, and
+// what the painting changes besides (the alarm level, two buttons). Composing reads the store;
+// drawing only draws, so tests look at the items and the screen shows exactly them.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "store/alarm_level.h"
+
+namespace daybrook {
+
+struct Rgb {
+    std::uint8_t red = 0, green = 0, blue = 0;
+    friend bool operator==(const Rgb&, const Rgb&) = default;
+};
+
+namespace colours {
+inline constexpr Rgb background{192, 192, 192};
+inline constexpr Rgb text{0, 0, 0};        // the surface's default text colour
+inline constexpr Rgb date{0, 0, 255};      // dates of today and later, and the yearly mark
+inline constexpr Rgb ghost{255, 255, 255}; // everything of a day before today
+inline constexpr Rgb entry{255, 255, 0};
+inline constexpr Rgb red_letter{255, 0, 0};  // also the year label
+}  // namespace colours
+
+// The clock line is drawn in the surface's default font, everything else in the page font.
+enum class FontRole { standard, page };
+
+struct PageItem {
+    std::string text;  // Windows-1252 bytes, as in the entry records
+    int x = 0;         // top-left corner, in page pixels
+    int y = 0;
+    Rgb colour;
+    FontRole font = FontRole::page;
+    friend bool operator==(const PageItem&, const PageItem&) = default;
+};
+
+enum class ButtonChange { unchanged, show, hide };
+
+// What the view needs to know of the window to lay a page out.
+struct PageGeometry {
+    int client_width = 0;
+    int client_height = 0;
+    int xxx_width = 0;  // the width of "XXX" in the page font of this client height
+};
+
+struct ComposedPage {
+    std::vector<PageItem> items;
+    AlarmLevel alarm_level = AlarmLevel::none;  // the level after this painting
+    ButtonChange next_week = ButtonChange::unchanged;
+    ButtonChange last_week = ButtonChange::unchanged;
+};
+
+// The character height of the page font: the client height divided by 25.
+constexpr int page_font_height(int client_height) noexcept { return client_height / 25; }
+
+// A client area this small shows the clock line and nothing else.
+constexpr bool too_small_for_page(int client_width, int client_height) noexcept {
+    return client_height <= 180 && client_width <= 540;
+}
+
+}  // namespace daybrook

@@ -1,0 +1,228 @@
+#include "window/t_wndw.h"
+
+#include <QCoreApplication>
+#include <QIcon>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTimerEvent>
+#include <QWindow>
+
+#include "framework/scroller.h"
+#include "resources/main_menu.h"
+#include "store/retention.h"
+#include "window/alarm_sound.h"
+#include "window/compose_page.h"
+#include "window/diary_page.h"
+
+namespace daybrook {
+namespace {
+
+constexpr int startup_period_ms = 1;
+constexpr int minute_period_ms = 60000;
+constexpr int scroll_unit = 15;
+constexpr int scroll_range = 200;
+
+QString to_qt(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
+
+}  // namespace
+
+// Construction builds the frame and its children; set-up then reads the clock, the settings and
+// the store. Both run here, in that order, before the window is first shown.
+TWndw::TWndw(QWidget* parent, const QString& title, CommandLine mode, WindowServices services)
+    : QMainWindow(parent), m_mode(mode), m_services(std::move(services)) {
+    setWindowTitle(title);
+    create_frame();
+    setup_window();
+}
+
+TWndw::~TWndw() { shut_down(); }
+
+void TWndw::create_frame() {
+    setGeometry(55, 10, 655, 500);
+    m_page = new DiaryPage;
+    m_page->set_composer([this](const PageGeometry& geometry) { return compose(geometry); });
+    if (m_mode.auto_mode()) {
+        setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                       Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+        setFixedSize(655, 500);
+        setCentralWidget(m_page);
+    } else {
+        m_scroller = new Scroller(m_page, this);
+        m_page->set_client_area(m_scroller->viewport());
+        setCentralWidget(m_scroller);
+        create_menu();
+    }
+    create_buttons();
+}
+
+void TWndw::create_buttons() {
+    for (const ButtonTemplate& item : main_buttons()) {
+        if (m_mode.auto_mode() && !item.in_auto_mode) continue;
+        auto* button = new QPushButton(to_qt(item.caption), m_page);
+        button->setGeometry(item.x, item.y, item.width, item.height);
+        button->setDefault(item.id == id_exit);
+        connect(button, &QPushButton::clicked, this, [this, id = item.id] { on_command(id); });
+        m_buttons[item.id] = button;
+    }
+}
+
+void TWndw::create_menu() {
+    setMenuBar(build_menu_bar(
+        main_menu(), this, [this](int id) { on_command(id); },
+        [this](int id) { return command_state(id); }));
+}
+
+void TWndw::setup_window() {
+    m_state.today = today_from(m_services.clock);
+    read_settings();
+    setWindowIcon(QIcon(QStringLiteral(":/icons/daybrook.png")));
+    m_timers.start(TimerId::startup, startup_period_ms);
+    m_shared_timer = TimerId::startup;
+    m_state.sound_played = false;
+    m_state.alarm_level = AlarmLevel::none;
+    if (m_mode.display_seconds > 0) m_timers.start(TimerId::close, m_mode.display_seconds * 1000);
+    if (m_scroller) {
+        m_scroller->set_units(scroll_unit, scroll_unit);
+        m_scroller->set_range(scroll_range, scroll_range);
+        m_scroller->scroll_to(0, 0);
+        m_state.earliest_day = scan_earliest(m_services.store, m_state.today);
+    }
+    set_caption("Daybrook (%1)");
+}
+
+void TWndw::read_settings() {
+    const Settings settings = m_services.settings.read(m_state.today);
+    RetentionState& retention = m_state.retention;
+    retention.keep_code = settings.keep_code;
+    retention.last_set = settings.last_set;
+    retention.oldest_day = oldest_day(m_state.today, retention.keep_code, retention.last_set);
+    m_state.sounds_on = settings.sounds_on;
+}
+
+void TWndw::set_caption(const char* format) {
+    setWindowTitle(QString::fromLatin1(format).arg(to_qt(keep_caption(m_state.retention.keep_code))));
+}
+
+QPushButton* TWndw::button(int id) const {
+    const auto found = m_buttons.find(id);
+    return found == m_buttons.end() ? nullptr : found->second;
+}
+
+void TWndw::on_command(int id) {
+    switch (id) {
+    case id_this_week:
+    case cm_this_week: show_this_week(); break;
+    case id_next_week: next_week(); break;
+    case id_last_week: last_week(); break;
+    case cm_alarm_sounds: m_state.sounds_on = m_state.sounds_on == 0 ? 1 : 0; break;
+    case id_exit: close(); break;
+    default: break;
+    }
+}
+
+CommandState TWndw::command_state(int id) const {
+    switch (id) {
+    case cm_past_week: return {.enabled = m_state.retention.keep_code != 0};
+    // A value other than 0 and 1 from the settings file is on, but shows no check mark.
+    case cm_alarm_sounds: return {.checked = m_state.sounds_on == 1};
+    default: return {};
+    }
+}
+
+void TWndw::timerEvent(QTimerEvent* event) {
+    if (const std::optional<TimerId> id = m_timers.fired(*event)) on_timer(*id);
+}
+
+void TWndw::on_timer(TimerId id) {
+    switch (id) {
+    case TimerId::startup:
+        // The first week must be painted before the alarm is chosen: a window that is on its
+        // way to the screen gets the next tick.
+        if (waiting_for_screen()) return;
+        stop_shared_timer();
+        show_this_week();
+        break;
+    case TimerId::close:
+        m_timers.stop(TimerId::close);
+        QCoreApplication::exit(0);
+        break;
+    case TimerId::minute: m_page->update(); break;
+    }
+}
+
+// Painting raises the alarm level for what the page shows and moves the two week buttons.
+ComposedPage TWndw::compose(const PageGeometry& geometry) {
+    ComposedPage page = compose_page(m_state, m_services.clock.now(), m_services.store, geometry);
+    m_state.alarm_level = page.alarm_level;
+    apply(page.next_week, id_next_week);
+    apply(page.last_week, id_last_week);
+    return page;
+}
+
+void TWndw::apply(ButtonChange change, int button_id) {
+    QPushButton* target = button(button_id);
+    if (!target || change == ButtonChange::unchanged) return;
+    target->setVisible(change == ButtonChange::show);
+}
+
+bool TWndw::waiting_for_screen() const {
+    const QWindow* window = windowHandle();
+    return isVisible() && !isMinimized() && window && !window->isExposed();
+}
+
+void TWndw::show_this_week() {
+    stop_shared_timer();
+    m_state.view.page_mode = PageMode::week;
+    if (QPushButton* next = button(id_next_week)) next->show();
+    m_state.view.start_day = m_state.today;
+    // Painted at once, so that the alarm level reflects this week before the sound is chosen.
+    m_page->repaint();
+    if (m_state.sounds_on != 0) sound_alarm(m_state, m_services.sounds);
+    if (m_state.alarm_level > AlarmLevel::week && m_mode.display_seconds > 0)
+        m_timers.start(TimerId::close, m_mode.display_seconds_today * 1000);
+    if (m_scroller) m_scroller->scroll_to(0, 0);
+    start_minute_timer();
+    m_page->update();
+}
+
+void TWndw::next_week() {
+    stop_shared_timer();
+    m_state.view.start_day += 7;
+    m_page->update();
+    start_minute_timer();
+}
+
+void TWndw::last_week() {
+    if (m_state.view.start_day > m_state.earliest_day) {
+        m_state.view.start_day -= 7;
+        m_page->update();
+        return;
+    }
+    m_services.messages.show(this, {.text = QStringLiteral("You have no entries earlier than this!"),
+                                    .caption = QStringLiteral("Before the start of time!!"),
+                                    .icon = MessageIcon::exclamation});
+}
+
+void TWndw::stop_shared_timer() {
+    if (m_shared_timer) m_timers.stop(*m_shared_timer);
+    m_shared_timer.reset();
+}
+
+void TWndw::start_minute_timer() {
+    m_timers.start(TimerId::minute, minute_period_ms);
+    m_shared_timer = TimerId::minute;
+}
+
+// Runs once, however the window goes: the settings are saved first, then expired entries go.
+void TWndw::shut_down() {
+    stop_shared_timer();
+    const Settings settings{.keep_code = m_state.retention.keep_code,
+                            .last_set = m_state.retention.last_set,
+                            .sounds_on = m_state.sounds_on};
+    if (!m_services.settings.write(settings, m_state.today))
+        qWarning("Daybrook could not save its settings to %s",
+                 m_services.settings.path().string().c_str());
+    purge_old(m_services.store, m_state.today, m_state.retention.keep_code);
+}
+
+}  // namespace daybrook

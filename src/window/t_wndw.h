@@ -1,0 +1,86 @@
+// TWndw: the diary's one main window. In normal mode a resizable, scrolling window with a menu
+// bar and seven buttons; in auto mode a bare window with the week and an Exit button that
+// closes itself after a while. Its destruction saves the settings and purges expired entries,
+// however the window was closed.
+#pragma once
+
+#include <QMainWindow>
+
+#include <map>
+
+#include "app/command_line.h"
+#include "app/settings.h"
+#include "calendar/clock.h"
+#include "framework/menu_builder.h"
+#include "framework/message_boxes.h"
+#include "framework/sound_player.h"
+#include "framework/timer_set.h"
+#include "store/entry_files.h"
+#include "window/diary_state.h"
+#include "window/page_items.h"
+
+class QPushButton;
+
+namespace daybrook {
+
+class DiaryPage;
+class Scroller;
+
+// What the window works with; the program passes the real ones, tests their own.
+struct WindowServices {
+    const Clock& clock;
+    StoreDir store;
+    SettingsFile settings;
+    SoundPlayer& sounds;
+    MessageBoxes& messages;
+};
+
+class TWndw : public QMainWindow {
+    Q_OBJECT
+public:
+    TWndw(QWidget* parent, const QString& title, CommandLine mode, WindowServices services);
+    ~TWndw() override;
+
+    const DiaryState& state() const { return m_state; }
+    const TimerSet& timers() const { return m_timers; }
+    // The button with that id, or nullptr when this mode has none.
+    QPushButton* button(int id) const;
+    // The scrolled area of normal mode, or nullptr in auto mode.
+    Scroller* scroller() const { return m_scroller; }
+    DiaryPage* page() const { return m_page; }
+
+protected:
+    void timerEvent(QTimerEvent* event) override;
+
+private:
+    void create_frame();
+    void create_buttons();
+    void create_menu();
+    void setup_window();
+    void read_settings();
+    void set_caption(const char* format);
+    void on_command(int id);
+    CommandState command_state(int id) const;
+    void on_timer(TimerId id);
+    bool waiting_for_screen() const;
+    ComposedPage compose(const PageGeometry& geometry);
+    void apply(ButtonChange change, int button_id);
+    void show_this_week();
+    void next_week();
+    void last_week();
+    void stop_shared_timer();
+    void start_minute_timer();
+    void shut_down();
+
+    CommandLine m_mode;
+    WindowServices m_services;
+    DiaryState m_state;
+    TimerSet m_timers{this};
+    // The start-up timer until it fires, then the minute timer.
+    std::optional<TimerId> m_shared_timer;
+    DiaryPage* m_page = nullptr;
+    Scroller* m_scroller = nullptr;
+    std::map<int, QPushButton*> m_buttons;
+};
+
+}  // namespace daybrook

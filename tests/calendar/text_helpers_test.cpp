@@ -1,0 +1,68 @@
+#include "calendar/text_helpers.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <sstream>
+
+namespace daybrook {
+namespace {
+
+TEST(TextHelpers, FindsFirstOccurrenceAndRefusesEmptyPattern) {
+    struct Case { std::string_view text, pattern; int expected; };
+    const Case cases[] = {
+        {"12/05/27", "/", 2}, {"DAT20793.000", "DAT", 0}, {"abcabc", "ca", 2},
+        {"abc", "abcd", -1}, {"abc", "", -1}, {"", "/", -1}, {"", "", -1},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(str_find(c.text, c.pattern), c.expected) << c.text << " " << c.pattern;
+}
+
+TEST(TextHelpers, SplitsAtFirstSeparatorAndKeepsMissingSeparatorRule) {
+    struct Case { std::string_view text, separator, before, after; };
+    const Case cases[] = {
+        {"12/05/27", "/", "12", "05/27"},
+        {"/27", "/", "", "27"},
+        {"12/", "/", "12", ""},
+        {"1205", "/", "1205", "1205"},          // one-character separator missing: whole text
+        {"DAT20793.000", "DAT", "", "20793.000"},
+        {"XY20793", "DAT", "XY20793", "20793"}, // missing: the copy starts at position 2
+        {"AB", "DAT", "AB", ""},                // shorter than that start: empty, not past the end
+        {"", "DAT", "", ""},
+        {"a.b", "", "a.b", "a.b"},              // an empty separator never occurs
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(str_before(c.text, c.separator), c.before) << c.text << " " << c.separator;
+        EXPECT_EQ(str_after(c.text, c.separator), c.after) << c.text << " " << c.separator;
+    }
+}
+
+TEST(TextHelpers, FoldsOnlyAsciiLettersAndReportsAnUnknownWay) {
+    std::ostringstream out;
+    std::string text = "Mon [AZaz@`{] \xC9t\xE9 9";
+    cv_case(text, 'L', out);
+    EXPECT_EQ(text, "mon [azaz@`{] \xC9t\xE9 9");
+    cv_case(text, 'U', out);
+    EXPECT_EQ(text, "MON [AZAZ@`{] \xC9T\xE9 9");
+    EXPECT_EQ(out.str(), "");
+
+    cv_case(text, 'l', out);
+    EXPECT_EQ(text, "MON [AZAZ@`{] \xC9T\xE9 9");
+    EXPECT_EQ(out.str(), "\nError in 'way' not L or U in call to cv_case\n");
+}
+
+TEST(TextHelpers, ReadsIntegersLikeAtoiButSaturates) {
+    struct Case { std::string_view text; int expected; };
+    const Case cases[] = {
+        {"27", 27}, {"  \t\n\v\f\r05/", 5}, {"-12x", -12}, {"+7", 7}, {"- 7", 0},
+        {"", 0}, {"abc", 0}, {"+", 0}, {"--1", 0}, {"0012", 12}, {"1 2", 1},
+        {"2147483647", INT_MAX}, {"2147483648", INT_MAX}, {"99999999999999999999", INT_MAX},
+        {"-2147483648", INT_MIN}, {"-2147483649", INT_MIN}, {"-99999999999999999999", INT_MIN},
+    };
+    for (const auto& c : cases) EXPECT_EQ(text_to_int(c.text), c.expected) << '"' << c.text << '"';
+    // A view ends where it ends, even when the bytes after it are digits.
+    EXPECT_EQ(text_to_int(std::string_view("123", 2)), 12);
+}
+
+}  // namespace
+}  // namespace daybrook

@@ -1,0 +1,110 @@
+# Shared helpers of the real-window tests: a private X server with a window manager, a diary
+# folder and a config folder of their own, and small checks. Source it; it cleans up on exit.
+
+set -euo pipefail
+
+daybrook_binary=$(realpath "$1")
+work=$(mktemp -d)
+diary="$work/diary"
+config="$work/config"
+mkdir -p "$diary" "$config"
+pids=()
+
+cleanup() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# Starts Xvfb and openbox on a free display; exits with 77 (skipped) where Xvfb is missing.
+start_display() {
+    if ! command -v Xvfb >/dev/null || ! command -v xdotool >/dev/null; then
+        echo "SKIPPED: Xvfb or xdotool is not installed" >&2
+        exit 77
+    fi
+    local number=90
+    while [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ]; do number=$((number + 1)); done
+    Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+    pids+=($!)
+    export DISPLAY=":$number"
+    for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+    if command -v openbox >/dev/null; then
+        openbox >"$work/openbox.log" 2>&1 &
+        pids+=($!)
+        sleep 0.5
+    fi
+    export QT_QPA_PLATFORM=xcb
+    export XDG_CONFIG_HOME="$config"
+    export XDG_RUNTIME_DIR="$work/runtime"
+    mkdir -m 700 -p "$XDG_RUNTIME_DIR"
+}
+
+# Starts the diary in the diary folder with the clock set to the given local time, in the
+# background; its pid is left in $diary_pid.
+start_diary() {
+    local clock="$1"
+    shift
+    (cd "$diary" && FAKETIME_DONT_FAKE_MONOTONIC=1 exec faketime "$clock" "$daybrook_binary" "$@") \
+        >"$work/diary.log" 2>&1 &
+    diary_pid=$!
+    pids+=("$diary_pid")
+}
+
+# Waits up to the given seconds for the diary to end; fails if it does not.
+wait_for_exit() {
+    local seconds="$1"
+    for _ in $(seq $((seconds * 10))); do
+        if ! kill -0 "$diary_pid" 2>/dev/null; then
+            local status=0
+            wait "$diary_pid" || status=$?
+            [ "$status" -eq 0 ] || fail "the diary ended with status $status: $(cat "$work/diary.log")"
+            return
+        fi
+        sleep 0.1
+    done
+    fail "the diary was still running after $seconds s"
+}
+
+# The diary's main window, once it is mapped.
+diary_window() {
+    local window
+    window=$(timeout 20 xdotool search --sync --onlyvisible --pid "$diary_pid" --name '^Daybrook' | head -n 1) ||
+        fail "no diary window appeared: $(cat "$work/diary.log")"
+    echo "$window"
+}
+
+# Closes the window the way a user does, through the window manager.
+close_window() {
+    local window="$1"
+    xdotool windowactivate --sync "$window" key --clearmodifiers alt+F4
+}
+
+# Writes an entry file: name, memo, date text, file field, yearly, red.
+write_entry() {
+    local name="$1" text="$2" date="$3" file="$4" yearly="$5" red="$6"
+    {
+        printf '%s' "$text"; head -c $((81 - ${#text})) /dev/zero
+        printf '%s' "$date"; head -c $((9 - ${#date})) /dev/zero
+        printf '%s' "$file"; head -c $((13 - ${#file})) /dev/zero
+        int32 "$yearly"; int32 "$red"
+    } >"$diary/$name"
+}
+
+# A little-endian 32-bit integer.
+int32() {
+    local value=$(( $1 & 0xFFFFFFFF ))
+    printf "$(printf '\\%03o\\%03o\\%03o\\%03o' $((value & 255)) $(((value >> 8) & 255)) \
+        $(((value >> 16) & 255)) $(((value >> 24) & 255)))"
+}
+
+# The yearly field of an entry file, as a signed number.
+yearly_of() {
+    local value
+    value=$(od -An -t d4 -j 103 -N 4 "$diary/$1" | tr -d ' ')
+    echo "$value"
+}
+
+expect_file() { [ -e "$1" ] || fail "expected $1 to exist"; }
+expect_no_file() { [ ! -e "$1" ] || fail "expected $1 to be gone"; }

@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# The diary started from the desktop's autostart with "-a 1" shows the week, closes itself after
+# about a second, and on closing saves its settings and purges the store as a user expects:
+# expired entries go, passed yearly entries are carried over, and nothing outside the store's
+# own files is ever touched, whatever the files hold.
+source "$(dirname "$0")/lib.sh"
+start_display
+
+# Sunday 6 December 2026 is day 20793.
+write_entry DAT20790.000 "three days ago" 03/12/26 DAT20790.000 0 0
+write_entry DAT20791.000 "two days ago" 04/12/26 DAT20791.000 0 0
+write_entry DAT20792.000 "birthday" 05/12/26 DAT20792.000 1 1
+write_entry DAT20793.000 "today" 06/12/26 DAT20793.000 0 0
+write_entry DAT20790.010 "an eleventh slot" 03/12/26 DAT20790.010 0 0
+write_entry DAT20700.000 "hostile" 99/99/99 ../victim 1 0
+write_entry DAT20701.000 "also hostile" 05/12/26 "..//victim" 1 0
+printf 'short' >"$diary/DAT20702.000"
+head -c 5000 /dev/urandom >"$diary/DAT20703.000"
+write_entry TEMPDAT.000 "scratch" 06/12/26 DAT20793.000 0 0
+echo "keep me" >"$work/victim"
+echo "keep me" >"$diary/DAT20600.txt"
+
+start=$(date +%s%N)
+start_diary "2026-12-06 10:00:00" -a 1
+wait_for_exit 10
+elapsed_ms=$(( ($(date +%s%N) - start) / 1000000 ))
+[ "$elapsed_ms" -ge 900 ] || fail "closed after $elapsed_ms ms, before its second was up"
+
+expect_no_file "$diary/DAT20790.000"
+expect_file "$diary/DAT20791.000"
+expect_file "$diary/DAT20793.000"
+expect_file "$diary/DAT20790.010"
+expect_no_file "$diary/DAT20700.000"
+expect_no_file "$diary/DAT20702.000"
+expect_no_file "$diary/DAT20703.000"
+expect_no_file "$diary/TEMPDAT.000"
+expect_file "$diary/DAT20600.txt"
+[ "$(cat "$work/victim")" = "keep me" ] || fail "a file outside the store was changed"
+expect_file "$work/victim"
+
+# The yearly entry of yesterday is marked renewed and has its copy a year on (day 21157).
+[ "$(yearly_of DAT20792.000)" = "-1" ] || fail "the passed yearly entry was not marked renewed"
+expect_file "$diary/DAT21157.000"
+[ "$(yearly_of DAT21157.000)" = "1" ] || fail "next year's copy is not yearly"
+[ "$(od -An -c -j 81 -N 8 "$diary/DAT21157.000" | tr -d ' ')" = "05/12/27" ] || fail "next year's date"
+[ "$(stat -c %s "$diary/DAT21157.000")" = "111" ] || fail "next year's copy is not 111 bytes"
+
+settings="$config/WYNDALE.INI"
+expect_file "$settings"
+grep -q '^Sounds *= *1' "$settings" || fail "Sounds not saved: $(cat "$settings")"
+grep -q '^KeepCode *= *0' "$settings" || fail "KeepCode not saved"
+grep -q '^LastSet *= *20793' "$settings" || fail "LastSet not saved"
+echo "PASS"

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Command lines that do not ask for a timed close leave the window open until the user closes
+# it; closing it through the window manager still saves the settings.
+source "$(dirname "$0")/lib.sh"
+start_display
+
+for arguments in "-a 0" "-A 5" "-a 5 30 7" "-a abc"; do
+    rm -f "$config/WYNDALE.INI"
+    # shellcheck disable=SC2086
+    start_diary "2026-12-06 10:00:00" $arguments
+    window=$(diary_window)
+    [ "$(xdotool getwindowname "$window")" = "Daybrook ()" ] || fail "caption for $arguments"
+    sleep 2
+    kill -0 "$diary_pid" 2>/dev/null || fail "the diary closed by itself with $arguments"
+    close_window "$window"
+    wait_for_exit 10
+    grep -q '^LastSet *= *20793' "$config/WYNDALE.INI" || fail "settings not saved after closing ($arguments)"
+done
+echo "PASS"

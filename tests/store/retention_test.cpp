@@ -1,0 +1,194 @@
+#include "store/retention.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+
+#include "store/memo.h"
+#include "support/temp_dir.h"
+
+namespace daybrook {
+namespace {
+
+using testing::TempDir;
+namespace fs = std::filesystem;
+
+constexpr DayNumber today = 20793;  // 6 December 2026
+
+// Writes the record as it is, `file` field included, as another program might have.
+void put(const fs::path& dir, const std::string& name, const EntryRecord& record) {
+    const RecordBytes bytes = encode(record);
+    std::ofstream(dir / name, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+}
+
+EntryRecord get(const fs::path& dir, const std::string& name) {
+    return read_entry(dir, name).value_or(Memo("<missing>"));
+}
+
+TEST(Retention, KnowsTheDaysAndTitleOfEachCodeAndTreatsUnknownCodesAsKeepForEver) {
+    struct Case {
+        int code;
+        bool valid;
+        int days;
+        std::string_view caption;
+        DayNumber oldest;
+    };
+    const Case cases[] = {
+        {0, true, 0, "", 20793},
+        {1, true, 7, "Saving Entries for One Week", 20786},
+        {2, true, 31, "Saving Entries for One Month", 20762},
+        {3, true, 365, "Saving Entries for One Year", 20700},
+        {4, true, 36500, "Saving Entries Forever", 20700},
+        {5, false, 36500, "Saving Entries Forever", 20700},
+        {-1, false, 36500, "Saving Entries Forever", 20700},
+        {99, false, 36500, "Saving Entries Forever", 20700},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(valid_keep_code(c.code), c.valid) << c.code;
+        EXPECT_EQ(keep_days(c.code), c.days) << c.code;
+        EXPECT_EQ(keep_caption(c.code), c.caption) << c.code;
+        EXPECT_EQ(oldest_day(today, c.code, 20700), c.oldest) << c.code;
+    }
+}
+
+TEST(Purge, DeletesEntriesThreeDaysAfterTheirDayPlusTheDaysKept) {
+    struct Case {
+        int code;
+        std::map<DayNumber, bool> kept;
+    };
+    const Case cases[] = {
+        {0, {{20790, false}, {20791, true}, {20792, true}, {20793, true}, {20800, true}}},
+        {1, {{20783, false}, {20784, true}, {20792, true}}},
+        {2, {{20759, false}, {20760, true}}},
+        {3, {{20425, false}, {20426, true}}},
+    };
+    for (const Case& c : cases) {
+        TempDir dir;
+        for (const auto& [day, kept] : c.kept)
+            put(dir.path(), entry_file_name(day, 3), Memo("memo"));
+        // Entries of today and later are not even read: a pending yearly one stays pending.
+        put(dir.path(), "DAT20793.009", Memo("today").date("06/12/26").yearly(1));
+        dir.write("DAT20000.010", "not a slot the diary uses");
+        dir.write("TEMPDAT.004", "");
+        const PurgeReport report = purge_old(dir.path(), today, c.code);
+        for (const auto& [day, kept] : c.kept)
+            EXPECT_EQ(dir.exists(entry_file_name(day, 3)), kept) << c.code << ' ' << day;
+        EXPECT_EQ(get(dir.path(), "DAT20793.009").yearly, 1);
+        EXPECT_TRUE(dir.exists("DAT20000.010"));
+        EXPECT_EQ(report.scratch_removed, std::vector<std::string>{"TEMPDAT.004"});
+        EXPECT_EQ(dir.names().size(), c.kept.size() - 1 + 2) << c.code;
+    }
+}
+
+TEST(Purge, CarriesAPassedYearlyEntryToTheSameDayNextYearOnce) {
+    TempDir dir;
+    put(dir.path(), "DAT20792.000",
+        Memo("Birthday").date("05/12/26").file("DAT20792.000").yearly(1).red());
+    const PurgeReport report = purge_old(dir.path(), today, 0);
+    EXPECT_EQ(report.renewed, std::vector<std::string>{"DAT20792.000"});
+    EXPECT_EQ(report.created, std::vector<std::string>{"DAT21157.000"});
+    EXPECT_EQ(get(dir.path(), "DAT21157.000"),
+              Memo("Birthday").date("05/12/27").file("DAT21157.000").yearly(1).red());
+    EXPECT_EQ(get(dir.path(), "DAT20792.000"),
+              Memo("Birthday").date("05/12/26").file("DAT20792.000").yearly(-1).red());
+    EXPECT_TRUE(purge_old(dir.path(), today + 1, 0).renewed.empty());
+    EXPECT_EQ(dir.names(), (std::vector<std::string>{"DAT20792.000", "DAT21157.000"}));
+}
+
+TEST(Renewal, BuildsNextYearsDateTextAndLeavesImpossibleYearsAlone) {
+    struct Case {
+        std::string name, date;
+        int yearly;
+        Renewal outcome;
+        std::string created, next_date;
+    };
+    const Case cases[] = {
+        {"DAT10957.000", "31/12/99", 1, Renewal::renewed, "DAT11322.000", "31/12/00"},
+        // Kept under the day its text counts to, 1 March 2029.
+        {"DAT21243.000", "29/02/28", 1, Renewal::renewed, "DAT21609.000", "29/02/29"},
+        // 2051 would read as 1951.
+        {"DAT29558.000", "05/12/50", 1, Renewal::out_of_range, "", ""},
+        {"DAT20792.000", "05/13/26", 1, Renewal::out_of_range, "", ""},
+        {"DAT20792.000", "garbage", 1, Renewal::out_of_range, "", ""},
+        {"DAT20792.000", "1/1/9999", 1, Renewal::out_of_range, "", ""},
+        {"DAT20792.000", "05/12/26", 0, Renewal::not_pending, "", ""},
+        {"DAT20792.000", "05/12/26", -1, Renewal::not_pending, "", ""},
+    };
+    for (const Case& c : cases) {
+        TempDir dir;
+        put(dir.path(), c.name, Memo("yearly").date(c.date).yearly(c.yearly));
+        const std::string before = dir.read(c.name);
+        const RenewResult result = renew_yearly(dir.path(), c.name);
+        EXPECT_EQ(result.outcome, c.outcome) << c.date;
+        EXPECT_EQ(result.created, c.created) << c.date;
+        if (c.outcome == Renewal::renewed) {
+            EXPECT_EQ(get(dir.path(), c.created).date, c.next_date);
+            EXPECT_EQ(get(dir.path(), c.name).yearly, -1);
+        } else {
+            EXPECT_EQ(dir.read(c.name), before) << c.date;
+            EXPECT_EQ(dir.names().size(), 1u) << c.date;
+        }
+    }
+}
+
+TEST(Purge, KeepsAnExpiredYearlyEntryWhoseNextYearIsFull) {
+    TempDir dir;
+    put(dir.path(), "DAT20792.000", Memo("Birthday").date("05/12/26").yearly(1));
+    for (int slot = 0; slot < slots_per_day; ++slot)
+        put(dir.path(), entry_file_name(21157, slot), Memo("busy"));
+    const PurgeReport report = purge_old(dir.path(), today + 30, 0);
+    EXPECT_EQ(report.renewal_failed, std::vector<std::string>{"DAT20792.000"});
+    EXPECT_TRUE(report.deleted.empty());
+    EXPECT_EQ(get(dir.path(), "DAT20792.000").yearly, 1);
+    EXPECT_EQ(dir.names().size(), 11u);
+}
+
+TEST(Purge, TouchesNothingWhenEntriesAreKeptForEverOrTheCodeIsUnknown) {
+    for (int code : {4, 5, -1, 99}) {
+        TempDir dir;
+        put(dir.path(), "DAT20000.000", Memo("old").date("04/10/24").yearly(1));
+        dir.write("TEMPDAT.000", "");
+        const std::string before = dir.read("DAT20000.000");
+        const PurgeReport report = purge_old(dir.path(), today, code);
+        EXPECT_TRUE(report.renewed.empty() && report.deleted.empty() &&
+                    report.scratch_removed.empty());
+        EXPECT_EQ(dir.names(), (std::vector<std::string>{"DAT20000.000", "TEMPDAT.000"})) << code;
+        EXPECT_EQ(dir.read("DAT20000.000"), before) << code;
+    }
+}
+
+TEST(Purge, NeverTouchesAFileNamedInsideARecord) {
+    TempDir root;
+    const fs::path store = root / "store";
+    fs::create_directory(store);
+    root.write("victim", "precious");
+    put(store, "DAT20790.000", Memo("old").date("03/12/26").file("../victim").yearly(1));
+    put(store, "DAT20790.001", Memo("...").date("03/12/26").file("../victim"));
+    put(store, "DAT20795.000", Memo("  ").date("08/12/26").file("../victim"));
+    EXPECT_EQ(clean_blanks(store), (std::vector<std::string>{"DAT20790.001", "DAT20795.000"}));
+    const PurgeReport report = purge_old(store, today, 0);
+    EXPECT_EQ(report.deleted, std::vector<std::string>{"DAT20790.000"});
+    EXPECT_EQ(get(store, "DAT21155.000").file, "DAT21155.000");
+    EXPECT_EQ(root.read("victim"), "precious");
+}
+
+TEST(CleanBlanks, DeletesEntriesWhoseMemoHoldsNoMeaningfulCharacter) {
+    TempDir dir;
+    const std::pair<std::string, bool> memos[] = {{"...", true}, {"Dentist", false},
+                                                  {"", true},    {"\xA3", false},
+                                                  {"- -", true}, {"?", false}};
+    std::vector<std::string> blank;
+    for (int slot = 0; slot < 6; ++slot) {
+        put(dir.path(), entry_file_name(20800, slot), Memo(memos[slot].first));
+        if (memos[slot].second) blank.push_back(entry_file_name(20800, slot));
+    }
+    dir.write("DAT20800.010", "");
+    EXPECT_EQ(clean_blanks(dir.path()), blank);
+    EXPECT_EQ(dir.names().size(), 4u);
+}
+
+}  // namespace
+}  // namespace daybrook

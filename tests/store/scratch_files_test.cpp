@@ -1,0 +1,41 @@
+#include "store/scratch_files.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "store/memo.h"
+#include "support/temp_dir.h"
+
+namespace daybrook {
+namespace {
+
+using testing::TempDir;
+
+TEST(ScratchFiles, HoldAnExactCopyOfTheListedRecordIncludingItsFileName) {
+    TempDir dir;
+    const EntryRecord listed = Memo("Dentist").date("06/12/26").file("DAT20793.002").yearly(-1);
+    ASSERT_EQ(write_scratch(dir.path(), 7, listed), StoreError::none);
+    EXPECT_EQ(scratch_file_name(7), "TEMPDAT.007");
+    EXPECT_EQ(dir.read("TEMPDAT.007").size(), EntryRecord::size);
+    EXPECT_EQ(read_scratch(dir.path(), 7), listed);
+    EXPECT_FALSE(read_scratch(dir.path(), 8));
+    EXPECT_EQ(write_scratch(dir.path(), -1, listed), StoreError::bad_name);
+    EXPECT_EQ(write_scratch(dir.path(), 1000, listed), StoreError::bad_name);
+    EXPECT_EQ(dir.names(), std::vector<std::string>{"TEMPDAT.007"});
+}
+
+TEST(ScratchFiles, RemovesEveryScratchFileAndNothingElse) {
+    TempDir dir;
+    for (const char* name : {"TEMPDAT.000", "TEMPDAT.012", "TEMPDAT.", "TEMPDAT.old", "TEMPDAT",
+                             "tempdat.001", "XTEMPDAT.000", "DAT20793.000"})
+        dir.write(name, "");
+    std::filesystem::create_directory(dir / "TEMPDAT.dir");
+    EXPECT_EQ(remove_scratch_files(dir.path()),
+              (std::vector<std::string>{"TEMPDAT.", "TEMPDAT.000", "TEMPDAT.012", "TEMPDAT.old"}));
+    EXPECT_EQ(dir.names(), (std::vector<std::string>{"DAT20793.000", "TEMPDAT", "TEMPDAT.dir",
+                                                     "XTEMPDAT.000", "tempdat.001"}));
+}
+
+}  // namespace
+}  // namespace daybrook

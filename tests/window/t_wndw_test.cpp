@@ -1,0 +1,281 @@
+#include "window/t_wndw.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "framework/scroller.h"
+#include "resources/main_menu.h"
+#include "store/entry_files.h"
+#include "support/fake_clock.h"
+#include "support/recording_message_boxes.h"
+#include "support/recording_sound_player.h"
+#include "support/temp_dir.h"
+
+namespace daybrook {
+namespace {
+
+using testing::FakeClock;
+using testing::RecordingMessageBoxes;
+using testing::RecordingSoundPlayer;
+using testing::TempDir;
+
+constexpr DayNumber today = 20793;  // Sunday 6 December 2026
+
+class MainWindow : public ::testing::Test {
+protected:
+    std::unique_ptr<TWndw> open(CommandLine mode = {}) {
+        return std::make_unique<TWndw>(
+            nullptr, QStringLiteral("Daybrook"), mode,
+            WindowServices{.clock = clock,
+                           .store = store.path(),
+                           .settings = SettingsFile(settings_file()),
+                           .sounds = sounds,
+                           .messages = messages});
+    }
+    std::filesystem::path settings_file() const { return config.path() / "WYNDALE.INI"; }
+    void add(DayNumber day) { ASSERT_EQ(add_entry(store.path(), day, {.text = "memo"}).error, StoreError::none); }
+
+    FakeClock clock{{2026, 12, 6, 9, 5}};
+    TempDir store;
+    TempDir config;
+    RecordingSoundPlayer sounds;
+    RecordingMessageBoxes messages;
+};
+
+// The items of a popup as "text=id", separators as "-".
+QStringList items_of(QMenu* menu) {
+    QStringList items;
+    for (QAction* action : menu->actions())
+        items << (action->isSeparator() ? QStringLiteral("-")
+                                        : action->text() + "=" + QString::number(action->data().toInt()));
+    return items;
+}
+
+QAction* action_for(QMenuBar* bar, int id) {
+    for (QAction* popup : bar->actions())
+        for (QAction* action : popup->menu()->actions())
+            if (!action->isSeparator() && action->data().toInt() == id) return action;
+    return nullptr;
+}
+
+TEST_F(MainWindow, NormalModeHasTheMenuBarWithItsPopupsItemsAndIds) {
+    const auto window = open();
+    auto* bar = qobject_cast<QMenuBar*>(window->menuWidget());
+    ASSERT_NE(bar, nullptr);
+    QStringList titles;
+    for (QAction* popup : bar->actions()) titles << popup->text();
+    EXPECT_EQ(titles, QStringList({"      &Entry", "&View", "&Options", "&Help"}));
+    const QList<QAction*> popups = bar->actions();
+    EXPECT_EQ(items_of(popups[0]->menu()), QStringList({"&New Entry=101", "-", "-", "&Delete Entry=104"}));
+    EXPECT_EQ(items_of(popups[1]->menu()),
+              QStringList({"&This Week=102", "&Future Week=105", "&PastWeek=109", "-", "&Search Diary=103"}));
+    EXPECT_EQ(items_of(popups[2]->menu()), QStringList({"&Old Entries=110", "-", "&Alarm Sounds=108"}));
+    EXPECT_EQ(items_of(popups[3]->menu()), QStringList({"&General Help=106", "-", "&About Daybrook=107"}));
+}
+
+TEST_F(MainWindow, NormalModeCreatesSevenButtonsInTabOrderWithExitAsDefault) {
+    const auto window = open();
+    struct Expected { int id; const char* caption; QRect place; };
+    const Expected expected[] = {
+        {id_next_week, "Next Week", {500, 355, 85, 20}}, {id_last_week, "Last Week", {500, 325, 85, 20}},
+        {id_this_week, "This Week", {500, 385, 85, 20}}, {id_new_entry, "New Entry", {50, 355, 90, 20}},
+        {id_search, "Search", {50, 325, 90, 20}},        {id_delete_entry, "Delete Entry", {50, 385, 90, 20}},
+        {id_exit, "Exit", {275, 385, 85, 20}},
+    };
+    QPushButton* previous = nullptr;
+    for (const Expected& e : expected) {
+        QPushButton* button = window->button(e.id);
+        ASSERT_NE(button, nullptr) << e.caption;
+        EXPECT_EQ(button->text(), e.caption);
+        EXPECT_EQ(button->geometry(), e.place) << e.caption;
+        EXPECT_EQ(button->isDefault(), e.id == id_exit) << e.caption;
+        if (previous) EXPECT_EQ(previous->nextInFocusChain(), button) << e.caption;
+        previous = button;
+    }
+}
+
+TEST_F(MainWindow, NormalModeScrollsByFifteenPixelUnitsUpToThreeThousandPixels) {
+    const auto window = open();
+    window->show();
+    ASSERT_NE(window->scroller(), nullptr);
+    QScrollBar* vertical = window->scroller()->verticalScrollBar();
+    EXPECT_EQ(vertical->singleStep(), 15);
+    EXPECT_EQ(vertical->maximum(), 3000);
+    EXPECT_EQ(window->scroller()->horizontalScrollBar()->maximum(), 3000);
+    window->resize(800, 700);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(vertical->maximum(), 3000) << "the range stays when the window grows";
+}
+
+TEST_F(MainWindow, AutoModeIsABareFixedWindowWithOnlyExitAndACloseTimer) {
+    add(today - 30);
+    const auto window = open({.display_seconds = 5, .display_seconds_today = 30});
+    EXPECT_EQ(window->menuWidget(), nullptr);
+    EXPECT_EQ(window->scroller(), nullptr);
+    EXPECT_EQ(window->minimumSize(), window->maximumSize());
+    EXPECT_FALSE(window->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+    for (int id : {id_next_week, id_last_week, id_this_week, id_new_entry, id_search, id_delete_entry})
+        EXPECT_EQ(window->button(id), nullptr) << id;
+    ASSERT_NE(window->button(id_exit), nullptr);
+    EXPECT_EQ(window->timers().period(TimerId::close), 5000);
+    EXPECT_EQ(window->state().earliest_day, 0) << "auto mode does not scan the store";
+}
+
+TEST_F(MainWindow, AutoModeWithoutPositiveSecondsNeverClosesByItself) {
+    for (int seconds : {0, -5}) {
+        const auto window = open({.display_seconds = seconds});
+        EXPECT_FALSE(window->timers().is_active(TimerId::close)) << seconds;
+    }
+}
+
+TEST_F(MainWindow, SetUpReadsTheClockSettingsAndEarliestEntry) {
+    add(today - 40);
+    std::ofstream(settings_file()) << "[Daybrook]\nKeepCode=2\nLastSet=20700\nSounds=0\n";
+    const auto window = open();
+    const DiaryState& state = window->state();
+    EXPECT_EQ(state.today, today);
+    EXPECT_EQ(state.retention.keep_code, 2);
+    EXPECT_EQ(state.retention.oldest_day, today - 31);
+    EXPECT_EQ(state.sounds_on, 0);
+    EXPECT_EQ(state.earliest_day, today - 40);
+    EXPECT_EQ(window->windowTitle(), "Daybrook (Saving Entries for One Month)");
+    EXPECT_EQ(window->timers().period(TimerId::startup), 1);
+}
+
+TEST_F(MainWindow, FirstRunHasEmptyParenthesesInItsCaption) {
+    const auto window = open();
+    EXPECT_EQ(window->windowTitle(), "Daybrook ()");
+    EXPECT_EQ(window->state().earliest_day, today - 1);
+}
+
+TEST_F(MainWindow, PastWeekIsGreyedAndAlarmSoundsCheckedByTheSettings) {
+    struct Case { const char* settings; bool past_week_enabled; bool sounds_checked; };
+    for (const Case& c : {Case{"KeepCode=0\nSounds=1\n", false, true}, Case{"KeepCode=3\nSounds=7\n", true, false},
+                          Case{"KeepCode=1\nSounds=0\n", true, false}}) {
+        std::ofstream(settings_file()) << "[Daybrook]\n" << c.settings;
+        const auto window = open();
+        auto* bar = qobject_cast<QMenuBar*>(window->menuWidget());
+        for (QAction* popup : bar->actions()) emit popup->menu()->aboutToShow();
+        EXPECT_EQ(action_for(bar, cm_past_week)->isEnabled(), c.past_week_enabled) << c.settings;
+        EXPECT_EQ(action_for(bar, cm_alarm_sounds)->isChecked(), c.sounds_checked) << c.settings;
+        EXPECT_TRUE(action_for(bar, cm_future_week)->isEnabled());
+    }
+}
+
+TEST_F(MainWindow, TheStartUpTimerShowsThisWeekAndHandsOverToTheMinuteTimer) {
+    const auto window = open();
+    EXPECT_EQ(window->state().view.page_mode, PageMode::none);
+    QTest::qWait(50);
+    EXPECT_EQ(window->state().view.page_mode, PageMode::week);
+    EXPECT_EQ(window->state().view.start_day, today);
+    EXPECT_FALSE(window->timers().is_active(TimerId::startup));
+    EXPECT_EQ(window->timers().period(TimerId::minute), 60000);
+}
+
+TEST_F(MainWindow, ClosingSavesTheSettingsAndPurgesExpiredEntries) {
+    add(today - 3);
+    add(today - 2);
+    std::ofstream(settings_file()) << "[Daybrook]\nLastSet=0\nSounds=7\n";
+    auto window = open();
+    auto* bar = qobject_cast<QMenuBar*>(window->menuWidget());
+    action_for(bar, cm_alarm_sounds)->trigger();  // 7 counts as on, so the toggle turns it off
+    window.reset();
+
+    const Settings saved = SettingsFile(settings_file()).read(0);
+    EXPECT_EQ(saved, (Settings{.keep_code = 0, .last_set = today, .sounds_on = 0}));
+    EXPECT_EQ(store.names(), std::vector<std::string>{entry_file_name(today - 2, 0)});
+}
+
+// Opens the window on screen and lets the start-up timer show this week.
+std::unique_ptr<TWndw> started(std::unique_ptr<TWndw> window) {
+    window->show();
+    QTest::qWait(50);
+    return window;
+}
+
+TEST_F(MainWindow, WeekButtonsMoveThroughTheDiaryAndLastWeekStopsAtTheEarliestEntry) {
+    const auto window = started(open());
+    QTest::mouseClick(window->button(id_next_week), Qt::LeftButton);
+    QTest::mouseClick(window->button(id_next_week), Qt::LeftButton);
+    EXPECT_EQ(window->state().view.start_day, today + 14);
+    window->scroller()->scroll_to(10, 10);
+    QTest::mouseClick(window->button(id_this_week), Qt::LeftButton);
+    EXPECT_EQ(window->state().view.start_day, today);
+    EXPECT_EQ(window->scroller()->verticalScrollBar()->value(), 0) << "This Week scrolls to the top";
+
+    QTest::mouseClick(window->button(id_last_week), Qt::LeftButton);
+    EXPECT_EQ(window->state().view.start_day, today - 7);
+    EXPECT_TRUE(messages.shown.empty());
+    QTest::mouseClick(window->button(id_last_week), Qt::LeftButton);
+    EXPECT_EQ(window->state().view.start_day, today - 7);
+    const Message limit{"You have no entries earlier than this!", "Before the start of time!!",
+                        MessageIcon::exclamation};
+    EXPECT_EQ(messages.shown, std::vector<Message>{limit});
+}
+
+TEST_F(MainWindow, LastWeekReachesTheWeekOfTheOldestStoredEntry) {
+    add(today - 20);
+    const auto window = started(open());
+    for (int press = 0; press < 4; ++press) QTest::mouseClick(window->button(id_last_week), Qt::LeftButton);
+    EXPECT_EQ(window->state().view.start_day, today - 21);
+    EXPECT_EQ(messages.shown.size(), 1u);
+}
+
+TEST_F(MainWindow, TheWeeksAlarmSoundsOnceAtStartUp) {
+    add(today + 1);
+    const auto window = started(open());
+    EXPECT_EQ(window->state().alarm_level, AlarmLevel::week);
+    ASSERT_EQ(sounds.requests.size(), 1u);
+    EXPECT_EQ(sounds.requests[0], (SoundRequest{SoundRequest::Kind::user_file, "thisweek.wav"}));
+    QTest::mouseClick(window->button(id_this_week), Qt::LeftButton);
+    EXPECT_EQ(sounds.requests.size(), 1u) << "a second This Week is silent";
+}
+
+TEST_F(MainWindow, SoundsSwitchedOffAtStartUpPlayOnceSwitchedOn) {
+    add(today);
+    std::ofstream(settings_file()) << "[Daybrook]\nSounds=0\n";
+    const auto window = started(open());
+    EXPECT_TRUE(sounds.requests.empty());
+    auto* bar = qobject_cast<QMenuBar*>(window->menuWidget());
+    action_for(bar, cm_alarm_sounds)->trigger();
+    action_for(bar, cm_this_week)->trigger();
+    ASSERT_EQ(sounds.requests.size(), 1u);
+    EXPECT_EQ(sounds.requests[0].name, "thisday.wav");
+}
+
+TEST_F(MainWindow, AnEntryTodayShortensTheAutoModeStay) {
+    struct Case { CommandLine mode; DayNumber entry_day; int close_period; };
+    for (const Case& c : {Case{{5, 30}, today, 30000}, Case{{5, 0}, today, 0}, Case{{5, 30}, today + 1, 5000}}) {
+        TempDir fresh_store;
+        ASSERT_EQ(add_entry(fresh_store.path(), c.entry_day, {.text = "memo"}).error, StoreError::none);
+        auto window = std::make_unique<TWndw>(
+            nullptr, QStringLiteral("Daybrook"), c.mode,
+            WindowServices{clock, fresh_store.path(), SettingsFile(settings_file()), sounds, messages});
+        window->show();
+        // Processing the start-up tick alone: a zero-period close timer would fire in a wait.
+        QTest::qWait(20);
+        if (c.close_period == 0) {
+            EXPECT_FALSE(window->timers().is_active(TimerId::close)) << "the zero timer has fired already";
+        } else {
+            EXPECT_EQ(window->timers().period(TimerId::close), c.close_period);
+        }
+    }
+}
+
+TEST_F(MainWindow, TheExitButtonClosesTheWindow) {
+    const auto window = open();
+    window->show();
+    QTest::mouseClick(window->button(id_exit), Qt::LeftButton);
+    EXPECT_FALSE(window->isVisible());
+}
+
+}  // namespace
+}  // namespace daybrook
