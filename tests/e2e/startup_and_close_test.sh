@@ -10,7 +10,7 @@ start_display
 write_entry DAT20790.000 "three days ago" 03/12/26 DAT20790.000 0 0
 write_entry DAT20791.000 "two days ago" 04/12/26 DAT20791.000 0 0
 write_entry DAT20792.000 "birthday" 05/12/26 DAT20792.000 1 1
-write_entry DAT20793.000 "today" 06/12/26 DAT20793.000 0 0
+write_entry DAT20794.000 "tomorrow" 07/12/26 DAT20794.000 0 0
 write_entry DAT20790.010 "an eleventh slot" 03/12/26 DAT20790.010 0 0
 write_entry DAT20700.000 "hostile" 99/99/99 ../victim 1 0
 write_entry DAT20701.000 "also hostile" 05/12/26 "..//victim" 1 0
@@ -28,7 +28,7 @@ elapsed_ms=$(( ($(date +%s%N) - start) / 1000000 ))
 
 expect_no_file "$diary/DAT20790.000"
 expect_file "$diary/DAT20791.000"
-expect_file "$diary/DAT20793.000"
+expect_file "$diary/DAT20794.000"
 expect_file "$diary/DAT20790.010"
 expect_no_file "$diary/DAT20700.000"
 expect_no_file "$diary/DAT20702.000"
