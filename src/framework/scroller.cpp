@@ -1,6 +1,12 @@
 #include "framework/scroller.h"
 
+#include <QCursor>
+#include <QGuiApplication>
+#include <QMouseEvent>
 #include <QScrollBar>
+#include <QTimerEvent>
+
+#include <algorithm>
 
 namespace daybrook {
 
@@ -10,6 +16,7 @@ Scroller::Scroller(QWidget* page, QWidget* parent) : QScrollArea(parent) {
     setFrameShape(QFrame::NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    page->installEventFilter(this);
     update_page_size();
 }
 
@@ -41,6 +48,47 @@ void Scroller::resizeEvent(QResizeEvent* event) {
 void Scroller::update_page_size() {
     const QSize visible = viewport()->size();
     widget()->resize(visible.width() + m_x_range * m_x_unit, visible.height() + m_y_range * m_y_unit);
+}
+
+bool Scroller::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != widget() || !m_auto_scroll) return QScrollArea::eventFilter(watched, event);
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+        if (mouse->button() == Qt::LeftButton) m_drag_timer.start(50, this);
+        break;
+    case QEvent::MouseMove:
+        if (mouse->buttons() & Qt::LeftButton) auto_scroll_step();
+        break;
+    case QEvent::MouseButtonRelease:
+        if (mouse->button() == Qt::LeftButton) m_drag_timer.stop();
+        break;
+    default: break;
+    }
+    return QScrollArea::eventFilter(watched, event);
+}
+
+void Scroller::timerEvent(QTimerEvent* event) {
+    if (event->timerId() != m_drag_timer.timerId()) return QScrollArea::timerEvent(event);
+    if (!(QGuiApplication::mouseButtons() & Qt::LeftButton)) return m_drag_timer.stop();
+    auto_scroll_step();
+}
+
+void Scroller::auto_scroll_step() {
+    const QPoint pointer = viewport()->mapFromGlobal(QCursor::pos());
+    const QSize visible = viewport()->size();
+    QScrollBar* horizontal = horizontalScrollBar();
+    QScrollBar* vertical = verticalScrollBar();
+    horizontal->setValue(horizontal->value() + auto_scroll_units(pointer.x(), visible.width(), m_x_unit) * m_x_unit);
+    vertical->setValue(vertical->value() + auto_scroll_units(pointer.y(), visible.height(), m_y_unit) * m_y_unit);
+}
+
+int auto_scroll_units(int position, int extent, int unit) noexcept {
+    const int beyond = position < 0 ? -position : position > extent ? position - extent : 0;
+    if (beyond == 0 || unit <= 0) return 0;
+    const int page = std::max(1, extent / unit);
+    const int units = std::clamp(beyond / 10, 1, page);
+    return position < 0 ? -units : units;
 }
 
 }  // namespace daybrook

@@ -85,6 +85,7 @@ void TWndw::setup_window() {
         m_scroller->set_units(scroll_unit, scroll_unit);
         m_scroller->set_range(scroll_range, scroll_range);
         m_scroller->scroll_to(0, 0);
+        m_scroller->set_auto_scroll(true);
         m_state.earliest_day = scan_earliest(m_services.store, m_state.today);
     }
     set_caption("Daybrook (%1)");
