@@ -20,7 +20,8 @@ void TApp::create_main_window() {
                             .store = std::filesystem::current_path(),
                             .settings = SettingsFile(settings_path()),
                             .sounds = m_sounds,
-                            .messages = m_messages};
+                            .messages = m_messages,
+                            .modal = m_modal};
     m_window = std::make_unique<TWndw>(nullptr, QStringLiteral("Daybrook"), m_mode, std::move(services));
 }
 

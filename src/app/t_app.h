@@ -10,6 +10,7 @@
 #include "calendar/clock.h"
 #include "framework/canberra_sound_player.h"
 #include "framework/message_boxes.h"
+#include "framework/modal_runner.h"
 
 namespace daybrook {
 
@@ -31,6 +32,7 @@ private:
     SystemClock m_clock;
     CanberraSoundPlayer m_sounds;
     QtMessageBoxes m_messages;
+    QtModalRunner m_modal;
     std::unique_ptr<TWndw> m_window;
 };
 

@@ -1,5 +1,6 @@
 #include "store/record_io.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <fnmatch.h>
 #include <sys/stat.h>
@@ -7,8 +8,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <memory>
 #include <span>
-#include <system_error>
 #include <utility>
 
 namespace daybrook::store_io {
@@ -33,8 +34,31 @@ private:
     int m_fd;
 };
 
-std::filesystem::path path_of(const StoreDir& dir, std::string_view name) {
-    return dir / std::string(name);
+struct DirCloser {
+    void operator()(DIR* stream) const noexcept { ::closedir(stream); }
+};
+
+// The text of dir / name, joined by hand into one allocation: the view reads up to 80 files at
+// every painting, and building a std::filesystem::path (which splits it into components) cost
+// more than a fifth of the bare open, read and close. The joining rules are those of operator/
+// on POSIX.
+std::string path_of(const StoreDir& dir, std::string_view name) {
+    if (name.starts_with('/')) return std::string(name);
+    const std::string& base = dir.native();
+    std::string text;
+    text.reserve(base.size() + 1 + name.size());
+    text += base;
+    if (!base.empty() && !base.ends_with('/')) text += '/';
+    text += name;
+    return text;
+}
+
+// A directory entry that is a regular file, also through a symbolic link. The type that
+// readdir reports saves a stat for all but links and file systems that do not report types.
+bool is_regular_file(const StoreDir& dir, const dirent& item) {
+    if (item.d_type != DT_LNK && item.d_type != DT_UNKNOWN) return item.d_type == DT_REG;
+    struct stat info {};
+    return ::stat(path_of(dir, item.d_name).c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
 bool write_all(int fd, std::span<const unsigned char> bytes) {
@@ -54,7 +78,7 @@ bool write_and_close(UniqueFd& fd, const RecordBytes& bytes) {
 }
 
 // Gives the new file the permissions of the one it replaces, so a rewrite never widens access.
-void keep_permissions(int fd, const std::filesystem::path& target) {
+void keep_permissions(int fd, const std::string& target) {
     struct stat info {};
     if (::stat(target.c_str(), &info) == 0 && S_ISREG(info.st_mode))
         ::fchmod(fd, info.st_mode & 07777);
@@ -62,8 +86,8 @@ void keep_permissions(int fd, const std::filesystem::path& target) {
 
 // A fresh hidden file beside the target holding the bytes, or nothing. The leading '.' keeps it
 // out of every listing pattern of the store.
-std::optional<std::filesystem::path> write_temporary(const StoreDir& dir, std::string_view name,
-                                                     const RecordBytes& bytes) {
+std::optional<std::string> write_temporary(const StoreDir& dir, std::string_view name,
+                                           const RecordBytes& bytes) {
     const std::string stem = "." + std::string(name) + ".new-" + std::to_string(::getpid()) + "-";
     for (int attempt = 0; attempt < 100; ++attempt) {
         const auto temp = path_of(dir, stem + std::to_string(attempt));
@@ -95,14 +119,14 @@ bool matches(std::string_view pattern, std::string_view name) noexcept {
 }
 
 std::vector<std::string> list_matching(const StoreDir& dir, std::string_view pattern) {
+    // readdir rather than a directory_iterator: the search page lists the whole store at every
+    // painting, and building a path for every name of the directory doubled the listing's time.
     std::vector<std::string> names;
-    std::error_code error;
-    std::filesystem::directory_iterator item(dir, error);
-    for (; !error && item != std::filesystem::directory_iterator(); item.increment(error)) {
-        std::string name = item->path().filename().string();
-        std::error_code type_error;
-        if (matches(pattern, name) && item->is_regular_file(type_error))
-            names.push_back(std::move(name));
+    const std::unique_ptr<DIR, DirCloser> stream(::opendir(dir.c_str()));
+    if (!stream) return names;
+    while (const dirent* item = ::readdir(stream.get())) {
+        const std::string_view name = item->d_name;
+        if (matches(pattern, name) && is_regular_file(dir, *item)) names.emplace_back(name);
     }
     std::sort(names.begin(), names.end());
     return names;

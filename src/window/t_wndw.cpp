@@ -13,6 +13,7 @@
 #include "window/alarm_sound.h"
 #include "window/compose_page.h"
 #include "window/diary_page.h"
+#include "window/new_entry_command.h"
 
 namespace daybrook {
 namespace {
@@ -115,6 +116,8 @@ void TWndw::on_command(int id) {
     case cm_this_week: show_this_week(); break;
     case id_next_week: next_week(); break;
     case id_last_week: last_week(); break;
+    case id_new_entry:
+    case cm_new_entry: new_entry(); break;
     case cm_alarm_sounds: m_state.sounds_on = m_state.sounds_on == 0 ? 1 : 0; break;
     case id_exit: close(); break;
     default: break;
@@ -202,6 +205,12 @@ void TWndw::last_week() {
     m_services.messages.show(this, {.text = QStringLiteral("You have no entries earlier than this!"),
                                     .caption = QStringLiteral("Before the start of time!!"),
                                     .icon = MessageIcon::exclamation});
+}
+
+void TWndw::new_entry() {
+    const DialogServices dialogs{m_services.modal, m_services.messages, m_services.clock};
+    // Painting decides the buttons: a week page shows Last Week again.
+    if (run_new_entry(this, m_state, dialogs, m_services.store)) m_page->update();
 }
 
 void TWndw::stop_shared_timer() {

@@ -13,6 +13,7 @@
 #include "calendar/clock.h"
 #include "framework/menu_builder.h"
 #include "framework/message_boxes.h"
+#include "framework/modal_runner.h"
 #include "framework/sound_player.h"
 #include "framework/timer_set.h"
 #include "store/entry_files.h"
@@ -33,6 +34,7 @@ struct WindowServices {
     SettingsFile settings;
     SoundPlayer& sounds;
     MessageBoxes& messages;
+    ModalRunner& modal;
 };
 
 class TWndw : public QMainWindow {
@@ -68,6 +70,7 @@ private:
     void show_this_week();
     void next_week();
     void last_week();
+    void new_entry();
     void stop_shared_timer();
     void start_minute_timer();
     void shut_down();

@@ -17,6 +17,7 @@
 #include "support/fake_clock.h"
 #include "support/recording_message_boxes.h"
 #include "support/recording_sound_player.h"
+#include "support/scripted_modal_runner.h"
 #include "support/temp_dir.h"
 
 namespace daybrook {
@@ -25,6 +26,7 @@ namespace {
 using testing::FakeClock;
 using testing::RecordingMessageBoxes;
 using testing::RecordingSoundPlayer;
+using testing::ScriptedModalRunner;
 using testing::TempDir;
 
 constexpr DayNumber today = 20793;  // Sunday 6 December 2026
@@ -38,7 +40,8 @@ protected:
                            .store = store.path(),
                            .settings = SettingsFile(settings_file()),
                            .sounds = sounds,
-                           .messages = messages});
+                           .messages = messages,
+                           .modal = modal});
     }
     std::filesystem::path settings_file() const { return config.path() / "WYNDALE.INI"; }
     void add(DayNumber day) { ASSERT_EQ(add_entry(store.path(), day, {.text = "memo"}).error, StoreError::none); }
@@ -48,6 +51,7 @@ protected:
     TempDir config;
     RecordingSoundPlayer sounds;
     RecordingMessageBoxes messages;
+    ScriptedModalRunner modal;
 };
 
 // The items of a popup as "text=id", separators as "-".
@@ -258,7 +262,7 @@ TEST_F(MainWindow, AnEntryTodayShortensTheAutoModeStay) {
         ASSERT_EQ(add_entry(fresh_store.path(), c.entry_day, {.text = "memo"}).error, StoreError::none);
         auto window = std::make_unique<TWndw>(
             nullptr, QStringLiteral("Daybrook"), c.mode,
-            WindowServices{clock, fresh_store.path(), SettingsFile(settings_file()), sounds, messages});
+            WindowServices{clock, fresh_store.path(), SettingsFile(settings_file()), sounds, messages, modal});
         window->show();
         // Processing the start-up tick alone: a zero-period close timer would fire in a wait.
         QTest::qWait(20);

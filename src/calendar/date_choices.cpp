@@ -1,0 +1,57 @@
+#include "calendar/date_choices.h"
+
+#include "calendar/day_names.h"
+
+namespace daybrook {
+
+namespace {
+
+// Every date the choice list offers lies within this many weeks of the first.
+constexpr int weekday_choice_count = 20;
+constexpr int days_per_week = 7;
+
+}  // namespace
+
+DateForm classify_date_text(std::string_view text) noexcept {
+    constexpr auto absent = std::string_view::npos;
+    if (text.find('/') != absent) return DateForm::plain;
+    if (text.find_first_of("MTWFSmtwfs") != absent) return DateForm::day_name;
+    if (text.find_first_of("123456789") != absent) return DateForm::days_ahead;
+    return DateForm::plain;
+}
+
+std::vector<DayNumber> weekday_dates(DayNumber from, int weekday) {
+    std::vector<DayNumber> dates;
+    // The bound on `from` also keeps the steps below far from overflowing.
+    if (weekday < 0 || weekday >= days_per_week || from > last_diary_day) return dates;
+    const int from_weekday = day_to_calendar(from).weekday;
+    DayNumber day = from + (weekday - from_weekday + days_per_week) % days_per_week;
+    for (int k = 0; k < weekday_choice_count && day <= last_diary_day; ++k) {
+        dates.push_back(day);
+        day += days_per_week;
+    }
+    return dates;
+}
+
+std::string date_choice_line(DayNumber day) {
+    const CalendarDate date = day_to_calendar(day);
+    std::string line(day_names[date.weekday]);
+    line += ' ';
+    line += std::to_string(date.day);
+    line += ' ';
+    line += month_names[date.month - 1];
+    // day_to_date gives the same "dd/mm/yy" the rest of the diary reads back.
+    line += " (" + day_to_date(day) + ")";
+    return line;
+}
+
+std::string date_of_choice_line(std::string_view line) {
+    const std::size_t open = line.rfind('(');
+    if (open == std::string_view::npos) return {};
+    const std::size_t close = line.find(')', open);
+    // An unclosed parenthesis holds no date either: the line is not one of the list's.
+    if (close == std::string_view::npos) return {};
+    return std::string(line.substr(open + 1, close - open - 1));
+}
+
+}  // namespace daybrook

@@ -1,0 +1,34 @@
+// The short forms of a typed date besides "dd/mm/yy": a day name stands for one of the next
+// twenty dates on that weekday, a whole number for that many days ahead.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "calendar/day_number.h"
+
+namespace daybrook {
+
+enum class DateForm { plain, days_ahead, day_name };
+
+// How a typed date text is meant: without "/" it is a day name when it holds any of the letters
+// "MTWFSmtwfs", else a number of days ahead when it holds any of the digits 1 to 9; anything
+// else is a plain date.
+DateForm classify_date_text(std::string_view text) noexcept;
+
+// The dates offered for a weekday: the first day from `from` on (from itself included) that
+// falls on it, then every seventh day, twenty at most and none after 31 December 2050.
+// A weekday outside 0 to 6, or a `from` after that day, gives none.
+std::vector<DayNumber> weekday_dates(DayNumber from, int weekday);
+
+// The line shown for a date in the choice list, for example
+// "Tuesday 5 January (05/01/27)".
+std::string date_choice_line(DayNumber day);
+
+// The "dd/mm/yy" in a choice line: the text after the last "(" up to the ")" that follows it.
+// Empty when the line has no "(" or no ")" after it.
+std::string date_of_choice_line(std::string_view line);
+
+}  // namespace daybrook

@@ -1,0 +1,15 @@
+#include "dialogs/ahead_date_dlg.h"
+
+#include <QLabel>
+
+#include "resources/dialog_templates.h"
+
+namespace daybrook {
+
+AheadDateDlg::AheadDateDlg(QWidget* parent, std::string_view date)
+    : TemplateDialog(ahead_date_template(), parent) {
+    route(id_ok, [this] { accept(); });
+    static_text(ahead_date_ids::date)->setText(QString::fromLatin1(date.data(), qsizetype(date.size())));
+}
+
+}  // namespace daybrook

@@ -1,0 +1,17 @@
+// AheadDateDlg ("Check forward date"): shows the date a number of days ahead before an entry
+// is made for it.
+#pragma once
+
+#include <string_view>
+
+#include "framework/template_dialog.h"
+
+namespace daybrook {
+
+class AheadDateDlg : public TemplateDialog {
+    Q_OBJECT
+public:
+    AheadDateDlg(QWidget* parent, std::string_view date);
+};
+
+}  // namespace daybrook

@@ -1,0 +1,182 @@
+#include "dialogs/simple_dlg.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "calendar/date_check.h"
+#include "calendar/text_helpers.h"
+#include "dialogs/date_steps.h"
+#include "framework/code_page.h"
+#include "resources/dialog_templates.h"
+
+namespace daybrook {
+
+namespace ids = new_entry_ids;
+
+SimpleDlg::SimpleDlg(QWidget* parent, const DialogServices& services, const DiaryState& state)
+    : TemplateDialog(new_entry_template(), parent), m_services(services), m_state(state) {
+    route(id_ok, [this] { accept_first(); });
+    route(ids::confirm, [this] { accept_confirm(); });
+    set_up();
+}
+
+void SimpleDlg::set_up() {
+    radio_button(ids::single)->setChecked(true);
+    static_text(ids::max_seven)->hide();
+    button(ids::confirm)->hide();
+    // OK and Confirm share a place; Enter presses whichever of them shows.
+    button(id_ok)->setDefault(true);
+    edit(ids::date)->setFocus();
+}
+
+std::string SimpleDlg::field(int id) const { return to_code_page(edit(id)->text()).value_or(std::string()); }
+
+bool SimpleDlg::marked(int id) const { return qobject_cast<QAbstractButton*>(control(id))->isChecked(); }
+
+void SimpleDlg::tell(std::string_view text, std::string_view caption, MessageIcon icon) {
+    m_services.messages.show(this, {.text = QString::fromLatin1(text.data(), qsizetype(text.size())),
+                                    .caption = QString::fromLatin1(caption.data(), qsizetype(caption.size())),
+                                    .icon = icon});
+}
+
+// Every press reads the fields again, as they stand at that moment.
+void SimpleDlg::read_fields() {
+    m_request.text = field(ids::event);
+    m_request.red = marked(ids::red_letter);
+    m_request.yearly = false;
+    if (m_request.dates.empty()) m_request.dates.resize(1);
+    m_request.dates[0] = field(ids::date);
+}
+
+void SimpleDlg::accept_first() {
+    m_request = NewEntryRequest{};
+    read_fields();
+    switch (classify_date_text(m_request.dates[0])) {
+    case DateForm::day_name:
+        if (!take_day_name()) return;
+        break;
+    case DateForm::days_ahead:
+        if (!take_days_ahead()) return;
+        break;
+    case DateForm::plain:
+        if (!check_plain_date()) return;
+        break;
+    }
+    if (!check_day_count() || !check_within_diary() || !check_memo()) return;
+    if (m_request.form == DateForm::plain) accept();
+}
+
+bool SimpleDlg::take_day_name() {
+    std::optional<std::vector<std::string>> dates = day_name_step(m_services, this, m_request.dates[0]);
+    if (!dates) {
+        refuse_short_form();
+        return false;
+    }
+    m_request.dates = std::move(*dates);
+    m_request.form = DateForm::day_name;
+    enter_confirm_state();
+    return true;
+}
+
+bool SimpleDlg::take_days_ahead() {
+    const std::optional<std::string> date = days_ahead_step(m_services, this, text_to_int(m_request.dates[0]));
+    if (!date) {
+        refuse_short_form();
+        return false;
+    }
+    m_request.dates = {*date};
+    m_request.form = DateForm::days_ahead;
+    edit(ids::weeks)->clear();
+    enter_confirm_state();
+    return true;
+}
+
+void SimpleDlg::refuse_short_form() {
+    edit(ids::date)->clear();
+    edit(ids::date)->setFocus();
+}
+
+bool SimpleDlg::check_plain_date() {
+    const DateCheck check = check_date(PastDates::refused, m_request.dates[0], m_state.today,
+                                       {m_state.retention.keep_code, m_state.retention.oldest_day});
+    if (check.error != DateError::none) {
+        tell(date_message(check.error), "Date Format Error");
+        return false;
+    }
+    m_request.yearly = marked(ids::yearly);
+    if (check.day == 29 && check.month == 2 && m_request.yearly) {
+        tell("You can not have the 29th of Feb as a yearly repeat date!", "Leap Year Error", MessageIcon::exclamation);
+        return false;
+    }
+    if (marked(ids::weekly)) {
+        m_request.week_count = text_to_int(field(ids::weeks));
+        if (m_request.week_count < 1) {
+            tell("You have asked for weekly repeats but have not said how many!", "Missing Data");
+            return false;
+        }
+    }
+    return true;
+}
+
+// A plain date may repeat daily up to 99 days; the short forms, which show the note, up to 7.
+bool SimpleDlg::check_day_count() {
+    if (!marked(ids::daily)) return true;
+    m_request.day_count = text_to_int(field(ids::days));
+    if (m_request.day_count > 7 && m_request.form != DateForm::plain) {
+        tell("You are only allowe a maximum of 7 daily repeats with Day Name, or Days ahead,entries!",
+             "Too Many Repeats", MessageIcon::exclamation);
+        return false;
+    }
+    if (m_request.day_count < 1) {
+        tell("You have asked for daily repeats but have not said how many!", "Missing Data");
+        return false;
+    }
+    return true;
+}
+
+bool SimpleDlg::check_within_diary() {
+    if (within_diary(m_request)) return true;
+    tell("The repeats would run past 31/12/50, the last date the diary holds!", "Too Many Repeats",
+         MessageIcon::exclamation);
+    return false;
+}
+
+bool SimpleDlg::check_memo() {
+    if (!is_blank(m_request.text)) return true;
+    tell("No Entry has been made for this Date!", "Entry Missing", MessageIcon::exclamation);
+    edit(ids::event)->setFocus();
+    return false;
+}
+
+void SimpleDlg::enter_confirm_state() {
+    m_confirm_state = true;
+    button(id_ok)->hide();
+    button(ids::confirm)->show();
+    button(ids::confirm)->setDefault(true);
+    for (int id : {ids::weekly, ids::single, ids::weeks, ids::yearly, ids::weeks_label}) control(id)->hide();
+    static_text(ids::max_seven)->show();
+    edit(ids::date)->setText(QString::fromLatin1(m_request.dates[0].c_str()));
+}
+
+// Confirm takes the fields as they now stand; the date, which the user may have changed, must
+// still be a date the diary accepts.
+void SimpleDlg::accept_confirm() {
+    read_fields();
+    if (marked(ids::daily)) m_request.day_count = text_to_int(field(ids::days));
+    if (!check_confirmed_date() || !check_within_diary()) return;
+    accept();
+}
+
+bool SimpleDlg::check_confirmed_date() {
+    const DateCheck check = check_date(PastDates::refused, m_request.dates[0], m_state.today,
+                                       {m_state.retention.keep_code, m_state.retention.oldest_day});
+    if (check.error == DateError::none) return true;
+    tell(date_message(check.error), "Date Format Error");
+    edit(ids::date)->setFocus();
+    return false;
+}
+
+}  // namespace daybrook

@@ -1,0 +1,52 @@
+// Dialog templates as data: each control with its id, kind, text, style and place in dialog
+// units. TemplateDialog builds real Qt dialogs from them.
+#pragma once
+
+#include <span>
+#include <string_view>
+
+namespace daybrook {
+
+// Controls that no code refers to carry this id.
+inline constexpr int no_id = -1;
+// The default button and the button that cancels a dialog.
+inline constexpr int id_ok = 1;
+inline constexpr int id_cancel = 2;
+
+enum class ControlKind {
+    static_left,
+    static_centre,
+    static_right,
+    edit,
+    check_box,
+    radio_button,
+    push_button,
+    default_push_button,
+    list_box,
+};
+
+// Style flags of a control.
+enum ControlStyle : unsigned {
+    plain = 0,
+    multiple_selection = 1u << 0,  // a list box whose clicks turn each line's selection on or off
+    word_wrap = 1u << 1,           // a static text of more than one line
+};
+
+struct ControlTemplate {
+    int id = no_id;
+    ControlKind kind = ControlKind::static_left;
+    std::string_view text;
+    int x = 0, y = 0, width = 0, height = 0;  // dialog units
+    int text_limit = 0;                       // edits only: the most characters it takes
+    unsigned style = plain;
+};
+
+struct DialogTemplate {
+    int id = 0;
+    std::string_view caption;
+    int width = 0, height = 0;  // dialog units
+    int font_points = 8;
+    std::span<const ControlTemplate> controls;
+};
+
+}  // namespace daybrook

@@ -1,0 +1,139 @@
+#include "framework/template_dialog.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QValidator>
+
+#include "framework/code_page.h"
+
+namespace daybrook {
+namespace {
+
+QString to_qt(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
+
+// Edit fields take only what an entry record can store.
+class CodePageValidator final : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override {
+        return std::all_of(input.begin(), input.end(), in_code_page) ? Acceptable : Invalid;
+    }
+};
+
+QLabel* make_static(const ControlTemplate& item, QWidget* parent) {
+    auto* label = new QLabel(to_qt(item.text), parent);
+    const Qt::Alignment across = item.kind == ControlKind::static_centre  ? Qt::AlignHCenter
+                                 : item.kind == ControlKind::static_right ? Qt::AlignRight
+                                                                          : Qt::AlignLeft;
+    label->setAlignment(across | Qt::AlignTop);
+    label->setWordWrap(item.kind == ControlKind::static_centre || (item.style & word_wrap));
+    return label;
+}
+
+QLineEdit* make_edit(const ControlTemplate& item, QWidget* parent) {
+    auto* edit = new QLineEdit(to_qt(item.text), parent);
+    if (item.text_limit > 0) edit->setMaxLength(item.text_limit);
+    edit->setValidator(new CodePageValidator(edit));
+    return edit;
+}
+
+QListWidget* make_list(const ControlTemplate& item, QWidget* parent) {
+    auto* list = new QListWidget(parent);
+    list->setSelectionMode((item.style & multiple_selection) ? QAbstractItemView::MultiSelection
+                                                             : QAbstractItemView::SingleSelection);
+    list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    return list;
+}
+
+// A wrapped text that this font makes longer than its place takes the lines it needs below.
+void grow_to_fit(QWidget* widget) {
+    const auto* label = qobject_cast<QLabel*>(widget);
+    if (!label || !label->wordWrap()) return;
+    const int needed = label->heightForWidth(label->width());
+    if (needed > label->height()) label->resize(label->width(), needed);
+}
+
+}  // namespace
+
+TemplateDialog::TemplateDialog(const DialogTemplate& layout, QWidget* parent) : QDialog(parent) {
+    setWindowTitle(to_qt(layout.caption));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    QFont dialog_font = font();
+    dialog_font.setPointSize(layout.font_points);
+    setFont(dialog_font);
+    const QFontMetrics metrics(dialog_font);
+    const QString letters = QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ");
+    m_x_scale = metrics.horizontalAdvance(letters) / double(letters.size()) / 4.0;
+    m_y_scale = metrics.height() / 8.0;
+    setFixedSize(int(layout.width * m_x_scale), int(layout.height * m_y_scale));
+    build(layout);
+}
+
+void TemplateDialog::build(const DialogTemplate& layout) {
+    auto* radio_group = new QButtonGroup(this);
+    for (const ControlTemplate& item : layout.controls) {
+        QWidget* widget = make_control(item);
+        widget->setGeometry(pixels(item));
+        grow_to_fit(widget);
+        if (auto* radio = qobject_cast<QRadioButton*>(widget)) radio_group->addButton(radio);
+        if (item.id != no_id) m_controls[item.id] = widget;
+    }
+}
+
+QWidget* TemplateDialog::make_control(const ControlTemplate& item) {
+    switch (item.kind) {
+    case ControlKind::static_left:
+    case ControlKind::static_centre:
+    case ControlKind::static_right: return make_static(item, this);
+    case ControlKind::edit: return make_edit(item, this);
+    case ControlKind::check_box: return new QCheckBox(to_qt(item.text), this);
+    case ControlKind::radio_button: return new QRadioButton(to_qt(item.text), this);
+    case ControlKind::list_box: {
+        QListWidget* list = make_list(item, this);
+        connect(list, &QListWidget::itemDoubleClicked, this, [this, id = item.id] { command(id); });
+        return list;
+    }
+    case ControlKind::push_button:
+    case ControlKind::default_push_button: break;
+    }
+    auto* button = new QPushButton(to_qt(item.text), this);
+    button->setDefault(item.kind == ControlKind::default_push_button);
+    connect(button, &QPushButton::clicked, this, [this, id = item.id] { command(id); });
+    return button;
+}
+
+QRect TemplateDialog::pixels(const ControlTemplate& item) const {
+    return QRect(int(item.x * m_x_scale), int(item.y * m_y_scale), int(item.width * m_x_scale),
+                 int(item.height * m_y_scale));
+}
+
+void TemplateDialog::command(int id) {
+    const auto handler = m_handlers.find(id);
+    if (handler != m_handlers.end()) return handler->second();
+    if (id == id_cancel) reject();
+}
+
+void TemplateDialog::done(int result) {
+    m_ended = true;
+    QDialog::done(result);
+}
+
+QWidget* TemplateDialog::control(int id) const {
+    const auto found = m_controls.find(id);
+    return found == m_controls.end() ? nullptr : found->second;
+}
+
+QLineEdit* TemplateDialog::edit(int id) const { return qobject_cast<QLineEdit*>(control(id)); }
+QCheckBox* TemplateDialog::check_box(int id) const { return qobject_cast<QCheckBox*>(control(id)); }
+QRadioButton* TemplateDialog::radio_button(int id) const { return qobject_cast<QRadioButton*>(control(id)); }
+QPushButton* TemplateDialog::button(int id) const { return qobject_cast<QPushButton*>(control(id)); }
+QLabel* TemplateDialog::static_text(int id) const { return qobject_cast<QLabel*>(control(id)); }
+QListWidget* TemplateDialog::list_box(int id) const { return qobject_cast<QListWidget*>(control(id)); }
+
+}  // namespace daybrook

@@ -1,0 +1,56 @@
+#include "resources/dialog_templates.h"
+
+#include <array>
+
+namespace daybrook {
+namespace {
+
+using enum ControlKind;
+
+namespace ne = new_entry_ids;
+constexpr std::array new_entry_controls = {
+    ControlTemplate{ne::date_label, static_left, "Date of Event", 112, 8, 48, 9},
+    ControlTemplate{no_id, static_centre, "(dd/mm/yy) or (Dayname) or (Days ahead)", 60, 16, 45, 24},
+    ControlTemplate{ne::date, edit, "", 112, 21, 48, 17, 23},
+    ControlTemplate{no_id, static_right, "Event", 11, 56, 21, 13},
+    ControlTemplate{ne::event, edit, "", 44, 53, 246, 15, 60},
+    ControlTemplate{ne::yearly, check_box, "Repeat Each Year", 211, 86, 83, 12},
+    ControlTemplate{ne::red_letter, check_box, "Red Letter Day", 211, 102, 77, 14},
+    ControlTemplate{ne::single, radio_button, "Single Entry", 25, 106, 69, 14},
+    ControlTemplate{ne::weekly, radio_button, "Repeat Weekly for", 25, 124, 72, 14},
+    ControlTemplate{ne::weeks, edit, "", 103, 126, 14, 11, 2},
+    ControlTemplate{ne::weeks_label, static_left, "weeks", 123, 128, 29, 10},
+    ControlTemplate{ne::daily, radio_button, "Repeat Daily for", 25, 142, 65, 14},
+    ControlTemplate{ne::days, edit, "", 103, 144, 14, 11, 2},
+    ControlTemplate{ne::days_label, static_left, "days", 124, 146, 21, 11},
+    ControlTemplate{ne::max_seven, static_left, "(Max 7)", 144, 146, 32, 9},
+    ControlTemplate{id_cancel, push_button, "Cancel", 20, 183, 50, 14},
+    ControlTemplate{ne::help, push_button, "Help", 127, 182, 50, 14},
+    ControlTemplate{id_ok, default_push_button, "OK", 238, 184, 50, 14},
+    ControlTemplate{ne::confirm, default_push_button, "Confirm", 238, 184, 50, 14},
+};
+constexpr DialogTemplate new_entry{1, "New Date", 309, 205, 8, new_entry_controls};
+
+constexpr std::array date_choice_controls = {
+    ControlTemplate{date_choice_ids::prompt, static_left, "", 32, 16, 204, 16, 0, word_wrap},
+    ControlTemplate{date_choice_ids::dates, list_box, "", 44, 48, 180, 128, 0, multiple_selection},
+    ControlTemplate{id_cancel, push_button, "Cancel", 32, 188, 48, 14},
+    ControlTemplate{id_ok, push_button, "OK", 184, 188, 50, 14},
+};
+constexpr DialogTemplate date_choice{15, "Which Date", 259, 212, 8, date_choice_controls};
+
+constexpr std::array ahead_date_controls = {
+    ControlTemplate{101, static_left, "Will make an entry on:", 27, 13, 76, 12},
+    ControlTemplate{ahead_date_ids::date, static_left, "", 105, 13, 75, 9},
+    ControlTemplate{id_cancel, push_button, "Cancel", 30, 39, 50, 14},
+    ControlTemplate{id_ok, default_push_button, "OK", 160, 39, 50, 14},
+};
+constexpr DialogTemplate ahead_date{16, "Check forward date", 240, 65, 8, ahead_date_controls};
+
+}  // namespace
+
+const DialogTemplate& new_entry_template() { return new_entry; }
+const DialogTemplate& date_choice_template() { return date_choice; }
+const DialogTemplate& ahead_date_template() { return ahead_date; }
+
+}  // namespace daybrook

@@ -1,0 +1,29 @@
+// The templates of the diary's dialogs, and the ids of their controls.
+#pragma once
+
+#include "framework/dialog_template.h"
+
+namespace daybrook {
+
+// New Entry ("New Date").
+namespace new_entry_ids {
+inline constexpr int date = 101, event = 102, weeks = 103, red_letter = 104, yearly = 105;
+inline constexpr int single = 106, weekly = 107, daily = 108, days = 109, date_label = 110;
+inline constexpr int max_seven = 111, confirm = 112, days_label = 120, weeks_label = 121, help = 998;
+}  // namespace new_entry_ids
+
+// Choosing among the dates of a weekday ("Which Date").
+namespace date_choice_ids {
+inline constexpr int dates = 102, prompt = 103;
+}
+
+// Confirming a date some days ahead ("Check forward date").
+namespace ahead_date_ids {
+inline constexpr int date = 102;
+}
+
+const DialogTemplate& new_entry_template();
+const DialogTemplate& date_choice_template();
+const DialogTemplate& ahead_date_template();
+
+}  // namespace daybrook

@@ -1,0 +1,80 @@
+#include "store/new_entries.h"
+
+#include <cstdint>
+#include <limits>
+#include <utility>
+
+namespace daybrook {
+
+namespace {
+
+constexpr int days_per_week = 7;
+
+// A day, week and day offset added without overflow: a malformed date text can count to the
+// largest day number, and such a day saturates there (far outside the diary) instead.
+DayNumber offset_day(DayNumber start, int week, int day) noexcept {
+    const std::int64_t sum = std::int64_t{start} + std::int64_t{days_per_week} * week + day;
+    constexpr std::int64_t largest = std::numeric_limits<DayNumber>::max();
+    return static_cast<DayNumber>(sum < largest ? sum : largest);
+}
+
+bool is_leap_day(DayNumber day) noexcept {
+    const CalendarDate date = day_to_calendar(day);
+    return date.month == 2 && date.day == 29;
+}
+
+// The record written for one day: the request's memo and flags, yearly only where a later year
+// can carry the day over.
+EntryRecord record_for(const NewEntryRequest& request, DayNumber day) {
+    const bool yearly = request.yearly && request.form == DateForm::plain && !is_leap_day(day);
+    EntryRecord record;
+    record.text = request.text;
+    record.red = request.red ? 1 : 0;
+    record.yearly = yearly ? EntryRecord::yearly_pending : EntryRecord::not_yearly;
+    return record;
+}
+
+}  // namespace
+
+std::vector<DayNumber> requested_days(const NewEntryRequest& request) {
+    // A day name or a number of days ahead never repeats weekly.
+    const int weeks = request.form == DateForm::plain ? request.week_count : 1;
+    std::vector<DayNumber> days;
+    if (weeks < 1 || request.day_count < 1) return days;
+    for (const std::string& date : request.dates) {
+        const DayNumber start = date_to_day(date);
+        for (int week = 0; week < weeks; ++week)
+            for (int day = 0; day < request.day_count; ++day)
+                days.push_back(offset_day(start, week, day));
+    }
+    return days;
+}
+
+bool within_diary(const NewEntryRequest& request) {
+    for (DayNumber day : requested_days(request))
+        if (day > last_diary_day) return false;
+    return true;
+}
+
+WrittenEntries write_new_entries(const StoreDir& dir, const NewEntryRequest& request) {
+    WrittenEntries result;
+    if (is_blank(request.text)) return result;
+    for (DayNumber day : requested_days(request)) {
+        AddedEntry added = add_entry(dir, day, record_for(request, day));
+        switch (added.error) {
+            case StoreError::none:
+                result.written.push_back(std::move(added.name));
+                break;
+            case StoreError::day_full:
+                result.full_days.push_back(day);
+                break;
+            case StoreError::io_error:
+            case StoreError::bad_name:
+                result.failed_days.push_back(day);
+                break;
+        }
+    }
+    return result;
+}
+
+}  // namespace daybrook

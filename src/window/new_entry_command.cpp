@@ -1,0 +1,43 @@
+#include "window/new_entry_command.h"
+
+#include <QStringList>
+
+#include "dialogs/simple_dlg.h"
+
+namespace daybrook {
+namespace {
+
+QString dates_of(const std::vector<DayNumber>& days) {
+    QStringList dates;
+    for (DayNumber day : days) dates << QString::fromStdString(day_to_date(day));
+    return dates.join(QStringLiteral(", "));
+}
+
+void report_unwritten(QWidget* owner, const WrittenEntries& result, MessageBoxes& messages) {
+    if (!result.full_days.empty())
+        messages.show(owner, {.text = QStringLiteral("Ten entries are already held for %1, so no more can be added "
+                                                     "there.")
+                                          .arg(dates_of(result.full_days)),
+                              .caption = QStringLiteral("Day Full"),
+                              .icon = MessageIcon::exclamation});
+    if (!result.failed_days.empty())
+        messages.show(owner, {.text = QStringLiteral("The entry for %1 could not be saved.")
+                                          .arg(dates_of(result.failed_days)),
+                              .caption = QStringLiteral("Save Error"),
+                              .icon = MessageIcon::stop});
+}
+
+}  // namespace
+
+bool run_new_entry(QWidget* owner, DiaryState& state, const DialogServices& services, const StoreDir& store) {
+    state.view.page_mode = PageMode::week;
+    SimpleDlg dialog(owner, services, state);
+    if (!services.modal.run(dialog)) return false;
+    const NewEntryRequest& request = dialog.request();
+    if (is_blank(request.text)) return false;
+    const WrittenEntries result = write_new_entries(store, request);
+    report_unwritten(owner, result, services.messages);
+    return !result.written.empty();
+}
+
+}  // namespace daybrook

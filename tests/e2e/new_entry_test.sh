@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Making an entry with the keyboard alone: the Entry menu opens New Date, the user types a date
+# and a memo and presses Enter; the entry file appears with its 111 bytes and the memo shows on
+# the week page.
+source "$(dirname "$0")/lib.sh"
+start_display
+
+start_diary "2026-12-06 10:00:00"
+window=$(diary_window)
+sleep 0.5
+xdotool windowactivate --sync "$window" key --clearmodifiers alt+e n
+dialog=$(timeout 10 xdotool search --sync --onlyvisible --name '^New Date$' | head -n 1) || fail "New Date did not open"
+xdotool windowactivate --sync "$dialog"
+xdotool type --delay 20 "07/12/26"
+xdotool key Tab
+xdotool type --delay 20 "Dentist at ten"
+xdotool key Return
+
+entry="$diary/DAT20794.000"
+for _ in $(seq 50); do [ -e "$entry" ] && break; sleep 0.1; done
+expect_file "$entry"
+[ "$(stat -c %s "$entry")" = "111" ] || fail "the entry is not 111 bytes"
+[ "$(head -c 14 "$entry")" = "Dentist at ten" ] || fail "memo: $(head -c 20 "$entry" | od -c)"
+[ "$(od -An -c -j 81 -N 8 "$entry" | tr -d ' ')" = "07/12/26" ] || fail "date field"
+[ "$(od -An -c -j 90 -N 12 "$entry" | tr -d ' ')" = "DAT20794.000" ] || fail "file field"
+[ "$(od -An -t d4 -j 103 -N 8 "$entry" | tr -s ' ')" = " 0 0" ] || fail "flags"
+
+sleep 0.5
+import -window "$window" "$work/after.png"
+[ -n "${DAYBROOK_SCREENSHOTS:-}" ] && cp "$work/after.png" "$DAYBROOK_SCREENSHOTS/new_entry.png"
+yellow=$(convert "$work/after.png" -alpha off txt:- | grep -c '#FFFF00' || true)
+[ "$yellow" -gt 100 ] || fail "the new entry is not shown in yellow on the week page"
+close_window "$window"
+wait_for_exit 10
+echo "PASS"
