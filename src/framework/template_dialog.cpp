@@ -53,7 +53,7 @@ QListWidget* make_list(const ControlTemplate& item, QWidget* parent) {
 
 // A wrapped text that this font makes longer than its place takes the lines it needs below.
 void grow_to_fit(QWidget* widget) {
-    const auto* label = qobject_cast<QLabel*>(widget);
+    auto* label = qobject_cast<QLabel*>(widget);
     if (!label || !label->wordWrap()) return;
     const int needed = label->heightForWidth(label->width());
     if (needed > label->height()) label->resize(label->width(), needed);
