@@ -1,6 +1,8 @@
 #include "framework/message_boxes.h"
 
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
 
 namespace daybrook {
 namespace {
@@ -18,6 +20,10 @@ QMessageBox::Icon qt_icon(MessageIcon icon) {
 
 void QtMessageBoxes::show(QWidget* owner, const Message& message) {
     QMessageBox box(qt_icon(message.icon), message.caption, message.text, QMessageBox::Ok, owner);
+    // Wide enough for its caption to show in full on the title bar.
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(new QSpacerItem(280, 0, QSizePolicy::Minimum, QSizePolicy::Expanding), grid->rowCount(), 0, 1,
+                      grid->columnCount());
     box.exec();
 }
 

@@ -51,12 +51,25 @@ QListWidget* make_list(const ControlTemplate& item, QWidget* parent) {
     return list;
 }
 
-// A wrapped text that this font makes longer than its place takes the lines it needs below.
+int wrapped_height(const QLabel& label, int width) {
+    const QRect box(0, 0, width, QWIDGETSIZE_MAX);
+    return label.fontMetrics().boundingRect(box, int(label.alignment()) | Qt::TextWordWrap, label.text()).height();
+}
+
+// A wrapped text that this font makes longer than its place first widens about its centre, by
+// up to half as much again, then takes the lines it still needs below.
 void grow_to_fit(QWidget* widget) {
     auto* label = qobject_cast<QLabel*>(widget);
     if (!label || !label->wordWrap()) return;
-    const int needed = label->heightForWidth(label->width());
-    if (needed > label->height()) label->resize(label->width(), needed);
+    QRect place = label->geometry();
+    const int widest = place.width() * 3 / 2;
+    while (wrapped_height(*label, place.width()) > place.height() && place.width() < widest) {
+        const QPoint centre = place.center();
+        place.setWidth(place.width() + 4);
+        place.moveCenter(QPoint(centre.x(), place.center().y()));
+    }
+    place.setHeight(std::max(place.height(), wrapped_height(*label, place.width())));
+    label->setGeometry(place);
 }
 
 }  // namespace
