@@ -125,7 +125,7 @@ ComposedPage compose_page(const DiaryState& state, const LocalTime& now, const S
     if (too_small_for_page(geometry.client_width, geometry.client_height)) return page;
 
     const Layout layout{.column_base = geometry.xxx_width / 2,
-                        .line_step = page_font_height(geometry.client_height) * 3 / 2};
+                        .line_step = geometry.font_height * 3 / 2};
     switch (state.view.page_mode) {
     case PageMode::none: break;
     case PageMode::week: compose_week(state, store, layout, page); break;

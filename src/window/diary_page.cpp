@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPalette>
 
+#include "calendar/day_names.h"
 #include "framework/code_page.h"
 
 namespace daybrook {
@@ -22,6 +23,21 @@ void draw_item(QPainter& painter, const PageItem& item) {
     painter.drawText(item.x, item.y + metrics.ascent(), text);
 }
 
+// The week page's columns stand at fixed distances: the day names get 54 pixels, a month name
+// 15 pixels a letter, the day of the month 40. A taller window asks for a bigger font; it grows
+// only as far as the texts still fit their columns, so an enlarged page stays readable.
+bool fits_columns(const QFontMetrics& metrics) {
+    constexpr int gap = 4;
+    const auto width = [&](std::string_view text) {
+        return metrics.horizontalAdvance(QString::fromLatin1(text.data(), qsizetype(text.size())));
+    };
+    for (std::string_view day : day_abbrevs)
+        if (width(day) + gap > 54) return false;
+    for (std::string_view month : month_names)
+        if (width(month) + gap > 15 * int(month.size())) return false;
+    return width("31") + gap <= 40;
+}
+
 }  // namespace
 
 DiaryPage::DiaryPage(QWidget* parent) : QWidget(parent) {
@@ -34,8 +50,11 @@ DiaryPage::DiaryPage(QWidget* parent) : QWidget(parent) {
 QFont DiaryPage::page_font(int client_height) {
     QFont font = QApplication::font();
     font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(std::max(1, page_font_height(client_height)));
     font.setWeight(QFont::Black);
+    int height = std::max(1, page_font_height(client_height));
+    do {
+        font.setPixelSize(height);
+    } while (!fits_columns(QFontMetrics(font)) && --height > 1);
     return font;
 }
 
@@ -43,7 +62,8 @@ void DiaryPage::paintEvent(QPaintEvent*) {
     if (!m_composer) return;
     const QSize client = (m_client ? m_client : this)->size();
     const QFont page = page_font(client.height());
-    const PageGeometry geometry{client.width(), client.height(), QFontMetrics(page).horizontalAdvance("XXX")};
+    const PageGeometry geometry{client.width(), client.height(), page.pixelSize(),
+                                QFontMetrics(page).horizontalAdvance("XXX")};
     const ComposedPage composed = m_composer(geometry);
 
     QPainter painter(this);

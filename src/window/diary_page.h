@@ -21,7 +21,9 @@ public:
     // The widget whose size is the client area (the scrolled viewport); the page itself when unset.
     void set_client_area(const QWidget* client) { m_client = client; }
 
-    // The page font for a client area of this height: the desktop's sans face, heaviest weight.
+    // The page font for a client area of this height: the desktop's sans face at the heaviest
+    // weight, a twenty-fifth of the height tall, or less where the page's columns could not
+    // hold that size.
     static QFont page_font(int client_height);
 
 protected:

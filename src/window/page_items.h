@@ -44,7 +44,8 @@ enum class ButtonChange { unchanged, show, hide };
 struct PageGeometry {
     int client_width = 0;
     int client_height = 0;
-    int xxx_width = 0;  // the width of "XXX" in the page font of this client height
+    int font_height = 0;  // the character height of the page font, in pixels
+    int xxx_width = 0;    // the width of "XXX" in the page font
 };
 
 struct ComposedPage {

@@ -16,7 +16,7 @@ using testing::TempDir;
 constexpr DayNumber today = 20793;  // Sunday 6 December 2026
 constexpr LocalTime nine_oh_five{2026, 12, 6, 9, 5};
 // A client area of 630 x 435 gives a character height of 17 and a line step of 25.
-constexpr PageGeometry usual{.client_width = 630, .client_height = 435, .xxx_width = 36};
+constexpr PageGeometry usual{.client_width = 630, .client_height = 435, .font_height = 17, .xxx_width = 36};
 
 class ComposePage : public ::testing::Test {
 protected:
@@ -61,12 +61,12 @@ TEST_F(ComposePage, TheClockLineIsDrawnInEveryModeAndATinyWindowShowsNothingElse
     state.view.page_mode = PageMode::none;
     EXPECT_EQ(compose_page(state, nine_oh_five, store.path(), usual).items, std::vector<PageItem>{clock});
 
-    const ComposedPage tiny = week(today, {.client_width = 540, .client_height = 180, .xxx_width = 36});
+    const ComposedPage tiny = week(today, {.client_width = 540, .client_height = 180, .font_height = 7, .xxx_width = 36});
     EXPECT_EQ(tiny.items, std::vector<PageItem>{clock});
     EXPECT_EQ(tiny.alarm_level, AlarmLevel::none) << "a page not drawn raises no alarm";
     EXPECT_EQ(tiny.last_week, ButtonChange::unchanged);
 
-    const ComposedPage wide = week(today, {.client_width = 541, .client_height = 180, .xxx_width = 36});
+    const ComposedPage wide = week(today, {.client_width = 541, .client_height = 180, .font_height = 7, .xxx_width = 36});
     EXPECT_NE(find_text(wide, "dentist"), nullptr) << "only a window small both ways hides the page";
     EXPECT_EQ(compose_page(state, {2026, 12, 6, 23, 59}, store.path(), usual).items.front().text,
               "Time now: 23:59 hrs.");
