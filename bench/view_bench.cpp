@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <benchmark/benchmark.h>
@@ -28,6 +29,7 @@ namespace {
 constexpr DayNumber bench_today = 20793;  // 6 December 2026
 constexpr LocalTime bench_now{2026, 12, 6, 10, 0};
 constexpr PageGeometry bench_geometry{630, 435, 36};
+constexpr int week_entries = 8 * 10;      // every slot of the eight days shown
 constexpr int search_store_days = 2000;  // 20,000 entry files, ten a day
 
 using StoreFiller = void (*)(const StoreDir&);
@@ -73,12 +75,17 @@ constexpr std::array memos{
     "Piano lesson",
     "Pay the electricity bill",
 };
+constexpr std::string_view dentist_memo = memos[1];
+
+const char* memo_of(DayNumber day, int slot) {
+    return memos[std::size_t(day + slot) % memos.size()];
+}
 
 void write_day(const StoreDir& dir, DayNumber day) {
     for (int slot = 0; slot < slots_per_day; ++slot) {
         const int mix = day + slot;
         EntryRecord record;
-        record.text = memos[std::size_t(mix) % memos.size()];
+        record.text = memo_of(day, slot);
         record.date = day_to_date(day);
         record.red = mix % 13 == 0 ? 1 : 0;
         record.yearly = mix % 17 == 0 ? EntryRecord::yearly_pending : EntryRecord::not_yearly;
@@ -92,10 +99,33 @@ void fill_week(const StoreDir& dir) {
     for (DayNumber day = bench_today - 1; day <= bench_today + 6; ++day) write_day(dir, day);
 }
 
+constexpr DayNumber search_first_day = bench_today - search_store_days / 2;
+
 // Ten entries on each of 2000 days around today, past and future.
 void fill_search(const StoreDir& dir) {
-    const DayNumber first = bench_today - search_store_days / 2;
-    for (DayNumber day = first; day < first + search_store_days; ++day) write_day(dir, day);
+    for (DayNumber day = search_first_day; day < search_first_day + search_store_days; ++day)
+        write_day(dir, day);
+}
+
+int dentist_entries() {
+    int count = 0;
+    for (DayNumber day = search_first_day; day < search_first_day + search_store_days; ++day) {
+        for (int slot = 0; slot < slots_per_day; ++slot) count += memo_of(day, slot) == dentist_memo;
+    }
+    return count;
+}
+
+// How many items of a page show the memo, so that a page that silently lost its entries is
+// reported instead of being timed as fast.
+int items_showing(const ComposedPage& page, std::string_view memo) {
+    return int(std::count_if(page.items.begin(), page.items.end(),
+                             [memo](const PageItem& item) { return item.text == memo; }));
+}
+
+int memo_items(const ComposedPage& page) {
+    int count = 0;
+    for (const char* memo : memos) count += items_showing(page, memo);
+    return count;
 }
 
 const StoreDir& week_store() {
@@ -133,6 +163,8 @@ long read_one_record(const char* path) {
 void BM_WeekPage(benchmark::State& bench) {
     const StoreDir& dir = week_store();
     const DiaryState state = bench_state(PageMode::week);
+    if (memo_items(compose_page(state, bench_now, dir, bench_geometry)) != week_entries)
+        bench.SkipWithError("the week page does not show all 80 entries");
     for (auto _ : bench) {
         ComposedPage page = compose_page(state, bench_now, dir, bench_geometry);
         benchmark::DoNotOptimize(page);
@@ -152,12 +184,17 @@ void BM_WeekPageBaseline(benchmark::State& bench) {
             }
         }
         benchmark::DoNotOptimize(total);
+        if (total != long{week_entries} * long{EntryRecord::size})
+            bench.SkipWithError("a file was not read whole");
     }
 }
 
 void BM_SearchPage(benchmark::State& bench) {
     const StoreDir& dir = search_store();
     const DiaryState state = bench_state(PageMode::search_results);
+    const ComposedPage first = compose_page(state, bench_now, dir, bench_geometry);
+    if (memo_items(first) != dentist_entries() || items_showing(first, dentist_memo) != dentist_entries())
+        bench.SkipWithError("the search page does not list exactly the dentist's entries");
     for (auto _ : bench) {
         ComposedPage page = compose_page(state, bench_now, dir, bench_geometry);
         benchmark::DoNotOptimize(page);
@@ -188,6 +225,8 @@ void BM_SearchPageBaseline(benchmark::State& bench) {
             total += read_one_record(path);
         }
         benchmark::DoNotOptimize(total);
+        if (total != long{search_store_days} * slots_per_day * long{EntryRecord::size})
+            bench.SkipWithError("a file was not read whole");
     }
 }
 
