@@ -15,6 +15,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 #include <benchmark/benchmark.h>
@@ -29,8 +30,8 @@ namespace {
 constexpr DayNumber bench_today = 20793;  // 6 December 2026
 constexpr LocalTime bench_now{2026, 12, 6, 10, 0};
 constexpr PageGeometry bench_geometry{630, 435, 36};
-constexpr int week_entries = 8 * 10;      // every slot of the eight days shown
-constexpr int search_store_days = 2000;  // 20,000 entry files, ten a day
+constexpr int week_entries = 8 * slots_per_day;  // every slot of the eight days shown
+constexpr int search_store_days = 2000;          // 20,000 entry files, ten a day
 
 using StoreFiller = void (*)(const StoreDir&);
 
@@ -193,7 +194,8 @@ void BM_SearchPage(benchmark::State& bench) {
     const StoreDir& dir = search_store();
     const DiaryState state = bench_state(PageMode::search_results);
     const ComposedPage first = compose_page(state, bench_now, dir, bench_geometry);
-    if (memo_items(first) != dentist_entries() || items_showing(first, dentist_memo) != dentist_entries())
+    const int expected = dentist_entries();
+    if (memo_items(first) != expected || items_showing(first, dentist_memo) != expected)
         bench.SkipWithError("the search page does not list exactly the dentist's entries");
     for (auto _ : bench) {
         ComposedPage page = compose_page(state, bench_now, dir, bench_geometry);
