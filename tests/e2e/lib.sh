@@ -67,6 +67,16 @@ wait_for_exit() {
     fail "the diary was still running after $seconds s"
 }
 
+# Runs the diary with the given clock and arguments until it closes by itself (within 10 s), and
+# leaves how long it ran, in milliseconds, in $run_ms.
+run_until_closed() {
+    local start
+    start=$(date +%s%N)
+    start_diary "$@"
+    wait_for_exit 10
+    run_ms=$(( ($(date +%s%N) - start) / 1000000 ))
+}
+
 # The diary's main window, once it is mapped.
 diary_window() {
     local window

@@ -25,9 +25,6 @@ import -window "$window" "$work/week.png"
 close_window "$window"
 wait_for_exit 10
 
-start=$(date +%s%N)
-start_diary "2026-12-06 10:00:00" -a 5
-wait_for_exit 10
-elapsed_ms=$(( ($(date +%s%N) - start) / 1000000 ))
-[ "$elapsed_ms" -lt 4000 ] || fail "with an entry today '-a 5' stayed $elapsed_ms ms"
+run_until_closed "2026-12-06 10:00:00" -a 5
+[ "$run_ms" -lt 4000 ] || fail "with an entry today '-a 5' stayed $run_ms ms"
 echo "PASS"
