@@ -10,7 +10,10 @@ namespace daybrook {
 // Entries and the user's own sound files live in the working directory; the launcher starts the
 // diary in its own folder.
 TApp::TApp(int& argc, char** argv, CommandLine mode)
-    : QApplication(argc, argv), m_mode(mode), m_sounds(std::filesystem::current_path()) {}
+    : QApplication(argc, argv), m_mode(mode), m_sounds(std::filesystem::current_path()) {
+    setApplicationName(QStringLiteral("Daybrook"));
+    setDesktopFileName(QStringLiteral("daybrook"));
+}
 
 // The window is destroyed before the application object, while Qt still works.
 TApp::~TApp() { m_window.reset(); }

@@ -11,6 +11,7 @@
 #include "framework/canberra_sound_player.h"
 #include "framework/message_boxes.h"
 #include "framework/modal_runner.h"
+#include "framework/termination_signals.h"
 
 namespace daybrook {
 
@@ -33,6 +34,7 @@ private:
     CanberraSoundPlayer m_sounds;
     QtMessageBoxes m_messages;
     QtModalRunner m_modal;
+    TerminationSignals m_signals;
     std::unique_ptr<TWndw> m_window;
 };
 

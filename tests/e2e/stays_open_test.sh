@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Command lines that do not ask for a timed close leave the window open until the user closes
-# it; closing it through the window manager still saves the settings.
+# it; closing it through the window manager still saves the settings, and so does the end of the
+# desktop session (SIGTERM).
 source "$(dirname "$0")/lib.sh"
 start_display
 
@@ -16,4 +17,12 @@ for arguments in "-a 0" "-A 5" "-a 5 30 7" "-a abc"; do
     wait_for_exit 10
     grep -q '^LastSet *= *20793' "$config/WYNDALE.INI" || fail "settings not saved after closing ($arguments)"
 done
+rm -f "$config/WYNDALE.INI"
+write_entry DAT20700.000 "long past" 05/09/26 DAT20700.000 0 0
+start_diary "2026-12-06 10:00:00"
+diary_window >/dev/null
+kill -TERM "$diary_pid"
+wait_for_exit 10
+grep -q '^LastSet *= *20793' "$config/WYNDALE.INI" || fail "settings not saved at SIGTERM"
+expect_no_file "$diary/DAT20700.000"
 echo "PASS"
