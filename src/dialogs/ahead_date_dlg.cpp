@@ -2,6 +2,7 @@
 
 #include <QLabel>
 
+#include "framework/qt_text.h"
 #include "resources/dialog_templates.h"
 
 namespace daybrook {
@@ -9,7 +10,7 @@ namespace daybrook {
 AheadDateDlg::AheadDateDlg(QWidget* parent, std::string_view date)
     : TemplateDialog(ahead_date_template(), parent) {
     route(id_ok, [this] { accept(); });
-    static_text(ahead_date_ids::date)->setText(QString::fromLatin1(date.data(), qsizetype(date.size())));
+    static_text(ahead_date_ids::date)->setText(qt_text(date));
 }
 
 }  // namespace daybrook

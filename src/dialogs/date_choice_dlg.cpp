@@ -5,6 +5,7 @@
 
 #include "calendar/date_choices.h"
 #include "calendar/day_names.h"
+#include "framework/qt_text.h"
 #include "resources/dialog_templates.h"
 
 namespace daybrook {
@@ -22,7 +23,7 @@ void DateChoiceDlg::set_up(int weekday, const std::vector<DayNumber>& dates) {
     static_text(date_choice_ids::prompt)
         ->setText(QStringLiteral("Please choose which %1 from the list by Highlighting and pressing OK or "
                                  "double-click the correct date")
-                      .arg(QString::fromLatin1(name.data(), qsizetype(name.size()))));
+                      .arg(qt_text(name)));
     QListWidget* list = list_box(date_choice_ids::dates);
     for (DayNumber day : dates) list->addItem(QString::fromStdString(date_choice_line(day)));
 }

@@ -10,6 +10,7 @@
 #include "calendar/text_helpers.h"
 #include "dialogs/date_steps.h"
 #include "framework/code_page.h"
+#include "framework/qt_text.h"
 #include "resources/dialog_templates.h"
 
 namespace daybrook {
@@ -37,8 +38,8 @@ std::string SimpleDlg::field(int id) const { return to_code_page(edit(id)->text(
 bool SimpleDlg::marked(int id) const { return qobject_cast<QAbstractButton*>(control(id))->isChecked(); }
 
 void SimpleDlg::tell(std::string_view text, std::string_view caption, MessageIcon icon) {
-    m_services.messages.show(this, {.text = QString::fromLatin1(text.data(), qsizetype(text.size())),
-                                    .caption = QString::fromLatin1(caption.data(), qsizetype(caption.size())),
+    m_services.messages.show(this, {.text = qt_text(text),
+                                    .caption = qt_text(caption),
                                     .icon = icon});
 }
 
@@ -158,7 +159,7 @@ void SimpleDlg::enter_confirm_state() {
     button(ids::confirm)->setDefault(true);
     for (int id : {ids::weekly, ids::single, ids::weeks, ids::yearly, ids::weeks_label}) control(id)->hide();
     static_text(ids::max_seven)->show();
-    edit(ids::date)->setText(QString::fromLatin1(m_request.dates[0].c_str()));
+    edit(ids::date)->setText(qt_text(m_request.dates[0]));
 }
 
 // Confirm takes the fields as they now stand; the date, which the user may have changed, must

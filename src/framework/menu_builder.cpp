@@ -5,10 +5,11 @@
 #include <QMenuBar>
 #include <QString>
 
+#include "framework/qt_text.h"
+
 namespace daybrook {
 namespace {
 
-QString to_qt(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
 
 void update_states(QMenu& menu, const CommandEnabler& enabler) {
     for (QAction* action : menu.actions()) {
@@ -22,13 +23,13 @@ void update_states(QMenu& menu, const CommandEnabler& enabler) {
 
 QMenu* build_popup(const MenuPopupTemplate& popup, QMenuBar& bar, const CommandHandler& on_command,
                    const CommandEnabler& enabler) {
-    QMenu* menu = bar.addMenu(to_qt(popup.title));
+    QMenu* menu = bar.addMenu(qt_text(popup.title));
     for (const MenuItemTemplate& item : popup.items) {
         if (item.id == 0) {
             menu->addSeparator();
             continue;
         }
-        QAction* action = menu->addAction(to_qt(item.text));
+        QAction* action = menu->addAction(qt_text(item.text));
         action->setData(item.id);
         QObject::connect(action, &QAction::triggered, menu, [on_command, id = item.id] { on_command(id); });
     }

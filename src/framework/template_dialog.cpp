@@ -11,11 +11,11 @@
 #include <QValidator>
 
 #include "framework/code_page.h"
+#include "framework/qt_text.h"
 
 namespace daybrook {
 namespace {
 
-QString to_qt(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
 
 // Edit fields take only what an entry record can store.
 class CodePageValidator final : public QValidator {
@@ -27,7 +27,7 @@ public:
 };
 
 QLabel* make_static(const ControlTemplate& item, QWidget* parent) {
-    auto* label = new QLabel(to_qt(item.text), parent);
+    auto* label = new QLabel(qt_text(item.text), parent);
     const Qt::Alignment across = item.kind == ControlKind::static_centre  ? Qt::AlignHCenter
                                  : item.kind == ControlKind::static_right ? Qt::AlignRight
                                                                           : Qt::AlignLeft;
@@ -37,7 +37,7 @@ QLabel* make_static(const ControlTemplate& item, QWidget* parent) {
 }
 
 QLineEdit* make_edit(const ControlTemplate& item, QWidget* parent) {
-    auto* edit = new QLineEdit(to_qt(item.text), parent);
+    auto* edit = new QLineEdit(qt_text(item.text), parent);
     if (item.text_limit > 0) edit->setMaxLength(item.text_limit);
     edit->setValidator(new CodePageValidator(edit));
     return edit;
@@ -75,7 +75,7 @@ void grow_to_fit(QWidget* widget) {
 }  // namespace
 
 TemplateDialog::TemplateDialog(const DialogTemplate& layout, QWidget* parent) : QDialog(parent) {
-    setWindowTitle(to_qt(layout.caption));
+    setWindowTitle(qt_text(layout.caption));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     QFont dialog_font = font();
     dialog_font.setPointSize(layout.font_points);
@@ -105,8 +105,8 @@ QWidget* TemplateDialog::make_control(const ControlTemplate& item) {
     case ControlKind::static_centre:
     case ControlKind::static_right: return make_static(item, this);
     case ControlKind::edit: return make_edit(item, this);
-    case ControlKind::check_box: return new QCheckBox(to_qt(item.text), this);
-    case ControlKind::radio_button: return new QRadioButton(to_qt(item.text), this);
+    case ControlKind::check_box: return new QCheckBox(qt_text(item.text), this);
+    case ControlKind::radio_button: return new QRadioButton(qt_text(item.text), this);
     case ControlKind::list_box: {
         QListWidget* list = make_list(item, this);
         connect(list, &QListWidget::itemDoubleClicked, this, [this, id = item.id] { command(id); });
@@ -115,7 +115,7 @@ QWidget* TemplateDialog::make_control(const ControlTemplate& item) {
     case ControlKind::push_button:
     case ControlKind::default_push_button: break;
     }
-    auto* button = new QPushButton(to_qt(item.text), this);
+    auto* button = new QPushButton(qt_text(item.text), this);
     button->setDefault(item.kind == ControlKind::default_push_button);
     connect(button, &QPushButton::clicked, this, [this, id = item.id] { command(id); });
     return button;

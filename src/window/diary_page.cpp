@@ -7,6 +7,7 @@
 
 #include "calendar/day_names.h"
 #include "framework/code_page.h"
+#include "framework/qt_text.h"
 
 namespace daybrook {
 namespace {
@@ -29,7 +30,7 @@ void draw_item(QPainter& painter, const PageItem& item) {
 bool fits_columns(const QFontMetrics& metrics) {
     constexpr int gap = 4;
     const auto width = [&](std::string_view text) {
-        return metrics.horizontalAdvance(QString::fromLatin1(text.data(), qsizetype(text.size())));
+        return metrics.horizontalAdvance(qt_text(text));
     };
     for (std::string_view day : day_abbrevs)
         if (width(day) + gap > 54) return false;

@@ -7,6 +7,7 @@
 #include <QTimerEvent>
 #include <QWindow>
 
+#include "framework/qt_text.h"
 #include "framework/scroller.h"
 #include "resources/main_menu.h"
 #include "store/retention.h"
@@ -23,7 +24,6 @@ constexpr int minute_period_ms = 60000;
 constexpr int scroll_unit = 15;
 constexpr int scroll_range = 200;
 
-QString to_qt(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
 
 }  // namespace
 
@@ -59,7 +59,7 @@ void TWndw::create_frame() {
 void TWndw::create_buttons() {
     for (const ButtonTemplate& item : main_buttons()) {
         if (m_mode.auto_mode() && !item.in_auto_mode) continue;
-        auto* button = new QPushButton(to_qt(item.caption), m_page);
+        auto* button = new QPushButton(qt_text(item.caption), m_page);
         button->setGeometry(item.x, item.y, item.width, item.height);
         button->setDefault(item.id == id_exit);
         connect(button, &QPushButton::clicked, this, [this, id = item.id] { on_command(id); });
@@ -102,7 +102,7 @@ void TWndw::read_settings() {
 }
 
 void TWndw::set_caption(const char* format) {
-    setWindowTitle(QString::fromLatin1(format).arg(to_qt(keep_caption(m_state.retention.keep_code))));
+    setWindowTitle(QString::fromLatin1(format).arg(qt_text(keep_caption(m_state.retention.keep_code))));
 }
 
 QPushButton* TWndw::button(int id) const {
