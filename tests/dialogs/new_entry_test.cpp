@@ -164,14 +164,18 @@ TEST_F(NewEntry, BlankMemosAreRefusedAndTheEventFieldTakesOnlyWhatARecordCanHold
     EXPECT_EQ(read_entry(store.path(), "DAT20823.000")->text, "\xa3" "5" + std::string(58, 'x'));
 }
 
-// The choice list of "tue" on Sunday 6 December 2026 takes its first, third and fourth lines.
-Step choose_tuesdays(std::vector<std::string>* lines = nullptr) {
-    return [lines](TemplateDialog& d) {
+// The choice list of "tue" on Sunday 6 December 2026 takes its first, third and fourth lines,
+// with OK or with a double-click on the last of them.
+Step choose_tuesdays(std::vector<std::string>* lines = nullptr, bool double_click = false) {
+    return [=](TemplateDialog& d) {
         QListWidget* list = d.list_box(102);
         if (lines)
             for (int row = 0; row < list->count(); ++row) lines->push_back(list->item(row)->text().toStdString());
         for (int row : {0, 2, 3}) list->item(row)->setSelected(true);
-        press(d, id_ok);
+        if (double_click)
+            emit list->itemDoubleClicked(list->item(3));
+        else
+            press(d, id_ok);
     };
 }
 
@@ -201,7 +205,7 @@ TEST_F(NewEntry, ADayNameOffersTwentyDatesAndConfirmWritesEachChosenOne) {
              shown_date = d.edit(ids::date)->text();
              QTest::keyClick(d.edit(ids::event), Qt::Key_Return);
          },
-         choose_tuesdays()});
+         choose_tuesdays(nullptr, true)});
     EXPECT_EQ(shown_date, "08/12/26");
     EXPECT_EQ(dates(), (std::vector<std::string>{"08/12/26", "09/12/26", "22/12/26", "23/12/26", "29/12/26",
                                                  "30/12/26"}));

@@ -1,0 +1,47 @@
+#include "framework/template_dialog.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <gtest/gtest.h>
+
+#include "resources/dialog_templates.h"
+
+namespace daybrook {
+namespace {
+
+namespace ids = new_entry_ids;
+
+TEST(TemplateDialog, BuildsNewDateWithItsLimitsRadioGroupAndDefaultButton) {
+    TemplateDialog dialog(new_entry_template(), nullptr);
+    EXPECT_EQ(dialog.windowTitle(), "New Date");
+    EXPECT_EQ(dialog.minimumSize(), dialog.maximumSize()) << "a fixed frame";
+    EXPECT_EQ(dialog.font().pointSize(), 8);
+    const std::pair<int, int> limits[] = {{ids::date, 23}, {ids::event, 60}, {ids::weeks, 2}, {ids::days, 2}};
+    for (auto [id, limit] : limits) EXPECT_EQ(dialog.edit(id)->maxLength(), limit) << id;
+
+    dialog.radio_button(ids::weekly)->click();
+    dialog.radio_button(ids::daily)->click();
+    EXPECT_FALSE(dialog.radio_button(ids::weekly)->isChecked()) << "one radio group";
+    EXPECT_TRUE(dialog.button(id_ok)->isDefault() || dialog.button(ids::confirm)->isDefault());
+
+    // Dialog units scale with the font: OK and Confirm share a place at the bottom right.
+    const QRect ok = dialog.button(id_ok)->geometry();
+    EXPECT_EQ(ok, dialog.button(ids::confirm)->geometry());
+    EXPECT_GT(ok.right(), dialog.width() * 3 / 4);
+    EXPECT_LE(ok.right(), dialog.width());
+    EXPECT_LE(ok.bottom(), dialog.height());
+}
+
+TEST(TemplateDialog, CancelAndUnroutedCommands) {
+    TemplateDialog dialog(new_entry_template(), nullptr);
+    dialog.command(ids::help);
+    EXPECT_FALSE(dialog.has_ended()) << "a command without a handler does nothing";
+    dialog.command(id_cancel);
+    EXPECT_TRUE(dialog.has_ended());
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+}
+
+}  // namespace
+}  // namespace daybrook
