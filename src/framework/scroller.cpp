@@ -52,16 +52,15 @@ void Scroller::update_page_size() {
 
 bool Scroller::eventFilter(QObject* watched, QEvent* event) {
     if (watched != widget() || !m_auto_scroll) return QScrollArea::eventFilter(watched, event);
-    const auto* mouse = static_cast<QMouseEvent*>(event);
     switch (event->type()) {
     case QEvent::MouseButtonPress:
-        if (mouse->button() == Qt::LeftButton) m_drag_timer.start(50, this);
+        if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) m_drag_timer.start(50, this);
         break;
     case QEvent::MouseMove:
-        if (mouse->buttons() & Qt::LeftButton) auto_scroll_step();
+        if (static_cast<QMouseEvent*>(event)->buttons() & Qt::LeftButton) auto_scroll_step();
         break;
     case QEvent::MouseButtonRelease:
-        if (mouse->button() == Qt::LeftButton) m_drag_timer.stop();
+        if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) m_drag_timer.stop();
         break;
     default: break;
     }
