@@ -41,7 +41,7 @@ QMenu* build_popup(const MenuPopupTemplate& popup, QMenuBar& bar, const CommandH
 }  // namespace
 
 QMenuBar* build_menu_bar(std::span<const MenuPopupTemplate> popups, QWidget* parent,
-                         CommandHandler on_command, CommandEnabler enabler) {
+                         const CommandHandler& on_command, const CommandEnabler& enabler) {
     auto* bar = new QMenuBar(parent);
     for (const MenuPopupTemplate& popup : popups) build_popup(popup, *bar, on_command, enabler);
     return bar;

@@ -23,6 +23,6 @@ using CommandHandler = std::function<void(int id)>;
 using CommandEnabler = std::function<CommandState(int id)>;
 
 QMenuBar* build_menu_bar(std::span<const MenuPopupTemplate> popups, QWidget* parent,
-                         CommandHandler on_command, CommandEnabler enabler);
+                         const CommandHandler& on_command, const CommandEnabler& enabler);
 
 }  // namespace daybrook
