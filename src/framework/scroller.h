@@ -20,9 +20,6 @@ public:
     void scroll_to(int x, int y);  // in units
     void set_auto_scroll(bool on) { m_auto_scroll = on; }
 
-    int x_unit() const { return m_x_unit; }
-    int y_unit() const { return m_y_unit; }
-
 protected:
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
