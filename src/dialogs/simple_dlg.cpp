@@ -100,15 +100,20 @@ void SimpleDlg::refuse_short_form() {
     edit(ids::date)->setFocus();
 }
 
-bool SimpleDlg::check_plain_date() {
+// The typed date checked as the date of a new entry; a refusal is told to the user.
+std::optional<DateCheck> SimpleDlg::checked_date() {
     const DateCheck check = check_date(PastDates::refused, m_request.dates[0], m_state.today,
                                        {m_state.retention.keep_code, m_state.retention.oldest_day});
-    if (check.error != DateError::none) {
-        tell(date_message(check.error), "Date Format Error");
-        return false;
-    }
+    if (check.error == DateError::none) return check;
+    tell(date_message(check.error), "Date Format Error");
+    return std::nullopt;
+}
+
+bool SimpleDlg::check_plain_date() {
+    const std::optional<DateCheck> check = checked_date();
+    if (!check) return false;
     m_request.yearly = marked(ids::yearly);
-    if (check.day == 29 && check.month == 2 && m_request.yearly) {
+    if (check->day == 29 && check->month == 2 && m_request.yearly) {
         tell("You can not have the 29th of Feb as a yearly repeat date!", "Leap Year Error", MessageIcon::exclamation);
         return false;
     }
@@ -172,10 +177,7 @@ void SimpleDlg::accept_confirm() {
 }
 
 bool SimpleDlg::check_confirmed_date() {
-    const DateCheck check = check_date(PastDates::refused, m_request.dates[0], m_state.today,
-                                       {m_state.retention.keep_code, m_state.retention.oldest_day});
-    if (check.error == DateError::none) return true;
-    tell(date_message(check.error), "Date Format Error");
+    if (checked_date()) return true;
     edit(ids::date)->setFocus();
     return false;
 }

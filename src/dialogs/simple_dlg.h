@@ -4,8 +4,10 @@
 // second press, on Confirm, ends the dialog. The request is read by the caller afterwards.
 #pragma once
 
+#include <optional>
 #include <string>
 
+#include "calendar/date_check.h"
 #include "framework/dialog_services.h"
 #include "framework/template_dialog.h"
 #include "store/new_entries.h"
@@ -29,6 +31,7 @@ private:
     void read_fields();
     bool take_day_name();
     bool take_days_ahead();
+    std::optional<DateCheck> checked_date();
     bool check_plain_date();
     bool check_day_count();
     bool check_confirmed_date();
