@@ -44,8 +44,11 @@ std::optional<fs::path> find_file_ignoring_case(const fs::path& folder, std::str
 
 CanberraSoundPlayer::CanberraSoundPlayer(fs::path diary_folder) : m_folder(std::move(diary_folder)) {}
 
+// libcanberra 0.30 unloads its sound driver when a context is destroyed, while the thread of a
+// sound that has just ended may still be running the driver's code: the process crashes now and
+// then. A context that has started a sound is therefore left to the end of the process.
 CanberraSoundPlayer::~CanberraSoundPlayer() {
-    if (m_context) ca_context_destroy(m_context);
+    if (m_context && !m_started_a_sound) ca_context_destroy(m_context);
 }
 
 bool CanberraSoundPlayer::play(const SoundRequest& request) {
@@ -66,13 +69,17 @@ bool CanberraSoundPlayer::play_file(const std::optional<fs::path>& file) {
     std::error_code error;
     const fs::path absolute = fs::absolute(*file, error);
     ca_context* sounds = error ? nullptr : context();
-    return sounds &&
-           ca_context_play(sounds, 0, CA_PROP_MEDIA_FILENAME, absolute.c_str(), nullptr) == CA_SUCCESS;
+    return sounds && started(ca_context_play(sounds, 0, CA_PROP_MEDIA_FILENAME, absolute.c_str(), nullptr));
 }
 
 bool CanberraSoundPlayer::play_event(const std::string& event_id) {
     ca_context* sounds = context();
-    return sounds && ca_context_play(sounds, 0, CA_PROP_EVENT_ID, event_id.c_str(), nullptr) == CA_SUCCESS;
+    return sounds && started(ca_context_play(sounds, 0, CA_PROP_EVENT_ID, event_id.c_str(), nullptr));
+}
+
+bool CanberraSoundPlayer::started(int play_result) {
+    m_started_a_sound = m_started_a_sound || play_result == CA_SUCCESS;
+    return play_result == CA_SUCCESS;
 }
 
 ca_context* CanberraSoundPlayer::context() {

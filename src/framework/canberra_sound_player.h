@@ -32,11 +32,14 @@ public:
 private:
     bool play_file(const std::optional<std::filesystem::path>& file);
     bool play_event(const std::string& event_id);
+    // Whether libcanberra's answer means the sound is playing; remembers that one was.
+    bool started(int play_result);
     // Made on the first play, so a diary with sounds off never opens the sound system.
     ca_context* context();
 
     std::filesystem::path m_folder;
     ca_context* m_context = nullptr;
+    bool m_started_a_sound = false;
 };
 
 }  // namespace daybrook
