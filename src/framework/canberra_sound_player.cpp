@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <system_error>
 #include <utility>
+#include <vector>
 
 namespace daybrook {
 namespace {
@@ -28,6 +29,11 @@ std::optional<fs::path> find_theme_file(const std::string& name) {
     return file;
 }
 
+std::vector<ca_context*>& contexts_kept_to_exit() {
+    static auto* kept = new std::vector<ca_context*>;
+    return *kept;
+}
+
 }  // namespace
 
 std::optional<fs::path> find_file_ignoring_case(const fs::path& folder, std::string_view name) {
@@ -46,9 +52,14 @@ CanberraSoundPlayer::CanberraSoundPlayer(fs::path diary_folder) : m_folder(std::
 
 // libcanberra 0.30 unloads its sound driver when a context is destroyed, while the thread of a
 // sound that has just ended may still be running the driver's code: the process crashes now and
-// then. A context that has started a sound is therefore left to the end of the process.
+// then. A context that has started a sound is therefore kept, reachable, to the end of the process.
 CanberraSoundPlayer::~CanberraSoundPlayer() {
-    if (m_context && !m_started_a_sound) ca_context_destroy(m_context);
+    if (!m_context) return;
+    if (m_started_a_sound) {
+        contexts_kept_to_exit().push_back(m_context);
+    } else {
+        ca_context_destroy(m_context);
+    }
 }
 
 bool CanberraSoundPlayer::play(const SoundRequest& request) {
