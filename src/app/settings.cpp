@@ -3,11 +3,17 @@
 #define SI_NO_CONVERSION
 #include <SimpleIni.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <system_error>
 
 #include "calendar/text_helpers.h"
@@ -40,23 +46,43 @@ int read_number(const CSimpleIniA& ini, const char* key, int fallback) {
     return text_to_int(std::string_view(value).substr(0, value_chars));
 }
 
+// The file that the settings path names: a symbolic link (a settings file kept with the user's
+// other dotfiles) stays a link, and the file it points to is replaced.
+std::filesystem::path target_of(const std::filesystem::path& path) {
+    std::error_code error;
+    std::filesystem::path target = std::filesystem::canonical(path, error);
+    return error ? path : target;
+}
+
+bool write_all(int fd, std::string_view text) {
+    while (!text.empty()) {
+        const ssize_t written = ::write(fd, text.data(), text.size());
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) return false;
+        text.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+// Writes a new file beside the target with the target's permissions, makes it durable, then
+// renames it over the target: a crash leaves either the old settings or the new ones.
 bool replace_file(const std::filesystem::path& path, const std::string& text) {
     std::error_code error;
-    if (path.has_parent_path()) std::filesystem::create_directories(path.parent_path(), error);
-    std::filesystem::path temporary = path;
+    const std::filesystem::path target = target_of(path);
+    if (target.has_parent_path()) std::filesystem::create_directories(target.parent_path(), error);
+    std::filesystem::path temporary = target;
     temporary += ".tmp";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out << text;
-        out.close();
-        if (!out) {
-            std::filesystem::remove(temporary, error);
-            return false;
-        }
-    }
-    std::filesystem::rename(temporary, path, error);
-    if (error) std::filesystem::remove(temporary, error);
-    return !error;
+    const int fd = ::open(temporary.c_str(), O_CREAT | O_TRUNC | O_WRONLY | O_CLOEXEC | O_NOFOLLOW, 0666);
+    if (fd < 0) return false;
+    struct stat old {};
+    if (::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode)) ::fchmod(fd, old.st_mode & 07777);
+    const bool written = write_all(fd, text) && ::fsync(fd) == 0;
+    const bool closed = ::close(fd) == 0;
+    std::error_code renamed;
+    if (written && closed) std::filesystem::rename(temporary, target, renamed);
+    if (written && closed && !renamed) return true;
+    std::filesystem::remove(temporary, error);
+    return false;
 }
 
 }  // namespace
@@ -71,9 +97,9 @@ std::filesystem::path settings_path() {
     return settings_path(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
 }
 
-Settings SettingsFile::read(DayNumber today) const {
+std::optional<Settings> SettingsFile::read(DayNumber today) const {
     CSimpleIniA ini;
-    if (!load(m_path, ini)) return Settings{.last_set = today};
+    if (!load(m_path, ini)) return std::nullopt;
     return Settings{
         .keep_code = read_number(ini, "KeepCode", 0),
         .last_set = read_number(ini, "LastSet", today),

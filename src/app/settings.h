@@ -4,6 +4,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 
 #include "calendar/day_number.h"
 
@@ -27,8 +28,9 @@ public:
     explicit SettingsFile(std::filesystem::path path) : m_path(std::move(path)) {}
 
     // The stored values; a missing file, section or key gives the default ("LastSet" defaults to
-    // today). A value that is not a number reads as 0.
-    Settings read(DayNumber today) const;
+    // today). A value that is not a number reads as 0. Nothing when the file exists but cannot
+    // be read: its values are unknown, and the defaults must not stand in for them.
+    std::optional<Settings> read(DayNumber today) const;
 
     // Writes the three keys, with a "LastSet" of 0 replaced by today, through a temporary file
     // and a rename. Returns false when the file could not be read back or written; the file is

@@ -23,6 +23,9 @@ struct RetentionState {
     int keep_code = 0;
     DayNumber last_set = 0;
     DayNumber oldest_day = 0;
+    // False when the settings file exists but could not be read: the user's choice is unknown,
+    // so nothing expires in this run.
+    bool choice_known = true;
 };
 
 struct DiaryState {

@@ -7,6 +7,9 @@
 #include <QTimerEvent>
 #include <QWindow>
 
+#include <algorithm>
+#include <limits>
+
 #include "framework/qt_text.h"
 #include "framework/scroller.h"
 #include "resources/main_menu.h"
@@ -24,6 +27,11 @@ constexpr int minute_period_ms = 60000;
 constexpr int scroll_unit = 15;
 constexpr int scroll_range = 200;
 
+// Seconds from the command line as a timer period: never below zero and at most what a timer
+// holds (about 24 days), so a huge number keeps the window open instead of wrapping round.
+int period_of_seconds(int seconds) {
+    return static_cast<int>(std::clamp<long long>(seconds * 1000LL, 0, std::numeric_limits<int>::max()));
+}
 
 }  // namespace
 
@@ -81,7 +89,7 @@ void TWndw::setup_window() {
     m_shared_timer = TimerId::startup;
     m_state.sound_played = false;
     m_state.alarm_level = AlarmLevel::none;
-    if (m_mode.display_seconds > 0) m_timers.start(TimerId::close, m_mode.display_seconds * 1000);
+    if (m_mode.display_seconds > 0) m_timers.start(TimerId::close, period_of_seconds(m_mode.display_seconds));
     if (m_scroller) {
         m_scroller->set_units(scroll_unit, scroll_unit);
         m_scroller->set_range(scroll_range, scroll_range);
@@ -93,8 +101,13 @@ void TWndw::setup_window() {
 }
 
 void TWndw::read_settings() {
-    const Settings settings = m_services.settings.read(m_state.today);
+    const std::optional<Settings> stored = m_services.settings.read(m_state.today);
+    if (!stored)
+        qWarning("Daybrook could not read its settings from %s; no entries expire in this run",
+                 m_services.settings.path().string().c_str());
+    const Settings settings = stored.value_or(Settings{.last_set = m_state.today});
     RetentionState& retention = m_state.retention;
+    retention.choice_known = stored.has_value();
     retention.keep_code = settings.keep_code;
     retention.last_set = settings.last_set;
     retention.oldest_day = oldest_day(m_state.today, retention.keep_code, retention.last_set);
@@ -183,7 +196,7 @@ void TWndw::show_this_week() {
     m_page->repaint();
     if (m_state.sounds_on != 0) sound_alarm(m_state, m_services.sounds);
     if (m_state.alarm_level > AlarmLevel::week && m_mode.display_seconds > 0)
-        m_timers.start(TimerId::close, m_mode.display_seconds_today * 1000);
+        m_timers.start(TimerId::close, period_of_seconds(m_mode.display_seconds_today));
     if (m_scroller) m_scroller->scroll_to(0, 0);
     start_minute_timer();
     m_page->update();
@@ -232,7 +245,7 @@ void TWndw::shut_down() {
     if (!m_services.settings.write(settings, m_state.today))
         qWarning("Daybrook could not save its settings to %s",
                  m_services.settings.path().string().c_str());
-    purge_old(m_services.store, m_state.today, m_state.retention.keep_code);
+    if (m_state.retention.choice_known) purge_old(m_services.store, m_state.today, m_state.retention.keep_code);
 }
 
 }  // namespace daybrook

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <limits>
 #include <memory>
 
 #include "framework/scroller.h"
@@ -30,6 +32,11 @@ using testing::ScriptedModalRunner;
 using testing::TempDir;
 
 constexpr DayNumber today = 20793;  // Sunday 6 December 2026
+
+// Lets the start-up timer run until the week page is up; false when it never comes.
+bool shows_a_week(const TWndw& window) {
+    return QTest::qWaitFor([&] { return window.state().view.page_mode == PageMode::week; });
+}
 
 class MainWindow : public ::testing::Test {
 protected:
@@ -101,7 +108,9 @@ TEST_F(MainWindow, NormalModeCreatesSevenButtonsInTabOrderWithExitAsDefault) {
         EXPECT_EQ(button->text(), e.caption);
         EXPECT_EQ(button->geometry(), e.place) << e.caption;
         EXPECT_EQ(button->isDefault(), e.id == id_exit) << e.caption;
-        if (previous) EXPECT_EQ(previous->nextInFocusChain(), button) << e.caption;
+        if (previous) {
+            EXPECT_EQ(previous->nextInFocusChain(), button) << e.caption;
+        }
         previous = button;
     }
 }
@@ -177,8 +186,7 @@ TEST_F(MainWindow, PastWeekIsGreyedAndAlarmSoundsCheckedByTheSettings) {
 TEST_F(MainWindow, TheStartUpTimerShowsThisWeekAndHandsOverToTheMinuteTimer) {
     const auto window = open();
     EXPECT_EQ(window->state().view.page_mode, PageMode::none);
-    QTest::qWait(50);
-    EXPECT_EQ(window->state().view.page_mode, PageMode::week);
+    EXPECT_TRUE(shows_a_week(*window));
     EXPECT_EQ(window->state().view.start_day, today);
     EXPECT_FALSE(window->timers().is_active(TimerId::startup));
     EXPECT_EQ(window->timers().period(TimerId::minute), 60000);
@@ -193,15 +201,23 @@ TEST_F(MainWindow, ClosingSavesTheSettingsAndPurgesExpiredEntries) {
     action_for(bar, cm_alarm_sounds)->trigger();  // 7 counts as on, so the toggle turns it off
     window.reset();
 
-    const Settings saved = SettingsFile(settings_file()).read(0);
+    const Settings saved = SettingsFile(settings_file()).read(0).value();
     EXPECT_EQ(saved, (Settings{.keep_code = 0, .last_set = today, .sounds_on = 0}));
     EXPECT_EQ(store.names(), std::vector<std::string>{entry_file_name(today - 2, 0)});
+}
+
+TEST_F(MainWindow, AnUnreadableSettingsFileLetsNothingExpire) {
+    add(today - 30);
+    std::filesystem::create_directory(settings_file());  // exists, but is no file
+    open().reset();
+    EXPECT_EQ(store.names(), std::vector<std::string>{entry_file_name(today - 30, 0)});
+    EXPECT_TRUE(std::filesystem::is_directory(settings_file()));
 }
 
 // Opens the window on screen and lets the start-up timer show this week.
 std::unique_ptr<TWndw> started(std::unique_ptr<TWndw> window) {
     window->show();
-    QTest::qWait(50);
+    EXPECT_TRUE(shows_a_week(*window));
     return window;
 }
 
@@ -257,17 +273,20 @@ TEST_F(MainWindow, SoundsSwitchedOffAtStartUpPlayOnceSwitchedOn) {
 
 TEST_F(MainWindow, AnEntryTodayShortensTheAutoModeStay) {
     struct Case { CommandLine mode; DayNumber entry_day; int close_period; };
-    for (const Case& c : {Case{{5, 30}, today, 30000}, Case{{5, 0}, today, 0}, Case{{5, 30}, today + 1, 5000}}) {
+    constexpr int longest = std::numeric_limits<int>::max();
+    for (const Case& c : {Case{{5, 30}, today, 30000}, Case{{5, 0}, today, 0}, Case{{5, 30}, today + 1, 5000},
+                          Case{{5, -3}, today, 0}, Case{{5, 2147484}, today, longest},
+                          Case{{4294968, 0}, today + 1, longest}}) {
         TempDir fresh_store;
         ASSERT_EQ(add_entry(fresh_store.path(), c.entry_day, {.text = "memo"}).error, StoreError::none);
         auto window = std::make_unique<TWndw>(
             nullptr, QStringLiteral("Daybrook"), c.mode,
             WindowServices{clock, fresh_store.path(), SettingsFile(settings_file()), sounds, messages, modal});
         window->show();
-        // Processing the start-up tick alone: a zero-period close timer would fire in a wait.
-        QTest::qWait(20);
+        ASSERT_TRUE(shows_a_week(*window));
         if (c.close_period == 0) {
-            EXPECT_FALSE(window->timers().is_active(TimerId::close)) << "the zero timer has fired already";
+            EXPECT_TRUE(QTest::qWaitFor([&] { return !window->timers().is_active(TimerId::close); }))
+                << "a zero close timer fires at once";
         } else {
             EXPECT_EQ(window->timers().period(TimerId::close), c.close_period);
         }
