@@ -24,6 +24,8 @@ void update_states(QMenu& menu, const CommandEnabler& enabler) {
 QMenu* build_popup(const MenuPopupTemplate& popup, QMenuBar& bar, const CommandHandler& on_command,
                    const CommandEnabler& enabler) {
     QMenu* menu = bar.addMenu(qt_text(popup.title));
+    // Two separators in a row are two lines, as the menu lists them.
+    menu->setSeparatorsCollapsible(false);
     for (const MenuItemTemplate& item : popup.items) {
         if (item.id == 0) {
             menu->addSeparator();

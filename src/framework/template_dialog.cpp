@@ -10,6 +10,8 @@
 #include <QRadioButton>
 #include <QValidator>
 
+#include <algorithm>
+
 #include "framework/code_page.h"
 #include "framework/qt_text.h"
 
@@ -97,6 +99,15 @@ void TemplateDialog::build(const DialogTemplate& layout) {
         if (auto* radio = qobject_cast<QRadioButton*>(widget)) radio_group->addButton(radio);
         if (item.id != no_id) m_controls[item.id] = widget;
     }
+    make_ok_the_default_if_none_is();
+}
+
+// Enter has always meant id 1 in a dialog whose template names no default button. Without this
+// Qt would hand Enter to the first button it finds, which may well be Cancel.
+void TemplateDialog::make_ok_the_default_if_none_is() {
+    const auto buttons = findChildren<QPushButton*>();
+    if (std::ranges::any_of(buttons, &QPushButton::isDefault)) return;
+    if (QPushButton* ok = button(id_ok)) ok->setDefault(true);
 }
 
 QWidget* TemplateDialog::make_control(const ControlTemplate& item) {

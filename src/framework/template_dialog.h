@@ -1,7 +1,8 @@
 // TemplateDialog: a Qt dialog built from a dialog template. Dialog units become pixels through
 // the dialog font (a quarter of the average letter width across, an eighth of the line height
 // down). Subclasses find their controls by id and route command ids to handlers in one table;
-// id 2 and the close box end the dialog cancelled unless routed elsewhere.
+// id 2 and the close box end the dialog cancelled unless routed elsewhere. Enter means id 1
+// unless the template names a default button.
 #pragma once
 
 #include <QDialog>
@@ -46,6 +47,7 @@ protected:
 
 private:
     void build(const DialogTemplate& layout);
+    void make_ok_the_default_if_none_is();
     QWidget* make_control(const ControlTemplate& item);
     QRect pixels(const ControlTemplate& item) const;
 

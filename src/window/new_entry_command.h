@@ -10,7 +10,7 @@ class QWidget;
 
 namespace daybrook {
 
-// Returns whether entries were written, so the page must be painted again.
+// Returns whether entries were asked for (written or refused), so the page must be painted again.
 bool run_new_entry(QWidget* owner, DiaryState& state, const DialogServices& services, const StoreDir& store);
 
 }  // namespace daybrook

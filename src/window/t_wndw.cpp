@@ -23,6 +23,7 @@ namespace daybrook {
 namespace {
 
 constexpr int startup_period_ms = 1;
+constexpr int screen_wait_period_ms = 50;
 constexpr int minute_period_ms = 60000;
 constexpr int scroll_unit = 15;
 constexpr int scroll_range = 200;
@@ -154,8 +155,11 @@ void TWndw::on_timer(TimerId id) {
     switch (id) {
     case TimerId::startup:
         // The first week must be painted before the alarm is chosen: a window that is on its
-        // way to the screen gets the next tick.
-        if (waiting_for_screen()) return;
+        // way to the screen, or waits on another desktop, is asked again a little later.
+        if (waiting_for_screen()) {
+            m_timers.start(TimerId::startup, screen_wait_period_ms);
+            return;
+        }
         stop_shared_timer();
         show_this_week();
         break;

@@ -320,6 +320,9 @@ TEST_F(NewEntry, AFullDayIsReportedAndKeepsItsTenEntries) {
     EXPECT_TRUE(messages.shown[0].text.contains("05/01/27"));
     EXPECT_EQ(dates().size(), 11u);
     EXPECT_FALSE(store.exists("DAT20823.010"));
+
+    EXPECT_TRUE(run({fill("05/01/27", "full day only")})) << "the page is painted again all the same";
+    EXPECT_EQ(dates().size(), 11u);
 }
 
 }  // namespace

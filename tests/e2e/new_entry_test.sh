@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Making an entry with the keyboard alone: the Entry menu opens New Date, the user types a date
+# Making entries with the keyboard alone: the Entry menu opens New Date, the user types a date
 # and a memo and presses Enter; the entry file appears with its 111 bytes and the memo shows on
-# the week page.
+# the week page. Then a day name, picked from "Which Date" with the keyboard.
 source "$(dirname "$0")/lib.sh"
 start_display
 
@@ -30,6 +30,25 @@ import -window "$window" "$work/after.png"
 [ -n "${DAYBROOK_SCREENSHOTS:-}" ] && cp "$work/after.png" "$DAYBROOK_SCREENSHOTS/new_entry.png"
 yellow=$(convert "$work/after.png" -alpha off txt:- | grep -c '#FFFF00' || true)
 [ "$yellow" -gt 100 ] || fail "the new entry is not shown in yellow on the week page"
+# A day name: "Which Date" lists the Tuesdays; Space marks the first, Enter takes it, and Enter
+# in New Date confirms.
+xdotool windowactivate --sync "$window" key --clearmodifiers alt+e n
+dialog=$(timeout 10 xdotool search --sync --onlyvisible --name '^New Date$' | head -n 1) || fail "New Date did not open again"
+xdotool windowactivate --sync "$dialog"
+xdotool type --delay 20 "tue"
+xdotool key Tab
+xdotool type --delay 20 "Haircut"
+xdotool key Return
+timeout 10 xdotool search --sync --onlyvisible --name '^Which Date$' >/dev/null || fail "Which Date did not open"
+sleep 0.3
+xdotool key space Return
+sleep 0.3
+xdotool key Return
+entry="$diary/DAT20795.000"
+for _ in $(seq 50); do [ -e "$entry" ] && break; sleep 0.1; done
+expect_file "$entry"
+[ "$(head -c 7 "$entry")" = "Haircut" ] || fail "day-name memo: $(head -c 20 "$entry" | od -c)"
+
 close_window "$window"
 wait_for_exit 10
 echo "PASS"

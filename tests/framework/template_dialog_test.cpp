@@ -1,10 +1,15 @@
 #include "framework/template_dialog.h"
 
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <QTest>
+
 #include <gtest/gtest.h>
+
+#include <vector>
 
 #include "resources/dialog_templates.h"
 
@@ -41,6 +46,25 @@ TEST(TemplateDialog, CancelAndUnroutedCommands) {
     dialog.command(id_cancel);
     EXPECT_TRUE(dialog.has_ended());
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
+}
+
+// Records the OK commands it is given.
+class OkRecordingDialog : public TemplateDialog {
+public:
+    explicit OkRecordingDialog(const DialogTemplate& layout) : TemplateDialog(layout, nullptr) {
+        route(id_ok, [this] { ++ok_commands; });
+    }
+    int ok_commands = 0;
+};
+
+TEST(TemplateDialog, EnterMeansOkWhereTheTemplateNamesNoDefaultButton) {
+    OkRecordingDialog dialog(date_choice_template());
+    dialog.show();
+    QListWidget* list = dialog.list_box(date_choice_ids::dates);
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_EQ(dialog.ok_commands, 1);
+    EXPECT_FALSE(dialog.has_ended()) << "Enter must not cancel";
 }
 
 }  // namespace
