@@ -5,15 +5,21 @@
 source "$(dirname "$0")/lib.sh"
 start_display
 
+# Opens New Date from the Entry menu and types a date, Tab and a memo.
+type_new_entry() {
+    xdotool windowactivate --sync "$window" key --clearmodifiers alt+e n
+    local dialog
+    dialog=$(timeout 10 xdotool search --sync --onlyvisible --name '^New Date$' | head -n 1) || fail "New Date did not open"
+    xdotool windowactivate --sync "$dialog"
+    xdotool type --delay 20 "$1"
+    xdotool key Tab
+    xdotool type --delay 20 "$2"
+}
+
 start_diary "2026-12-06 10:00:00"
 window=$(diary_window)
 sleep 0.5
-xdotool windowactivate --sync "$window" key --clearmodifiers alt+e n
-dialog=$(timeout 10 xdotool search --sync --onlyvisible --name '^New Date$' | head -n 1) || fail "New Date did not open"
-xdotool windowactivate --sync "$dialog"
-xdotool type --delay 20 "07/12/26"
-xdotool key Tab
-xdotool type --delay 20 "Dentist at ten"
+type_new_entry "07/12/26" "Dentist at ten"
 xdotool key Return
 
 entry="$diary/DAT20794.000"
@@ -32,12 +38,7 @@ yellow=$(convert "$work/after.png" -alpha off txt:- | grep -c '#FFFF00' || true)
 [ "$yellow" -gt 100 ] || fail "the new entry is not shown in yellow on the week page"
 # A day name: "Which Date" lists the Tuesdays; Space marks the first, Enter takes it, and Enter
 # in New Date confirms.
-xdotool windowactivate --sync "$window" key --clearmodifiers alt+e n
-dialog=$(timeout 10 xdotool search --sync --onlyvisible --name '^New Date$' | head -n 1) || fail "New Date did not open again"
-xdotool windowactivate --sync "$dialog"
-xdotool type --delay 20 "tue"
-xdotool key Tab
-xdotool type --delay 20 "Haircut"
+type_new_entry "tue" "Haircut"
 xdotool key Return
 timeout 10 xdotool search --sync --onlyvisible --name '^Which Date$' >/dev/null || fail "Which Date did not open"
 sleep 0.3
