@@ -3,20 +3,16 @@
 #define SI_NO_CONVERSION
 #include <SimpleIni.h>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
-#include <sstream>
+#include <span>
 #include <string>
 #include <string_view>
 #include <system_error>
 
 #include "calendar/text_helpers.h"
+#include "store/file_writes.h"
 
 namespace daybrook {
 namespace {
@@ -54,35 +50,13 @@ std::filesystem::path target_of(const std::filesystem::path& path) {
     return error ? path : target;
 }
 
-bool write_all(int fd, std::string_view text) {
-    while (!text.empty()) {
-        const ssize_t written = ::write(fd, text.data(), text.size());
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) return false;
-        text.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
-
-// Writes a new file beside the target with the target's permissions, makes it durable, then
-// renames it over the target: a crash leaves either the old settings or the new ones.
-bool replace_file(const std::filesystem::path& path, const std::string& text) {
+// Makes the folder when missing, then replaces the file as a whole.
+bool save_text(const std::filesystem::path& path, const std::string& text) {
     std::error_code error;
     const std::filesystem::path target = target_of(path);
     if (target.has_parent_path()) std::filesystem::create_directories(target.parent_path(), error);
-    std::filesystem::path temporary = target;
-    temporary += ".tmp";
-    const int fd = ::open(temporary.c_str(), O_CREAT | O_TRUNC | O_WRONLY | O_CLOEXEC | O_NOFOLLOW, 0666);
-    if (fd < 0) return false;
-    struct stat old {};
-    if (::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode)) ::fchmod(fd, old.st_mode & 07777);
-    const bool written = write_all(fd, text) && ::fsync(fd) == 0;
-    const bool closed = ::close(fd) == 0;
-    std::error_code renamed;
-    if (written && closed) std::filesystem::rename(temporary, target, renamed);
-    if (written && closed && !renamed) return true;
-    std::filesystem::remove(temporary, error);
-    return false;
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+    return replace_file(target.native(), std::span(bytes, text.size()));
 }
 
 }  // namespace
@@ -118,7 +92,7 @@ bool SettingsFile::write(const Settings& settings, DayNumber today) const {
     std::string text;
     if (ini.Save(text) < 0) return false;
     if (!text.empty() && text.back() != '\n') text += '\n';
-    return replace_file(m_path, text);
+    return save_text(m_path, text);
 }
 
 }  // namespace daybrook

@@ -89,7 +89,7 @@ bool CanberraSoundPlayer::play_event(const std::string& event_id) {
 }
 
 bool CanberraSoundPlayer::started(int play_result) {
-    m_started_a_sound = m_started_a_sound || play_result == CA_SUCCESS;
+    if (play_result == CA_SUCCESS) m_started_a_sound = true;
     return play_result == CA_SUCCESS;
 }
 

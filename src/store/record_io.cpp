@@ -12,27 +12,10 @@
 #include <span>
 #include <utility>
 
+#include "store/file_writes.h"
+
 namespace daybrook::store_io {
 namespace {
-
-// Owns a file descriptor. The destructor closes it quietly; a writer calls close() itself,
-// because a failed close can mean that written data was lost.
-class UniqueFd {
-public:
-    explicit UniqueFd(int fd) noexcept : m_fd(fd) {}
-    ~UniqueFd() {
-        if (m_fd >= 0) ::close(m_fd);
-    }
-    UniqueFd(const UniqueFd&) = delete;
-    UniqueFd& operator=(const UniqueFd&) = delete;
-
-    int get() const noexcept { return m_fd; }
-    bool valid() const noexcept { return m_fd >= 0; }
-    bool close() noexcept { return ::close(std::exchange(m_fd, -1)) == 0; }
-
-private:
-    int m_fd;
-};
 
 struct DirCloser {
     void operator()(DIR* stream) const noexcept { ::closedir(stream); }
@@ -59,51 +42,6 @@ bool is_regular_file(const StoreDir& dir, const dirent& item) {
     if (item.d_type != DT_LNK && item.d_type != DT_UNKNOWN) return item.d_type == DT_REG;
     struct stat info {};
     return ::stat(path_of(dir, item.d_name).c_str(), &info) == 0 && S_ISREG(info.st_mode);
-}
-
-bool write_all(int fd, std::span<const unsigned char> bytes) {
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) return false;
-        bytes = bytes.subspan(static_cast<std::size_t>(written));
-    }
-    return true;
-}
-
-bool write_and_close(UniqueFd& fd, const RecordBytes& bytes) {
-    const bool written = write_all(fd.get(), bytes);
-    const bool closed = fd.close();
-    return written && closed;
-}
-
-// Gives the new file the permissions of the one it replaces, so a rewrite never widens access.
-void keep_permissions(int fd, const std::string& target) {
-    struct stat info {};
-    if (::stat(target.c_str(), &info) == 0 && S_ISREG(info.st_mode))
-        ::fchmod(fd, info.st_mode & 07777);
-}
-
-// A fresh hidden file beside the target holding the bytes, or nothing. The leading '.' keeps it
-// out of every listing pattern of the store.
-std::optional<std::string> write_temporary(const StoreDir& dir, std::string_view name,
-                                           const RecordBytes& bytes) {
-    // Appended piece by piece: g++ 12 warns falsely (-Wrestrict) about "." + std::string.
-    std::string stem = ".";
-    stem.append(name).append(".new-").append(std::to_string(::getpid())).append("-");
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const auto temp = path_of(dir, stem + std::to_string(attempt));
-        UniqueFd fd(::open(temp.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0644));
-        if (!fd.valid()) {
-            if (errno == EEXIST) continue;
-            return std::nullopt;
-        }
-        keep_permissions(fd.get(), path_of(dir, name));
-        if (write_and_close(fd, bytes)) return temp;
-        ::unlink(temp.c_str());
-        return std::nullopt;
-    }
-    return std::nullopt;
 }
 
 }  // namespace
@@ -153,13 +91,7 @@ std::optional<EntryRecord> read_record(const StoreDir& dir, std::string_view nam
 }
 
 StoreError replace_record(const StoreDir& dir, std::string_view name, const RecordBytes& bytes) {
-    const auto temp = write_temporary(dir, name, bytes);
-    if (!temp) return StoreError::io_error;
-    if (::rename(temp->c_str(), path_of(dir, name).c_str()) != 0) {
-        ::unlink(temp->c_str());
-        return StoreError::io_error;
-    }
-    return StoreError::none;
+    return replace_file(path_of(dir, name), bytes) ? StoreError::none : StoreError::io_error;
 }
 
 CreateOutcome create_record(const StoreDir& dir, std::string_view name, const RecordBytes& bytes) {
