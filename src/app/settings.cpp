@@ -2,15 +2,18 @@
 
 #define SI_NO_CONVERSION
 #include <SimpleIni.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
+#include <cstring>
 #include <span>
-#include <string>
 #include <string_view>
 #include <system_error>
 
+#include "app/ini_text.h"
 #include "calendar/text_helpers.h"
 #include "store/file_writes.h"
 
@@ -20,20 +23,42 @@ namespace {
 constexpr const char* section = "Daybrook";
 // "Sounds" has always been written under the lower-case name; sections match without regard to
 // case, so a new file simply starts with the lower-case header.
-constexpr const char* sounds_section = "daybrook";
+constexpr std::string_view new_section = "daybrook";
 // Values are read as at most this many characters before they are converted.
 constexpr std::size_t value_chars = 24;
+// A settings file is a few lines; anything this large is not one the diary can take whole.
+constexpr std::size_t largest_file = 1 << 20;
 
-// Parses the file into ini; a file that does not exist leaves it empty. Returns false when the
-// file exists but cannot be read.
-bool load(const std::filesystem::path& path, CSimpleIniA& ini) {
-    std::error_code error;
-    if (!std::filesystem::exists(path, error)) return true;
-    if (!std::filesystem::is_regular_file(path, error)) return false;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    return !in.bad() && ini.LoadData(text) >= 0;
+SettingsProblem problem_of(const std::string& what, int error) {
+    return {what + ": " + std::strerror(error)};
+}
+
+// The file's text: nothing when there is no such file, a problem when it is there but cannot be
+// read whole.
+using FileText = std::variant<std::optional<std::string>, SettingsProblem>;
+
+FileText read_text(const std::filesystem::path& path) {
+    UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (!fd.valid()) {
+        if (errno == ENOENT) return std::optional<std::string>{};
+        return problem_of("cannot open " + path.string(), errno);
+    }
+    struct stat info {};
+    if (::fstat(fd.get(), &info) != 0) return problem_of("cannot examine " + path.string(), errno);
+    if (!S_ISREG(info.st_mode)) return SettingsProblem{path.string() + " is not a regular file"};
+    std::string text;
+    char buffer[4096];
+    for (;;) {
+        const ssize_t got = ::read(fd.get(), buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) return problem_of("cannot read " + path.string(), errno);
+        if (got == 0) break;
+        text.append(buffer, static_cast<std::size_t>(got));
+        if (text.size() > largest_file) return SettingsProblem{path.string() + " is too large to be a settings file"};
+    }
+    // The INI reader would stop at a zero byte and take the rest of the file as missing.
+    if (text.find('\0') != std::string::npos) return SettingsProblem{path.string() + " holds a zero byte"};
+    return std::optional<std::string>{std::move(text)};
 }
 
 int read_number(const CSimpleIniA& ini, const char* key, int fallback) {
@@ -50,13 +75,23 @@ std::filesystem::path target_of(const std::filesystem::path& path) {
     return error ? path : target;
 }
 
+// A file that nobody may write to says the user wants it left alone; root too respects that.
+bool read_only(const std::filesystem::path& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) return false;
+    return (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(path.c_str(), W_OK) != 0;
+}
+
 // Makes the folder when missing, then replaces the file as a whole.
-bool save_text(const std::filesystem::path& path, const std::string& text) {
-    std::error_code error;
+std::optional<SettingsProblem> save_text(const std::filesystem::path& path, const std::string& text) {
     const std::filesystem::path target = target_of(path);
+    if (read_only(target)) return SettingsProblem{target.string() + " is read-only"};
+    std::error_code error;
     if (target.has_parent_path()) std::filesystem::create_directories(target.parent_path(), error);
     const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
-    return replace_file(target.native(), std::span(bytes, text.size()));
+    if (!replace_file(target.native(), std::span(bytes, text.size())))
+        return problem_of("cannot replace " + target.string(), errno);
+    return std::nullopt;
 }
 
 }  // namespace
@@ -71,9 +106,12 @@ std::filesystem::path settings_path() {
     return settings_path(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
 }
 
-std::optional<Settings> SettingsFile::read(DayNumber today) const {
+std::variant<Settings, SettingsProblem> SettingsFile::read(DayNumber today) const {
+    const FileText file = read_text(m_path);
+    if (const auto* problem = std::get_if<SettingsProblem>(&file)) return *problem;
+    const std::optional<std::string>& text = std::get<std::optional<std::string>>(file);
     CSimpleIniA ini;
-    if (!load(m_path, ini)) return std::nullopt;
+    if (text && ini.LoadData(*text) < 0) return SettingsProblem{m_path.string() + " cannot be parsed"};
     return Settings{
         .keep_code = read_number(ini, "KeepCode", 0),
         .last_set = read_number(ini, "LastSet", today),
@@ -81,18 +119,17 @@ std::optional<Settings> SettingsFile::read(DayNumber today) const {
     };
 }
 
-bool SettingsFile::write(const Settings& settings, DayNumber today) const {
-    CSimpleIniA ini;
-    ini.SetSpaces(false);
-    if (!load(m_path, ini)) return false;
+std::optional<SettingsProblem> SettingsFile::write(const Settings& settings, DayNumber today) const {
+    const FileText file = read_text(m_path);
+    if (const auto* problem = std::get_if<SettingsProblem>(&file)) return *problem;
+    const std::string old_text = std::get<std::optional<std::string>>(file).value_or("");
     const DayNumber last_set = settings.last_set == 0 ? today : settings.last_set;
-    ini.SetValue(sounds_section, "Sounds", settings.sounds_on != 0 ? "1" : "0");
-    ini.SetValue(section, "KeepCode", std::to_string(settings.keep_code).c_str());
-    ini.SetValue(section, "LastSet", std::to_string(last_set).c_str());
-    std::string text;
-    if (ini.Save(text) < 0) return false;
-    if (!text.empty() && text.back() != '\n') text += '\n';
-    return save_text(m_path, text);
+    const std::string new_text = set_ini_values(old_text, new_section,
+                                                {{"Sounds", settings.sounds_on != 0 ? "1" : "0"},
+                                                 {"KeepCode", std::to_string(settings.keep_code)},
+                                                 {"LastSet", std::to_string(last_set)}});
+    if (new_text == old_text) return std::nullopt;
+    return save_text(m_path, new_text);
 }
 
 }  // namespace daybrook

@@ -1,10 +1,12 @@
 // The settings file "WYNDALE.INI": the retention choice, the day retention counts from, and the
-// alarm-sound switch, in the section "Daybrook". Sections and keys the diary does not own are
-// kept as they are when it writes its own.
+// alarm-sound switch, in the section "Daybrook". Everything else in the file belongs to the user
+// or to other programs and is kept byte for byte when the diary saves its own keys.
 #pragma once
 
 #include <filesystem>
 #include <optional>
+#include <string>
+#include <variant>
 
 #include "calendar/day_number.h"
 
@@ -18,6 +20,13 @@ struct Settings {
     friend bool operator==(const Settings&, const Settings&) = default;
 };
 
+// Why the settings file could not be read or written, in words for the one line the diary logs.
+struct SettingsProblem {
+    std::string reason;
+
+    friend bool operator==(const SettingsProblem&, const SettingsProblem&) = default;
+};
+
 // "WYNDALE.INI" in $XDG_CONFIG_HOME, or in ~/.config when that is unset or empty.
 std::filesystem::path settings_path(const char* xdg_config_home, const char* home);
 // The same for the environment of this process.
@@ -28,14 +37,16 @@ public:
     explicit SettingsFile(std::filesystem::path path) : m_path(std::move(path)) {}
 
     // The stored values; a missing file, section or key gives the default ("LastSet" defaults to
-    // today). A value that is not a number reads as 0. Nothing when the file exists but cannot
-    // be read: its values are unknown, and the defaults must not stand in for them.
-    std::optional<Settings> read(DayNumber today) const;
+    // today), and a value that is not a number reads as 0. A file that is there but cannot be
+    // read whole (no permission to reach it, a link loop, a zero byte in it, ...) gives the
+    // problem instead: its values are unknown, and the defaults must not stand in for them.
+    std::variant<Settings, SettingsProblem> read(DayNumber today) const;
 
-    // Writes the three keys, with a "LastSet" of 0 replaced by today, through a temporary file
-    // and a rename. Returns false when the file could not be read back or written; the file is
-    // then left as it was.
-    bool write(const Settings& settings, DayNumber today) const;
+    // Sets the three keys, with a "LastSet" of 0 replaced by today, and keeps every other byte.
+    // The file is replaced whole through a temporary file and a rename, and only when something
+    // changed. Nothing is written, and the problem is returned, when the file cannot be read
+    // whole or is read-only.
+    std::optional<SettingsProblem> write(const Settings& settings, DayNumber today) const;
 
     const std::filesystem::path& path() const { return m_path; }
 

@@ -1,16 +1,12 @@
 #include "app/t_app.h"
 
-#include <filesystem>
-
 #include "app/settings.h"
 #include "window/t_wndw.h"
 
 namespace daybrook {
 
-// Entries and the user's own sound files live in the working directory; the launcher starts the
-// diary in its own folder.
-TApp::TApp(int& argc, char** argv, CommandLine mode)
-    : QApplication(argc, argv), m_mode(mode), m_sounds(std::filesystem::current_path()) {
+TApp::TApp(int& argc, char** argv, CommandLine mode, std::filesystem::path folder)
+    : QApplication(argc, argv), m_mode(mode), m_folder(std::move(folder)), m_sounds(m_folder) {
     setApplicationName(QStringLiteral("Daybrook"));
     setDesktopFileName(QStringLiteral("daybrook"));
 }
@@ -20,7 +16,7 @@ TApp::~TApp() { m_window.reset(); }
 
 void TApp::create_main_window() {
     WindowServices services{.clock = m_clock,
-                            .store = std::filesystem::current_path(),
+                            .store = m_folder,
                             .settings = SettingsFile(settings_path()),
                             .sounds = m_sounds,
                             .messages = m_messages,

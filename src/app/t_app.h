@@ -4,6 +4,7 @@
 
 #include <QApplication>
 
+#include <filesystem>
 #include <memory>
 
 #include "app/command_line.h"
@@ -20,7 +21,8 @@ class TWndw;
 class TApp : public QApplication {
     Q_OBJECT
 public:
-    TApp(int& argc, char** argv, CommandLine mode);
+    // The diary works in `folder`: its entries and the user's own sound files are there.
+    TApp(int& argc, char** argv, CommandLine mode, std::filesystem::path folder);
     ~TApp() override;
 
     // Shows the main window and runs until the diary closes; returns the exit code.
@@ -30,6 +32,7 @@ private:
     void create_main_window();
 
     CommandLine m_mode;
+    std::filesystem::path m_folder;
     SystemClock m_clock;
     CanberraSoundPlayer m_sounds;
     QtMessageBoxes m_messages;

@@ -23,6 +23,11 @@ std::string str_after(std::string_view text, std::string_view separator);
 std::string_view view_before(std::string_view text, std::string_view separator) noexcept;
 std::string_view view_after(std::string_view text, std::string_view separator) noexcept;
 
+// 'A' to 'Z' folded to 'a' to 'z'; every other byte, Windows-1252 letters included, as it is.
+constexpr char ascii_lower(char c) noexcept {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
 // Folds ASCII letters in place: way 'L' to lower case, 'U' to upper case. Any other way leaves
 // the text alone and writes an error line to `out` (standard output in the program).
 void cv_case(std::string& text, char way);

@@ -19,7 +19,13 @@ std::string entry_file_name(DayNumber day, int slot) {
 }
 
 bool is_entry_file_name(std::string_view name) noexcept {
-    return store_io::matches(entry_file_pattern, name);
+    constexpr std::string_view shape = "DAT#####.00#";  // '#' stands for one digit
+    if (name.size() != shape.size()) return false;
+    for (std::size_t i = 0; i < shape.size(); ++i) {
+        const bool digit = name[i] >= '0' && name[i] <= '9';
+        if (shape[i] == '#' ? !digit : name[i] != shape[i]) return false;
+    }
+    return true;
 }
 
 DayNumber day_of_entry_name(std::string_view name) noexcept {
@@ -86,7 +92,7 @@ std::vector<EntryRecord> day_entries(const StoreDir& dir, DayNumber day) {
 }
 
 std::vector<std::string> list_entry_files(const StoreDir& dir) {
-    return store_io::list_matching(dir, entry_file_pattern);
+    return store_io::list_matching(dir, is_entry_file_name);
 }
 
 DayNumber scan_earliest(const StoreDir& dir, DayNumber today) {

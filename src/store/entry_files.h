@@ -19,13 +19,12 @@ namespace daybrook {
 using StoreDir = std::filesystem::path;
 
 inline constexpr int slots_per_day = 10;
-// The listing pattern of the whole store; it matches exactly the slots 000 to 009.
-inline constexpr std::string_view entry_file_pattern = "DAT?????.00?";
 
 // "DAT%05d.%03d" of a day number and a slot.
 std::string entry_file_name(DayNumber day, int slot);
 
-// Whether a bare name matches the entry file pattern.
+// Whether a bare name is exactly "DAT", five digits, ".", and a slot from 000 to 009. Names that
+// only look like it ("DAT2079x.000", "DAT20793.00a", "DAT20793.010") are not the diary's.
 bool is_entry_file_name(std::string_view name) noexcept;
 
 // The day number in an entry file name: the text after "DAT" up to the first ".".

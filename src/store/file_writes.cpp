@@ -5,10 +5,13 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <optional>
+#include <charconv>
+#include <cstdio>
 
 namespace daybrook {
 namespace {
+
+constexpr std::string_view temporary_marker = ".new-";
 
 bool write_all(int fd, std::span<const unsigned char> bytes) {
     while (!bytes.empty()) {
@@ -26,14 +29,15 @@ void keep_permissions(int fd, const std::string& target) {
         ::fchmod(fd, info.st_mode & 07777);
 }
 
-// "dir/.name.new-<pid>-": the leading '.' keeps the temporary file out of every listing pattern
-// of the store.
+// "dir/.name.new-<pid>-": the leading '.' keeps the temporary file out of every listing of the
+// store, and the pid tells a later run whether its writer is still alive.
 std::string temporary_stem(const std::string& path) {
     const std::size_t slash = path.rfind('/');
     const std::size_t name_start = slash == std::string::npos ? 0 : slash + 1;
     // Appended piece by piece: g++ 12 warns falsely (-Wrestrict) about "." + std::string.
     std::string stem = path.substr(0, name_start);
-    stem.append(".").append(path, name_start).append(".new-").append(std::to_string(::getpid())).append("-");
+    stem.append(".").append(path, name_start).append(temporary_marker);
+    stem.append(std::to_string(::getpid())).append("-");
     return stem;
 }
 
@@ -42,7 +46,7 @@ std::optional<std::string> write_temporary(const std::string& path, std::span<co
     const std::string stem = temporary_stem(path);
     for (int attempt = 0; attempt < 100; ++attempt) {
         std::string temp = stem + std::to_string(attempt);
-        UniqueFd fd(::open(temp.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0644));
+        UniqueFd fd(::open(temp.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, private_file_mode));
         if (!fd.valid()) {
             if (errno == EEXIST) continue;
             return std::nullopt;
@@ -55,6 +59,21 @@ std::optional<std::string> write_temporary(const std::string& path, std::span<co
     return std::nullopt;
 }
 
+// Gives the temporary file the target's name unless that name exists. A file system without
+// renameat2's no-replace flag gets a hard link instead, which refuses an existing name too.
+PlaceOutcome move_without_replacing(const std::string& temp, const std::string& path) {
+    if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE) == 0)
+        return PlaceOutcome::placed;
+    if (errno == EEXIST) return PlaceOutcome::taken;
+    if (errno != EINVAL && errno != ENOSYS) return PlaceOutcome::failed;
+    if (::link(temp.c_str(), path.c_str()) == 0) return PlaceOutcome::placed;
+    return errno == EEXIST ? PlaceOutcome::taken : PlaceOutcome::failed;
+}
+
+bool all_digits(std::string_view text) {
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
 }  // namespace
 
 UniqueFd::~UniqueFd() {
@@ -63,18 +82,40 @@ UniqueFd::~UniqueFd() {
 
 bool UniqueFd::close() noexcept { return ::close(std::exchange(m_fd, -1)) == 0; }
 
-bool write_and_close(UniqueFd& fd, std::span<const unsigned char> bytes) {
-    const bool written = write_all(fd.get(), bytes);
-    const bool closed = fd.close();
-    return written && closed;
-}
-
 bool replace_file(const std::string& path, std::span<const unsigned char> bytes) {
     const std::optional<std::string> temp = write_temporary(path, bytes);
     if (!temp) return false;
     if (::rename(temp->c_str(), path.c_str()) == 0) return true;
     ::unlink(temp->c_str());
     return false;
+}
+
+PlaceOutcome place_new_file(const std::string& path, std::span<const unsigned char> bytes) {
+    const std::optional<std::string> temp = write_temporary(path, bytes);
+    if (!temp) return PlaceOutcome::failed;
+    const PlaceOutcome outcome = move_without_replacing(*temp, path);
+    // After a rename this name is gone already; after a link or a failure it must go.
+    ::unlink(temp->c_str());
+    return outcome;
+}
+
+bool sync_folder(const std::string& folder) {
+    UniqueFd fd(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    return fd.valid() && ::fsync(fd.get()) == 0 && fd.close();
+}
+
+std::optional<TemporaryName> parse_temporary_name(std::string_view name) {
+    const std::size_t marker = name.rfind(temporary_marker);
+    if (!name.starts_with('.') || marker == std::string_view::npos || marker < 2) return std::nullopt;
+    const std::string_view numbers = name.substr(marker + temporary_marker.size());
+    const std::size_t dash = numbers.find('-');
+    if (dash == std::string_view::npos) return std::nullopt;
+    const std::string_view pid_text = numbers.substr(0, dash);
+    if (!all_digits(pid_text) || !all_digits(numbers.substr(dash + 1))) return std::nullopt;
+    TemporaryName parsed{.target = std::string(name.substr(1, marker - 1))};
+    const auto [end, error] = std::from_chars(pid_text.data(), pid_text.data() + pid_text.size(), parsed.writer);
+    if (error != std::errc{} || parsed.writer <= 0) return std::nullopt;
+    return parsed;
 }
 
 }  // namespace daybrook

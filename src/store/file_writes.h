@@ -1,9 +1,14 @@
 // Writing whole files so that readers never see half of one: shared by the entry store and the
-// settings file.
+// settings file. Every file is first written to a hidden temporary file beside its target and
+// flushed to disk; only complete files ever appear under a name that readers look at.
 #pragma once
 
+#include <sys/types.h>
+
+#include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <utility>
 
 namespace daybrook {
@@ -14,8 +19,10 @@ class UniqueFd {
 public:
     explicit UniqueFd(int fd) noexcept : m_fd(fd) {}
     ~UniqueFd();
+    UniqueFd(UniqueFd&& other) noexcept : m_fd(std::exchange(other.m_fd, -1)) {}
     UniqueFd(const UniqueFd&) = delete;
     UniqueFd& operator=(const UniqueFd&) = delete;
+    UniqueFd& operator=(UniqueFd&&) = delete;
 
     int get() const noexcept { return m_fd; }
     bool valid() const noexcept { return m_fd >= 0; }
@@ -25,12 +32,30 @@ private:
     int m_fd;
 };
 
-// Writes every byte and closes the file; false when either failed.
-bool write_and_close(UniqueFd& fd, std::span<const unsigned char> bytes);
+// Files the diary makes are private to the user; a rewrite keeps whatever the file had.
+inline constexpr mode_t private_file_mode = 0600;
 
-// Replaces the file at `path` (or makes it) through a fresh hidden file beside it, flushed to
-// disk and then renamed over it: a crash leaves the old contents or the new ones. An existing
-// file's permissions are kept, so a rewrite never widens access.
+// Replaces the file at `path` (or makes it) through a fresh temporary file, flushed to disk and
+// then renamed over it: a crash leaves the old contents or the new ones. An existing file's
+// permissions are kept, so a rewrite never widens access.
 bool replace_file(const std::string& path, std::span<const unsigned char> bytes);
+
+enum class PlaceOutcome { placed, taken, failed };
+
+// Puts a new file at `path` only if no file of that name exists (taken otherwise), complete and
+// flushed to disk before its name appears.
+PlaceOutcome place_new_file(const std::string& path, std::span<const unsigned char> bytes);
+
+// Flushes a folder's list of names to disk, so that files placed or renamed in it stay so after
+// a crash. False when the folder could not be opened or flushed.
+bool sync_folder(const std::string& folder);
+
+// What the name of a temporary file left by replace_file or place_new_file tells: the file it
+// was to become and the process that wrote it. Nothing for any other name.
+struct TemporaryName {
+    std::string target;
+    pid_t writer = 0;
+};
+std::optional<TemporaryName> parse_temporary_name(std::string_view name);
 
 }  // namespace daybrook

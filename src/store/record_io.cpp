@@ -2,7 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
-#include <fnmatch.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -44,6 +44,9 @@ bool is_regular_file(const StoreDir& dir, const dirent& item) {
     return ::stat(path_of(dir, item.d_name).c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
+// Whether a process of that id runs; one that exists but belongs to someone else counts too.
+bool process_alive(pid_t pid) { return ::kill(pid, 0) == 0 || errno == EPERM; }
+
 }  // namespace
 
 bool is_bare_name(std::string_view name) noexcept {
@@ -51,14 +54,7 @@ bool is_bare_name(std::string_view name) noexcept {
            name.find_first_of(std::string_view("/\0", 2)) == std::string_view::npos;
 }
 
-bool matches(std::string_view pattern, std::string_view name) noexcept {
-    if (name.find('\0') != std::string_view::npos) return false;
-    const std::string pattern_text(pattern);
-    const std::string name_text(name);
-    return ::fnmatch(pattern_text.c_str(), name_text.c_str(), FNM_PATHNAME | FNM_PERIOD) == 0;
-}
-
-std::vector<std::string> list_matching(const StoreDir& dir, std::string_view pattern) {
+std::vector<std::string> list_matching(const StoreDir& dir, NameTest test) {
     // readdir rather than a directory_iterator: the search page lists the whole store at every
     // painting, and building a path for every name of the directory doubled the listing's time.
     std::vector<std::string> names;
@@ -66,7 +62,7 @@ std::vector<std::string> list_matching(const StoreDir& dir, std::string_view pat
     if (!stream) return names;
     while (const dirent* item = ::readdir(stream.get())) {
         const std::string_view name = item->d_name;
-        if (matches(pattern, name) && is_regular_file(dir, *item)) names.emplace_back(name);
+        if (test(name) && is_regular_file(dir, *item)) names.emplace_back(name);
     }
     std::sort(names.begin(), names.end());
     return names;
@@ -95,12 +91,26 @@ StoreError replace_record(const StoreDir& dir, std::string_view name, const Reco
 }
 
 CreateOutcome create_record(const StoreDir& dir, std::string_view name, const RecordBytes& bytes) {
-    const auto target = path_of(dir, name);
-    UniqueFd fd(::open(target.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0644));
-    if (!fd.valid()) return errno == EEXIST ? CreateOutcome::taken : CreateOutcome::failed;
-    if (write_and_close(fd, bytes)) return CreateOutcome::created;
-    ::unlink(target.c_str());
+    switch (place_new_file(path_of(dir, name), bytes)) {
+        case PlaceOutcome::placed: return CreateOutcome::created;
+        case PlaceOutcome::taken: return CreateOutcome::taken;
+        case PlaceOutcome::failed: break;
+    }
     return CreateOutcome::failed;
+}
+
+bool sync_store(const StoreDir& dir) { return sync_folder(dir.native()); }
+
+std::vector<std::string> remove_dead_temporaries(const StoreDir& dir, NameTest store_file) {
+    std::vector<std::string> removed;
+    const std::unique_ptr<DIR, DirCloser> stream(::opendir(dir.c_str()));
+    if (!stream) return removed;
+    while (const dirent* item = ::readdir(stream.get())) {
+        const std::optional<TemporaryName> temporary = parse_temporary_name(item->d_name);
+        if (!temporary || !store_file(temporary->target) || process_alive(temporary->writer)) continue;
+        if (::unlink(path_of(dir, item->d_name).c_str()) == 0) removed.emplace_back(item->d_name);
+    }
+    return removed;
 }
 
 }  // namespace daybrook::store_io

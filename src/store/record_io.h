@@ -17,12 +17,12 @@ namespace daybrook::store_io {
 // A file name without any directory part: not empty, no '/', no zero byte, not "." or "..".
 bool is_bare_name(std::string_view name) noexcept;
 
-// Whether a name matches a listing pattern; '?' and '*' never match a '/' or a leading '.'.
-bool matches(std::string_view pattern, std::string_view name) noexcept;
+// Whether a bare name is one of a kind of the store's files.
+using NameTest = bool (*)(std::string_view name) noexcept;
 
-// The names of the regular files (also through symbolic links) of a directory that match the
-// pattern, sorted. An unreadable or missing directory lists nothing.
-std::vector<std::string> list_matching(const StoreDir& dir, std::string_view pattern);
+// The names of the regular files (also through symbolic links) of a directory that pass the
+// test, sorted. An unreadable or missing directory lists nothing.
+std::vector<std::string> list_matching(const StoreDir& dir, NameTest test);
 
 // Reads up to one record's bytes of a regular file; nothing when it cannot be opened or read.
 std::optional<EntryRecord> read_record(const StoreDir& dir, std::string_view name);
@@ -33,8 +33,15 @@ StoreError replace_record(const StoreDir& dir, std::string_view name, const Reco
 
 enum class CreateOutcome { created, taken, failed };
 
-// Creates a file that must not exist yet (an exclusive create, which also refuses a symbolic
-// link of that name) and writes the bytes; a file that could not be written whole is removed.
+// Creates a file that must not exist yet (a symbolic link of that name counts as existing); its
+// bytes are complete and on disk before its name appears.
 CreateOutcome create_record(const StoreDir& dir, std::string_view name, const RecordBytes& bytes);
+
+// Flushes the store's list of names to disk.
+bool sync_store(const StoreDir& dir);
+
+// Removes the temporary files that processes no longer running left while writing a store file
+// (killed half way), and returns their names. Other hidden files are not touched.
+std::vector<std::string> remove_dead_temporaries(const StoreDir& dir, NameTest store_file);
 
 }  // namespace daybrook::store_io

@@ -8,6 +8,7 @@
 #include "calendar/text_helpers.h"
 #include "store/record_io.h"
 #include "store/scratch_files.h"
+#include "store/store_lock.h"
 
 namespace daybrook {
 namespace {
@@ -43,18 +44,50 @@ bool mark_renewed(const StoreDir& dir, std::string_view name, EntryRecord passed
     return store_io::replace_record(dir, name, encode(passed)) == StoreError::none;
 }
 
-// Renews a passed entry when it is yearly. Returns false when the renewal failed: the entry is
-// then kept for the next close rather than lost together with its yearly repeat.
-bool renew_passed(const StoreDir& dir, const std::string& name, PurgeReport& report) {
-    const RenewResult result = renew_yearly(dir, name);
-    if (result.outcome == Renewal::renewed) {
-        report.renewed.push_back(name);
-        report.created.push_back(result.created);
-    } else if (result.outcome == Renewal::failed) {
-        report.renewal_failed.push_back(name);
-        return false;
+// A copy already on next year's day: left by a renewal that was stopped before it could mark
+// the passed entry. The same memo, date and colour on the same day is that copy.
+std::optional<std::string> existing_copy(const StoreDir& dir, DayNumber day, const EntryRecord& copy) {
+    for (int slot = 0; slot < slots_per_day; ++slot) {
+        const std::optional<EntryRecord> found = probe_entry(dir, day, slot);
+        if (found && found->yearly != EntryRecord::not_yearly && found->text == copy.text &&
+            found->date == copy.date && found->red == copy.red)
+            return entry_file_name(day, slot);
     }
-    return true;
+    return std::nullopt;
+}
+
+// Next year's copy, found or newly made, and on disk under its name; nothing when it could not
+// be made safe.
+std::optional<std::string> place_copy(const StoreDir& dir, DayNumber day, const EntryRecord& copy) {
+    if (std::optional<std::string> found = existing_copy(dir, day, copy)) return found;
+    const AddedEntry added = add_entry_keeping_date(dir, day, copy);
+    if (added.error != StoreError::none || !store_io::sync_store(dir)) return std::nullopt;
+    return added.name;
+}
+
+// Carries a passed entry over when it is yearly. Returns whether it may be deleted: an entry
+// that could not be read, or a yearly one whose copy could not be made, stays.
+bool settle_passed(const StoreDir& dir, const std::string& name, PurgeReport& report) {
+    const RenewResult result = renew_yearly(dir, name);
+    switch (result.outcome) {
+    case Renewal::renewed:
+        report.renewed.push_back(name);
+        report.created.push_back(result.copy);
+        return true;
+    case Renewal::unmarked:
+        report.unmarked.push_back(name);
+        report.created.push_back(result.copy);
+        return true;
+    case Renewal::not_pending:
+    case Renewal::out_of_range: return true;
+    case Renewal::unreadable: report.unreadable.push_back(name); return false;
+    case Renewal::failed: report.kept_unrenewed.push_back(name); return false;
+    }
+    return false;
+}
+
+bool is_store_file(std::string_view name) noexcept {
+    return is_entry_file_name(name) || is_scratch_file_name(name);
 }
 
 }  // namespace
@@ -88,26 +121,31 @@ RenewResult renew_yearly(const StoreDir& dir, std::string_view name) {
 
     EntryRecord copy = *passed;
     copy.date = *next_date;
-    const AddedEntry added = add_entry_keeping_date(dir, next_day, copy);
-    if (added.error != StoreError::none) return {Renewal::failed, {}};
-    if (!mark_renewed(dir, name, *passed)) {
-        // Without the mark the entry would be renewed again at the next close: a second copy.
-        remove_entry_file(dir, added.name);
-        return {Renewal::failed, {}};
-    }
-    return {Renewal::renewed, added.name};
+    const std::optional<std::string> placed = place_copy(dir, next_day, copy);
+    if (!placed) return {Renewal::failed, {}};
+    // Without the mark the next close finds this copy again instead of making another.
+    return {mark_renewed(dir, name, *passed) ? Renewal::renewed : Renewal::unmarked, *placed};
 }
 
-PurgeReport purge_old(const StoreDir& dir, DayNumber today, int keep_code) {
+PurgeReport purge_old(const StoreDir& dir, DayNumber today, int keep_code,
+                      std::chrono::milliseconds lock_patience) {
     PurgeReport report;
-    if (known_code(keep_code) == keep_forever) return report;
+    const std::optional<StoreLock> lock = StoreLock::acquire(dir, lock_patience);
+    if (!lock) {
+        report.store_locked = false;
+        return report;
+    }
+    report.temporaries_removed = store_io::remove_dead_temporaries(dir, is_store_file);
+    const bool deletes = known_code(keep_code) != keep_forever;
     const DayNumber delete_before = today - 2 - keep_days(keep_code);
     for (const std::string& name : list_entry_files(dir)) {
         const DayNumber day = day_of_entry_name(name);
-        if (day > today - 1 || !renew_passed(dir, name, report) || day >= delete_before) continue;
+        if (day > today - 1 || !settle_passed(dir, name, report)) continue;
+        if (!deletes || day >= delete_before) continue;
         if (remove_entry_file(dir, name) == StoreError::none) report.deleted.push_back(name);
+        else report.delete_failed.push_back(name);
     }
-    report.scratch_removed = remove_scratch_files(dir);
+    if (deletes) report.scratch_removed = remove_scratch_files(dir);
     return report;
 }
 

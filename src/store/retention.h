@@ -2,6 +2,7 @@
 // closes (which first carries yearly entries over to next year), and the blank clean-up.
 #pragma once
 
+#include <chrono>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,37 +30,47 @@ std::string_view keep_caption(int keep_code) noexcept;
 DayNumber oldest_day(DayNumber today, int keep_code, DayNumber last_set) noexcept;
 
 enum class Renewal {
-    renewed,         // next year's copy written and the passed entry marked -1
+    renewed,         // next year's copy is in place and the passed entry marked -1
+    unmarked,        // next year's copy is in place, but the passed entry could not be marked
     not_pending,     // not yearly, or renewed already
-    unreadable,      // the file could not be read
+    unreadable,      // the file could not be read; it is left as it is
     out_of_range,    // next year's date would fall outside the diary's range; left as it is
-    failed,          // next year's day is full or a file could not be written
+    failed,          // next year's day is full or the copy could not be written
 };
 
 struct RenewResult {
     Renewal outcome = Renewal::not_pending;
-    std::string created;  // the name of next year's copy, when renewed
+    std::string copy;  // the name of next year's copy, when it is in place
 };
 
-// Makes next year's copy of a passed yearly entry (in the first free slot of that day, with the
-// date text one year on) and marks the passed one as renewed. When the copy cannot be made, or
-// the mark cannot be written (the copy is then removed again), the passed entry stays pending.
+// Carries a passed yearly entry over to next year: a copy with the date text one year on goes
+// to the first free slot of that day, complete and on disk before the passed entry is marked
+// renewed. A copy already there from an interrupted run is found and used, never made twice.
 RenewResult renew_yearly(const StoreDir& dir, std::string_view name);
 
 struct PurgeReport {
+    bool store_locked = true;  // false: another copy of the diary held the store; nothing done
     std::vector<std::string> renewed;  // passed entries carried over to next year
-    std::vector<std::string> created;  // the copies made for next year
+    std::vector<std::string> created;  // their copies for next year
     std::vector<std::string> deleted;  // expired entry files removed
     std::vector<std::string> scratch_removed;
-    std::vector<std::string> renewal_failed;  // passed yearly entries kept because renewing failed
+    std::vector<std::string> temporaries_removed;  // left by writers that were killed
+    std::vector<std::string> kept_unrenewed;  // passed yearly entries kept: no copy could be made
+    std::vector<std::string> unreadable;      // passed entries kept because they could not be read
+    std::vector<std::string> unmarked;        // copied, but the renewed mark could not be written
+    std::vector<std::string> delete_failed;   // expired entries the file system did not let go
 };
 
-// The purge run at close: renews passed yearly entries, deletes entries older than
-// today - 2 - keep_days and removes the scratch list files. "Keep for Ever", and any code the
-// diary does not know, touch nothing. An expired yearly entry whose renewal failed is not
-// deleted, so its repeat is tried again at the next close. Only listed entry file names are
-// deleted, never a name found inside a record.
-PurgeReport purge_old(const StoreDir& dir, DayNumber today, int keep_code);
+// The purge run at close, holding the store's lock: renews passed yearly entries under every
+// keep code, deletes entries older than today - 2 - keep_days and removes the scratch list
+// files. "Keep for Ever", and any code the diary does not know, delete nothing. An expired
+// entry is deleted only once it has been read and, when yearly, its copy is in place. Only
+// listed entry file names are deleted, never a name found inside a record. Temporary files of
+// writers that died are removed under every code.
+// Waits up to lock_patience for another copy of the diary to finish its own purge.
+inline constexpr std::chrono::milliseconds default_lock_patience{5000};
+PurgeReport purge_old(const StoreDir& dir, DayNumber today, int keep_code,
+                      std::chrono::milliseconds lock_patience = default_lock_patience);
 
 // Deletes every entry whose memo is blank and returns the names deleted.
 std::vector<std::string> clean_blanks(const StoreDir& dir);

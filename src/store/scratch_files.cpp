@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "store/record_io.h"
@@ -24,6 +25,12 @@ std::string scratch_file_name(int position) {
     return name;
 }
 
+bool is_scratch_file_name(std::string_view name) noexcept {
+    constexpr std::string_view prefix = "TEMPDAT.";
+    return name.size() == prefix.size() + 3 && name.starts_with(prefix) &&
+           std::all_of(name.begin() + prefix.size(), name.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
 // The copy keeps the record's own `file` field: it names the entry file the list line stands for.
 StoreError write_scratch(const StoreDir& dir, int position, const EntryRecord& record) {
     if (!valid_position(position)) return StoreError::bad_name;
@@ -37,7 +44,7 @@ std::optional<EntryRecord> read_scratch(const StoreDir& dir, int position) {
 
 std::vector<std::string> remove_scratch_files(const StoreDir& dir) {
     std::vector<std::string> removed;
-    for (std::string& name : store_io::list_matching(dir, scratch_file_pattern)) {
+    for (std::string& name : store_io::list_matching(dir, is_scratch_file_name)) {
         const auto path = dir / name;
         if (::unlink(path.c_str()) == 0) removed.push_back(std::move(name));
     }

@@ -10,10 +10,11 @@
 
 namespace daybrook {
 
-inline constexpr std::string_view scratch_file_pattern = "TEMPDAT.*";
-
 // "TEMPDAT.%03d" of a list position.
 std::string scratch_file_name(int position);
+
+// Whether a bare name is exactly "TEMPDAT." and three digits.
+bool is_scratch_file_name(std::string_view name) noexcept;
 
 // An exact copy of the record, its `file` field included, at a list position from 0 to 999;
 // other positions are refused (bad_name, or nothing when reading).

@@ -9,6 +9,9 @@
 
 #include <algorithm>
 #include <limits>
+#include <string>
+#include <variant>
+#include <vector>
 
 #include "framework/qt_text.h"
 #include "framework/scroller.h"
@@ -32,6 +35,24 @@ constexpr int scroll_range = 200;
 // holds (about 24 days), so a huge number keeps the window open instead of wrapping round.
 int period_of_seconds(int seconds) {
     return static_cast<int>(std::clamp<long long>(seconds * 1000LL, 0, std::numeric_limits<int>::max()));
+}
+
+// One line on standard error for each kind of trouble the purge met; a clean purge says nothing.
+void log_purge(const PurgeReport& report) {
+    if (!report.store_locked) {
+        qWarning("Daybrook left old entries for the next close: another copy of the diary held the store");
+        return;
+    }
+    const auto log = [](const std::vector<std::string>& names, const char* what) {
+        if (names.empty()) return;
+        std::string list;
+        for (const std::string& name : names) list.append(list.empty() ? "" : ", ").append(name);
+        qWarning("Daybrook %s: %s", what, list.c_str());
+    };
+    log(report.unreadable, "kept passed entries it could not read");
+    log(report.kept_unrenewed, "kept yearly entries it could not carry over to next year");
+    log(report.unmarked, "could not mark these entries as carried over (their copies are in place)");
+    log(report.delete_failed, "could not delete these expired entries");
 }
 
 }  // namespace
@@ -102,13 +123,14 @@ void TWndw::setup_window() {
 }
 
 void TWndw::read_settings() {
-    const std::optional<Settings> stored = m_services.settings.read(m_state.today);
-    if (!stored)
-        qWarning("Daybrook could not read its settings from %s; no entries expire in this run",
-                 m_services.settings.path().string().c_str());
-    const Settings settings = stored.value_or(Settings{.last_set = m_state.today});
+    const std::variant<Settings, SettingsProblem> stored = m_services.settings.read(m_state.today);
+    const auto* problem = std::get_if<SettingsProblem>(&stored);
+    if (problem)
+        qWarning("Daybrook cannot read its settings (%s); no entries expire in this run and the "
+                 "settings file is left as it is", problem->reason.c_str());
+    const Settings settings = problem ? Settings{.last_set = m_state.today} : std::get<Settings>(stored);
     RetentionState& retention = m_state.retention;
-    retention.choice_known = stored.has_value();
+    retention.choice_known = !problem;
     retention.keep_code = settings.keep_code;
     retention.last_set = settings.last_set;
     retention.oldest_day = oldest_day(m_state.today, retention.keep_code, retention.last_set);
@@ -241,15 +263,17 @@ void TWndw::start_minute_timer() {
 }
 
 // Runs once, however the window goes: the settings are saved first, then expired entries go.
+// Settings that could not be read at start are neither saved nor acted on: the user's choice is
+// unknown.
 void TWndw::shut_down() {
     stop_shared_timer();
+    if (!m_state.retention.choice_known) return;
     const Settings settings{.keep_code = m_state.retention.keep_code,
                             .last_set = m_state.retention.last_set,
                             .sounds_on = m_state.sounds_on};
-    if (!m_services.settings.write(settings, m_state.today))
-        qWarning("Daybrook could not save its settings to %s",
-                 m_services.settings.path().string().c_str());
-    if (m_state.retention.choice_known) purge_old(m_services.store, m_state.today, m_state.retention.keep_code);
+    if (const std::optional<SettingsProblem> problem = m_services.settings.write(settings, m_state.today))
+        qWarning("Daybrook could not save its settings (%s)", problem->reason.c_str());
+    log_purge(purge_old(m_services.store, m_state.today, m_state.retention.keep_code));
 }
 
 }  // namespace daybrook

@@ -4,41 +4,60 @@
 
 #include <filesystem>
 
+#include "support/permissions_bite.h"
 #include "support/temp_dir.h"
 
 namespace daybrook {
 namespace {
 
+using testing::PermissionsBite;
 using testing::TempDir;
+namespace fs = std::filesystem;
 constexpr DayNumber today = 20793;
+
+// The values read, failing the test when the file gave a problem instead.
+Settings stored(const SettingsFile& file, DayNumber day = today) {
+    const auto read = file.read(day);
+    if (const auto* problem = std::get_if<SettingsProblem>(&read)) {
+        ADD_FAILURE() << problem->reason;
+        return {};
+    }
+    return std::get<Settings>(read);
+}
+
+bool saved(const SettingsFile& file, const Settings& settings) {
+    const std::optional<SettingsProblem> problem = file.write(settings, today);
+    if (problem) ADD_FAILURE() << problem->reason;
+    return !problem;
+}
 
 TEST(Settings, FirstRunUsesDefaultsAndCreatesTheFileWithALowerCaseSection) {
     TempDir dir;
     const SettingsFile file(dir / "WYNDALE.INI");
-    const Settings read = file.read(today).value();
+    const Settings read = stored(file);
     EXPECT_EQ(read, (Settings{.keep_code = 0, .last_set = today, .sounds_on = 1}));
 
-    ASSERT_TRUE(file.write(read, today));
+    ASSERT_TRUE(saved(file, read));
     const std::string text = dir.read("WYNDALE.INI");
     EXPECT_NE(text.find("[daybrook]"), std::string::npos) << text;
     EXPECT_NE(text.find("Sounds=1"), std::string::npos) << text;
     EXPECT_NE(text.find("KeepCode=0"), std::string::npos) << text;
     EXPECT_NE(text.find("LastSet=20793"), std::string::npos) << text;
-    EXPECT_EQ(file.read(today + 5), read);
+    EXPECT_EQ(stored(file, today + 5), read);
 }
 
 TEST(Settings, ReadsNumbersTheWayTheDiaryAlwaysHas) {
     TempDir dir;
     dir.write("WYNDALE.INI",
               "[DAYBROOK]\nKeepCode=  3 weeks\nLastSet=soon\nSounds=7\n");
-    const Settings read = SettingsFile(dir / "WYNDALE.INI").read(today).value();
+    const Settings read = stored(SettingsFile(dir / "WYNDALE.INI"));
     EXPECT_EQ(read.keep_code, 3);
     EXPECT_EQ(read.last_set, 0);
     EXPECT_EQ(read.sounds_on, 7);
 
     // Only the first 24 characters of a value are read.
     dir.write("WYNDALE.INI", "[Daybrook]\nLastSet=00000000000000000000000012345\n");
-    EXPECT_EQ(SettingsFile(dir / "WYNDALE.INI").read(today)->last_set, 0);
+    EXPECT_EQ(stored(SettingsFile(dir / "WYNDALE.INI")).last_set, 0);
 }
 
 TEST(Settings, WritingKeepsOtherSectionsAndReplacesAZeroLastSetByToday) {
@@ -46,9 +65,9 @@ TEST(Settings, WritingKeepsOtherSectionsAndReplacesAZeroLastSetByToday) {
     dir.write("WYNDALE.INI",
               "[Other]\nColour=blue\n\n[Daybrook]\nKeepCode=1\nLastSet=0\nSounds=7\nExtra=kept\n");
     const SettingsFile file(dir / "WYNDALE.INI");
-    ASSERT_TRUE(file.write(file.read(today).value(), today));
+    ASSERT_TRUE(saved(file, stored(file)));
 
-    const Settings again = file.read(today + 1).value();
+    const Settings again = stored(file, today + 1);
     EXPECT_EQ(again, (Settings{.keep_code = 1, .last_set = today, .sounds_on = 1}));
     const std::string text = dir.read("WYNDALE.INI");
     EXPECT_NE(text.find("Colour=blue"), std::string::npos) << text;
@@ -65,7 +84,7 @@ TEST(Settings, RewritingKeepsALinkedFileAndItsPermissions) {
                                                                   std::filesystem::perms::owner_write);
     std::filesystem::create_symlink("dotfiles/WYNDALE.INI", dir / "WYNDALE.INI");
     const SettingsFile file(dir / "WYNDALE.INI");
-    ASSERT_TRUE(file.write(file.read(today).value(), today));
+    ASSERT_TRUE(saved(file, stored(file)));
 
     EXPECT_TRUE(std::filesystem::is_symlink(dir / "WYNDALE.INI"));
     EXPECT_NE(dir.read("dotfiles/WYNDALE.INI").find("LastSet=20793"), std::string::npos);
@@ -73,12 +92,82 @@ TEST(Settings, RewritingKeepsALinkedFileAndItsPermissions) {
               std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
 }
 
-TEST(Settings, AnUnreadableFileIsReportedAndLeftAlone) {
+// Anything but "no such file" leaves the user's choice unknown: no defaults, nothing written.
+TEST(Settings, AFileThatIsThereButCannotBeReadWholeIsAProblemAndLeftAlone) {
+    struct Case {
+        const char* what;
+        void (*arrange)(const TempDir& dir);
+    };
+    const Case cases[] = {
+        {"a folder in its place", [](const TempDir& dir) { fs::create_directory(dir / "config/WYNDALE.INI"); }},
+        {"a link to itself", [](const TempDir& dir) { fs::create_symlink("WYNDALE.INI", dir / "config/WYNDALE.INI"); }},
+        {"a zero byte before the diary's section",
+         [](const TempDir& dir) { dir.write("config/WYNDALE.INI", std::string("[Other]\nA=\0\n[Daybrook]\nKeepCode=4\n", 32)); }},
+        {"a folder that cannot be searched",
+         [](const TempDir& dir) {
+             dir.write("config/WYNDALE.INI", "[Daybrook]\nKeepCode=4\n");
+             fs::permissions(dir / "config", fs::perms::none);
+         }},
+        {"a file that cannot be read",
+         [](const TempDir& dir) {
+             dir.write("config/WYNDALE.INI", "[Daybrook]\nKeepCode=4\n");
+             fs::permissions(dir / "config/WYNDALE.INI", fs::perms::none);
+         }},
+    };
+    for (const Case& c : cases) {
+        TempDir dir;
+        fs::create_directory(dir / "config");
+        c.arrange(dir);
+        const SettingsFile file(dir / "config/WYNDALE.INI");
+        {
+            PermissionsBite bite;
+            EXPECT_TRUE(std::holds_alternative<SettingsProblem>(file.read(today))) << c.what;
+            EXPECT_TRUE(file.write(Settings{}, today).has_value()) << c.what;
+        }
+        fs::permissions(dir / "config", fs::perms::owner_all);
+        std::error_code ignored;
+        fs::permissions(dir / "config/WYNDALE.INI", fs::perms::owner_read, fs::perm_options::add, ignored);
+        if (fs::is_regular_file(dir / "config/WYNDALE.INI", ignored)) {
+            EXPECT_EQ(dir.read("config/WYNDALE.INI").find("KeepCode=0"), std::string::npos) << c.what;
+        }
+        EXPECT_EQ(fs::directory_iterator(dir / "config")->path().filename(), "WYNDALE.INI") << c.what;
+    }
+}
+
+// Saving changes the three values and not one other byte.
+TEST(Settings, SavingKeepsEveryByteOutsideTheDiarysKeys) {
+    struct Case {
+        std::string before, after;
+    };
+    const Settings values{.keep_code = 4, .last_set = 20000, .sounds_on = 0};
+    const Case cases[] = {
+        {"", "[daybrook]\nSounds=0\nKeepCode=4\nLastSet=20000\n"},
+        {"; mine\n[Other]\nno equals sign here\n  Spaced = out  \n",
+         "; mine\n[Other]\nno equals sign here\n  Spaced = out  \n[daybrook]\nSounds=0\nKeepCode=4\nLastSet=20000\n"},
+        {"[Other]\nA=1", "[Other]\nA=1\n[daybrook]\nSounds=0\nKeepCode=4\nLastSet=20000\n"},
+        {"[ DAYBROOK ]\r\n  keepcode = 2 ; two\r\n# Sounds=1\r\nnote\r\n\r\n[Other]\r\nLastSet=5\r\n",
+         "[ DAYBROOK ]\r\n  keepcode = 4\r\n# Sounds=1\r\nnote\r\nSounds=0\r\nLastSet=20000\r\n\r\n[Other]\r\nLastSet=5\r\n"},
+        {"[Daybrook]\nKeepCode=1\n[Other]\nX=y\n[daybrook]\nKeepCode=3\nSounds=1\nLastSet=20000",
+         "[Daybrook]\nKeepCode=4\n[Other]\nX=y\n[daybrook]\nKeepCode=4\nSounds=0\nLastSet=20000"},
+    };
+    for (const Case& c : cases) {
+        TempDir dir;
+        dir.write("WYNDALE.INI", c.before);
+        const SettingsFile file(dir / "WYNDALE.INI");
+        ASSERT_TRUE(saved(file, values));
+        EXPECT_EQ(dir.read("WYNDALE.INI"), c.after) << c.before;
+        EXPECT_EQ(stored(file), values) << c.before;
+    }
+}
+
+TEST(Settings, AReadOnlyFileIsNotRewritten) {
     TempDir dir;
-    std::filesystem::create_directory(dir / "WYNDALE.INI");  // a folder where the file should be
-    EXPECT_EQ(SettingsFile(dir / "WYNDALE.INI").read(today), std::nullopt);
-    EXPECT_FALSE(SettingsFile(dir / "WYNDALE.INI").write(Settings{}, today));
-    EXPECT_TRUE(std::filesystem::is_directory(dir / "WYNDALE.INI"));
+    dir.write("WYNDALE.INI", "[Daybrook]\nKeepCode=2\n");
+    fs::permissions(dir / "WYNDALE.INI", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    const std::optional<SettingsProblem> problem = SettingsFile(dir / "WYNDALE.INI").write(Settings{}, today);
+    ASSERT_TRUE(problem.has_value());
+    EXPECT_NE(problem->reason.find("read-only"), std::string::npos) << problem->reason;
+    EXPECT_EQ(dir.read("WYNDALE.INI"), "[Daybrook]\nKeepCode=2\n");
 }
 
 TEST(Settings, LivesInTheUsersConfigFolder) {

@@ -47,4 +47,11 @@ expect_file "$settings"
 grep -q '^Sounds *= *1' "$settings" || fail "Sounds not saved: $(cat "$settings")"
 grep -q '^KeepCode *= *0' "$settings" || fail "KeepCode not saved"
 grep -q '^LastSet *= *20793' "$settings" || fail "LastSet not saved"
+# Started in a folder that no longer exists, the diary says so in one line and ends with 1.
+mkdir "$work/gone"
+status=0
+(cd "$work/gone" && rmdir "$work/gone" && exec "$daybrook_binary" -a 1) >"$work/gone.log" 2>&1 || status=$?
+[ "$status" -eq 1 ] || fail "started in a removed folder, the diary ended with $status"
+[ "$(wc -l <"$work/gone.log")" -eq 1 ] && grep -q 'cannot tell which folder' "$work/gone.log" ||
+    fail "no clear line about the removed folder: $(cat "$work/gone.log")"
 echo "PASS"

@@ -68,7 +68,8 @@ TEST(EntryFiles, NeverWritesThroughALinkThatOccupiesASlot) {
 TEST(EntryFiles, ListsOnlyEntryFilesOfSlotsZeroToNineInNameOrder) {
     TempDir dir;
     for (const char* name : {"DAT20793.010", "DAT20793.000", "DAT2079.000", "dat20793.001",
-                             "DAT20793.0001", "TEMPDAT.000", "XDAT20793.000", "DAT20701.009"})
+                             "DAT20793.0001", "TEMPDAT.000", "XDAT20793.000", "DAT20701.009",
+                             "DAT2079x.000", "DATabcde.000", "DAT20793.00a", "DAT 0793.000"})
         dir.write(name, "");
     fs::create_directory(dir / "DAT20702.000");
     fs::create_directory_symlink(dir / "DAT20702.000", dir / "DAT20703.000");

@@ -1,17 +1,22 @@
 #include "store/retention.h"
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <map>
 
 #include "store/memo.h"
+#include "store/store_lock.h"
+#include "support/permissions_bite.h"
 #include "support/temp_dir.h"
 
 namespace daybrook {
 namespace {
 
+using testing::PermissionsBite;
 using testing::TempDir;
 namespace fs = std::filesystem;
 
@@ -26,6 +31,13 @@ void put(const fs::path& dir, const std::string& name, const EntryRecord& record
 
 EntryRecord get(const fs::path& dir, const std::string& name) {
     return read_entry(dir, name).value_or(Memo("<missing>"));
+}
+
+// The names in the store folder but the lock file that every purge leaves.
+std::vector<std::string> store_names(const TempDir& dir) {
+    std::vector<std::string> names = dir.names();
+    std::erase(names, ".daybrook.lock");
+    return names;
 }
 
 TEST(Retention, KnowsTheDaysAndTitleOfEachCodeAndTreatsUnknownCodesAsKeepForEver) {
@@ -79,7 +91,7 @@ TEST(Purge, DeletesEntriesThreeDaysAfterTheirDayPlusTheDaysKept) {
         EXPECT_EQ(get(dir.path(), "DAT20793.009").yearly, 1);
         EXPECT_TRUE(dir.exists("DAT20000.010"));
         EXPECT_EQ(report.scratch_removed, std::vector<std::string>{"TEMPDAT.004"});
-        EXPECT_EQ(dir.names().size(), c.kept.size() - 1 + 2) << c.code;
+        EXPECT_EQ(store_names(dir).size(), c.kept.size() - 1 + 2) << c.code;
     }
 }
 
@@ -95,7 +107,7 @@ TEST(Purge, CarriesAPassedYearlyEntryToTheSameDayNextYearOnce) {
     EXPECT_EQ(get(dir.path(), "DAT20792.000"),
               Memo("Birthday").date("05/12/26").file("DAT20792.000").yearly(-1).red());
     EXPECT_TRUE(purge_old(dir.path(), today + 1, 0).renewed.empty());
-    EXPECT_EQ(dir.names(), (std::vector<std::string>{"DAT20792.000", "DAT21157.000"}));
+    EXPECT_EQ(store_names(dir), (std::vector<std::string>{"DAT20792.000", "DAT21157.000"}));
 }
 
 TEST(Renewal, BuildsNextYearsDateTextAndLeavesImpossibleYearsAlone) {
@@ -123,7 +135,7 @@ TEST(Renewal, BuildsNextYearsDateTextAndLeavesImpossibleYearsAlone) {
         const std::string before = dir.read(c.name);
         const RenewResult result = renew_yearly(dir.path(), c.name);
         EXPECT_EQ(result.outcome, c.outcome) << c.date;
-        EXPECT_EQ(result.created, c.created) << c.date;
+        EXPECT_EQ(result.copy, c.created) << c.date;
         if (c.outcome == Renewal::renewed) {
             EXPECT_EQ(get(dir.path(), c.created).date, c.next_date);
             EXPECT_EQ(get(dir.path(), c.name).yearly, -1);
@@ -140,24 +152,134 @@ TEST(Purge, KeepsAnExpiredYearlyEntryWhoseNextYearIsFull) {
     for (int slot = 0; slot < slots_per_day; ++slot)
         put(dir.path(), entry_file_name(21157, slot), Memo("busy"));
     const PurgeReport report = purge_old(dir.path(), today + 30, 0);
-    EXPECT_EQ(report.renewal_failed, std::vector<std::string>{"DAT20792.000"});
+    EXPECT_EQ(report.kept_unrenewed, std::vector<std::string>{"DAT20792.000"});
     EXPECT_TRUE(report.deleted.empty());
     EXPECT_EQ(get(dir.path(), "DAT20792.000").yearly, 1);
-    EXPECT_EQ(dir.names().size(), 11u);
+    EXPECT_EQ(store_names(dir).size(), 11u);
 }
 
-TEST(Purge, TouchesNothingWhenEntriesAreKeptForEverOrTheCodeIsUnknown) {
+// "Keep for Ever" deletes nothing, but a birthday must still come round again next year.
+TEST(Purge, KeepingForEverDeletesNothingButStillCarriesYearlyEntriesOver) {
     for (int code : {4, 5, -1, 99}) {
         TempDir dir;
         put(dir.path(), "DAT20000.000", Memo("old").date("04/10/24").yearly(1));
+        put(dir.path(), "DAT19000.000", Memo("older").date("08/01/22"));
         dir.write("TEMPDAT.000", "");
-        const std::string before = dir.read("DAT20000.000");
         const PurgeReport report = purge_old(dir.path(), today, code);
-        EXPECT_TRUE(report.renewed.empty() && report.deleted.empty() &&
-                    report.scratch_removed.empty());
-        EXPECT_EQ(dir.names(), (std::vector<std::string>{"DAT20000.000", "TEMPDAT.000"})) << code;
-        EXPECT_EQ(dir.read("DAT20000.000"), before) << code;
+        EXPECT_EQ(report.created, std::vector<std::string>{"DAT20365.000"}) << code;
+        EXPECT_EQ(get(dir.path(), "DAT20365.000").date, "04/10/25") << code;
+        EXPECT_EQ(get(dir.path(), "DAT20000.000").yearly, -1) << code;
+        EXPECT_TRUE(report.deleted.empty() && report.scratch_removed.empty()) << code;
+        EXPECT_EQ(store_names(dir),
+                  (std::vector<std::string>{"DAT19000.000", "DAT20000.000", "DAT20365.000", "TEMPDAT.000"}))
+            << code;
     }
+}
+
+// What the store cannot be sure of stays: entries it cannot read, names that only look like
+// entries, and everything in a folder it may not change (reported, never half done).
+TEST(Purge, LeavesWhatItCannotBeSureOfAndSaysSo) {
+    TempDir dir;
+    put(dir.path(), "DAT20700.000", Memo("locked birthday").date("04/09/26").yearly(1));
+    fs::permissions(dir / "DAT20700.000", fs::perms::none);
+    for (const char* name : {"DAT2079x.000", "DATabcde.000", "DAT20700.00a", "DAT20700.0001", "DAT+0700.000"})
+        put(dir.path(), name, Memo("look-alike").date("05/12/26").yearly(1));
+    {
+        PermissionsBite bite;
+        const PurgeReport report = purge_old(dir.path(), today, 0);
+        EXPECT_EQ(report.unreadable, std::vector<std::string>{"DAT20700.000"});
+        EXPECT_TRUE(report.deleted.empty() && report.created.empty());
+    }
+    EXPECT_EQ(store_names(dir).size(), 6u);
+    for (const std::string& name : store_names(dir)) EXPECT_EQ(get(dir.path(), name).yearly, 1) << name;
+
+    fs::permissions(dir / "DAT20700.000", fs::perms::owner_read | fs::perms::owner_write);
+    put(dir.path(), "DAT20600.000", Memo("expired").date("26/05/26"));
+    fs::permissions(dir.path(), fs::perms::owner_read | fs::perms::owner_exec);
+    PurgeReport report;
+    {
+        PermissionsBite bite;
+        report = purge_old(dir.path(), today, 0);
+    }
+    fs::permissions(dir.path(), fs::perms::owner_all);
+    EXPECT_EQ(report.kept_unrenewed, std::vector<std::string>{"DAT20700.000"});
+    EXPECT_EQ(report.delete_failed, std::vector<std::string>{"DAT20600.000"});
+    EXPECT_EQ(store_names(dir).size(), 7u);
+    EXPECT_EQ(get(dir.path(), "DAT20700.000").yearly, 1);
+}
+
+// A renewal stopped at any point (killed, or the machine went down) and run again never gives a
+// second copy, never an empty entry, and leaves no temporary file behind.
+TEST(Renewal, RunAgainAfterAnInterruptionMakesNoSecondCopy) {
+    TempDir dir;
+    const EntryRecord passed = Memo("Anniversary").date("05/12/26").file("DAT20792.000").yearly(1);
+    put(dir.path(), "DAT20792.000", passed);
+    // Killed after next year's copy was in place, before the passed entry was marked.
+    put(dir.path(), "DAT21157.000", Memo("Anniversary").date("05/12/27").file("DAT21157.000").yearly(1));
+    // Killed while writing copies: temporary files of writers that are gone, and one of a writer
+    // that still runs (this test), which must stay.
+    dir.write(".DAT21157.001.new-999999999-0", "half");
+    dir.write(".TEMPDAT.000.new-999999999-3", "");
+    const std::string ours = ".DAT21158.000.new-" + std::to_string(::getpid()) + "-0";
+    dir.write(ours, "");
+    dir.write(".profile.new-999999999-0", "not the diary's");
+
+    const PurgeReport report = purge_old(dir.path(), today, 1);
+    EXPECT_EQ(report.created, std::vector<std::string>{"DAT21157.000"});
+    EXPECT_EQ(report.temporaries_removed,
+              (std::vector<std::string>{".DAT21157.001.new-999999999-0", ".TEMPDAT.000.new-999999999-3"}));
+    EXPECT_EQ(get(dir.path(), "DAT20792.000").yearly, -1);
+    EXPECT_EQ(store_names(dir),
+              (std::vector<std::string>{".DAT21158.000.new-" + std::to_string(::getpid()) + "-0",
+                                        ".profile.new-999999999-0", "DAT20792.000", "DAT21157.000"}));
+    // A copy that differs (another memo the same day) is not taken for it.
+    put(dir.path(), "DAT20791.000", Memo("Anniversary").date("04/12/26").yearly(1));
+    put(dir.path(), "DAT21156.000", Memo("Anniversary!").date("04/12/27").yearly(1));
+    EXPECT_EQ(renew_yearly(dir.path(), "DAT20791.000").copy, "DAT21156.001");
+}
+
+// Two copies of the diary closing at the same moment (a logout ends both) carry a passed yearly
+// entry over exactly once.
+TEST(Purge, TwoProcessesClosingAtOnceCarryAnEntryOverOnce) {
+    constexpr int yearly_entries = 60;  // enough work for the two purges to overlap
+    for (int round = 0; round < 20; ++round) {
+        TempDir dir;
+        for (int day = 0; day < yearly_entries; ++day)
+            add_entry(dir.path(), 20700 + day, Memo("Anniversary").yearly(1));
+        int ready[2];
+        ASSERT_EQ(::pipe(ready), 0);
+        pid_t children[2];
+        for (pid_t& child : children) {
+            child = ::fork();
+            ASSERT_GE(child, 0);
+            if (child == 0) {
+                char go;
+                ::close(ready[1]);
+                const bool read_go = ::read(ready[0], &go, 1) == 0;  // both start when the pipe closes
+                const PurgeReport report = purge_old(dir.path(), today, 0);
+                ::_exit(read_go && report.store_locked ? 0 : 1);
+            }
+        }
+        ::close(ready[0]);
+        ::close(ready[1]);
+        for (pid_t child : children) {
+            int status = 0;
+            ::waitpid(child, &status, 0);
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        }
+        ASSERT_EQ(store_names(dir).size(), std::size_t{yearly_entries}) << round;  // the copies alone
+    }
+}
+
+TEST(Purge, LeavesTheStoreAloneWhileAnotherCopyHoldsIt) {
+    TempDir dir;
+    put(dir.path(), "DAT20000.000", Memo("old").date("04/10/24").yearly(1));
+    const std::optional<StoreLock> held = StoreLock::acquire(dir.path(), std::chrono::milliseconds(0));
+    ASSERT_TRUE(held);
+    const PurgeReport report = purge_old(dir.path(), today, 0, std::chrono::milliseconds(50));
+    EXPECT_FALSE(report.store_locked);
+    EXPECT_EQ(store_names(dir), std::vector<std::string>{"DAT20000.000"});
+    EXPECT_EQ(get(dir.path(), "DAT20000.000").yearly, 1);
 }
 
 TEST(Purge, NeverTouchesAFileNamedInsideARecord) {

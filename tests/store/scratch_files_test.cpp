@@ -27,14 +27,14 @@ TEST(ScratchFiles, HoldAnExactCopyOfTheListedRecordIncludingItsFileName) {
 
 TEST(ScratchFiles, RemovesEveryScratchFileAndNothingElse) {
     TempDir dir;
-    for (const char* name : {"TEMPDAT.000", "TEMPDAT.012", "TEMPDAT.", "TEMPDAT.old", "TEMPDAT",
+    for (const char* name : {"TEMPDAT.000", "TEMPDAT.012", "TEMPDAT.", "TEMPDAT.old", "TEMPDAT", "TEMPDAT.0000",
                              "tempdat.001", "XTEMPDAT.000", "DAT20793.000"})
         dir.write(name, "");
     std::filesystem::create_directory(dir / "TEMPDAT.dir");
     EXPECT_EQ(remove_scratch_files(dir.path()),
-              (std::vector<std::string>{"TEMPDAT.", "TEMPDAT.000", "TEMPDAT.012", "TEMPDAT.old"}));
-    EXPECT_EQ(dir.names(), (std::vector<std::string>{"DAT20793.000", "TEMPDAT", "TEMPDAT.dir",
-                                                     "XTEMPDAT.000", "tempdat.001"}));
+              (std::vector<std::string>{"TEMPDAT.000", "TEMPDAT.012"}));
+    EXPECT_EQ(dir.names(), (std::vector<std::string>{"DAT20793.000", "TEMPDAT", "TEMPDAT.", "TEMPDAT.0000", "TEMPDAT.dir",
+                                                     "TEMPDAT.old", "XTEMPDAT.000", "tempdat.001"}));
 }
 
 }  // namespace

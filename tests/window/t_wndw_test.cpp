@@ -201,9 +201,9 @@ TEST_F(MainWindow, ClosingSavesTheSettingsAndPurgesExpiredEntries) {
     action_for(bar, cm_alarm_sounds)->trigger();  // 7 counts as on, so the toggle turns it off
     window.reset();
 
-    const Settings saved = SettingsFile(settings_file()).read(0).value();
+    const Settings saved = std::get<Settings>(SettingsFile(settings_file()).read(0));
     EXPECT_EQ(saved, (Settings{.keep_code = 0, .last_set = today, .sounds_on = 0}));
-    EXPECT_EQ(store.names(), std::vector<std::string>{entry_file_name(today - 2, 0)});
+    EXPECT_EQ(store.names(), (std::vector<std::string>{".daybrook.lock", entry_file_name(today - 2, 0)}));
 }
 
 TEST_F(MainWindow, AnUnreadableSettingsFileLetsNothingExpire) {
@@ -212,6 +212,15 @@ TEST_F(MainWindow, AnUnreadableSettingsFileLetsNothingExpire) {
     open().reset();
     EXPECT_EQ(store.names(), std::vector<std::string>{entry_file_name(today - 30, 0)});
     EXPECT_TRUE(std::filesystem::is_directory(settings_file()));
+
+    // The reader stops at a zero byte: the keep code after it is unknown, and the file stays.
+    std::filesystem::remove(settings_file());
+    const std::string zero_byte("[Other]\n\0\n[Daybrook]\nKeepCode=4\n", 30);
+    std::ofstream(settings_file(), std::ios::binary) << zero_byte;
+    open().reset();
+    EXPECT_EQ(store.names(), std::vector<std::string>{entry_file_name(today - 30, 0)});
+    std::ifstream in(settings_file(), std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), zero_byte);
 }
 
 // Opens the window on screen and lets the start-up timer show this week.

@@ -1,0 +1,25 @@
+// Changing a few values of one section of an INI text while every other byte stays as it was:
+// other sections, comments, lines without "=", spacing and line ends. The settings file may be
+// shared with other programs or kept by hand, so the diary changes only what it owns.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace daybrook {
+
+struct IniValue {
+    std::string_view key;
+    std::string value;
+};
+
+// The text with each key of `section` set to its value. Sections and keys match without regard
+// to letter case and to spaces around them, as the reader matches them. Every line of a key that
+// is there has its value replaced (text after "=" and the spaces after it); missing keys are
+// added after the section's last line, and a missing section is added at the end under the name
+// given.
+std::string set_ini_values(std::string_view text, std::string_view section, const std::vector<IniValue>& values);
+
+}  // namespace daybrook

@@ -1,0 +1,39 @@
+#include "store/store_lock.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+
+#include <cerrno>
+#include <thread>
+
+namespace daybrook {
+namespace {
+
+// Hidden, so that no listing of the store sees it. It is never removed: removing a lock file
+// while another process waits on it would let a third lock a new file of the same name.
+constexpr const char* lock_file_name = ".daybrook.lock";
+constexpr std::chrono::milliseconds retry_period{20};
+
+UniqueFd open_lock_file(const StoreDir& dir) {
+    const std::string path = (dir / lock_file_name).native();
+    UniqueFd fd(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, private_file_mode));
+    // A folder the diary cannot write to still lets it lock a lock file made earlier.
+    if (!fd.valid()) return UniqueFd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW));
+    return fd;
+}
+
+}  // namespace
+
+std::optional<StoreLock> StoreLock::acquire(const StoreDir& dir, std::chrono::milliseconds patience) {
+    UniqueFd fd = open_lock_file(dir);
+    if (!fd.valid()) return std::nullopt;
+    const auto give_up = std::chrono::steady_clock::now() + patience;
+    while (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) {
+        if (errno != EWOULDBLOCK && errno != EINTR) return std::nullopt;
+        if (std::chrono::steady_clock::now() >= give_up) return std::nullopt;
+        std::this_thread::sleep_for(retry_period);
+    }
+    return StoreLock(std::move(fd));
+}
+
+}  // namespace daybrook

@@ -1,0 +1,26 @@
+// The lock that lets one process at a time tidy the store when it closes. Two copies of the diary
+// may close together (the one started at login and one the user opened, both ended by the
+// logout); without the lock both could carry the same yearly entry over to next year.
+#pragma once
+
+#include <chrono>
+#include <optional>
+
+#include "store/entry_files.h"
+#include "store/file_writes.h"
+
+namespace daybrook {
+
+class StoreLock {
+public:
+    // Waits up to `patience` for the exclusive lock on the store's lock file, made when missing.
+    // Nothing when the lock could not be had: the caller then leaves the store alone. The kernel
+    // releases the lock of a process that dies, so a crashed run never blocks a later one.
+    static std::optional<StoreLock> acquire(const StoreDir& dir, std::chrono::milliseconds patience);
+
+private:
+    explicit StoreLock(UniqueFd fd) : m_fd(std::move(fd)) {}
+    UniqueFd m_fd;  // closing it releases the lock
+};
+
+}  // namespace daybrook
