@@ -6,7 +6,7 @@
 #include <system_error>
 #include <vector>
 
-#include "app/command_line.h"
+#include "config/command_line.h"
 #include "app/t_app.h"
 
 int main(int argc, char** argv) {

@@ -1,6 +1,6 @@
 #include "app/t_app.h"
 
-#include "app/settings.h"
+#include "config/settings.h"
 #include "window/t_wndw.h"
 
 namespace daybrook {

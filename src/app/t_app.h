@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <memory>
 
-#include "app/command_line.h"
+#include "config/command_line.h"
 #include "calendar/clock.h"
 #include "framework/canberra_sound_player.h"
 #include "framework/message_boxes.h"

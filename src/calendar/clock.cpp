@@ -15,7 +15,7 @@ LocalTime SystemClock::now() const {
 
 DayNumber today_from(const Clock& clock) {
     const LocalTime time = clock.now();
-    return date_to_day(format_date(time.day, time.month, time.year - 1900));
+    return day_number_of(time.day, time.month, time.year - 1900);
 }
 
 }  // namespace daybrook

@@ -26,8 +26,7 @@ public:
     LocalTime now() const override;
 };
 
-// The day number of the clock's local date, built the way the diary always has: from the text
-// "dd/mm/yyy" with the years counted since 1900.
+// The day number of the clock's local date.
 DayNumber today_from(const Clock& clock);
 
 }  // namespace daybrook

@@ -48,8 +48,8 @@ DateError check_values(const DateCheck& values) noexcept {
 }
 
 DateError check_day(PastDates past, DayNumber n, DayNumber today, RetentionLimit limit) noexcept {
-    if (limit.keep_code == 0 && n < today) return DateError::already_past;
-    if (limit.keep_code != 0 && n < limit.oldest_day) return DateError::too_old;
+    if (!limit.old_entries_kept && n < today) return DateError::already_past;
+    if (limit.old_entries_kept && n < limit.oldest_day) return DateError::too_old;
     if (past == PastDates::refused && n < today) return DateError::past_not_allowed;
     return DateError::none;
 }
@@ -61,7 +61,7 @@ DateCheck check_date(PastDates past, std::string_view text, DayNumber today, Ret
     result.error = read_values(text, result);
     if (result.error == DateError::none) result.error = check_values(result);
     if (result.error != DateError::none) return result;
-    const DayNumber n = date_to_day(format_date(result.day, result.month, result.year));
+    const DayNumber n = day_number_of(result.day, result.month, result.year);
     result.error = check_day(past, n, today, limit);
     return result;
 }

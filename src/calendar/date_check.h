@@ -32,10 +32,10 @@ struct DateCheck {
     int year = 0;
 };
 
-// What the checks need to know about retention: whether old entries are kept at all (a
-// keep code of 0 means they are not) and the oldest day still held.
+// What the checks need to know about retention: whether old entries are kept at all and the
+// oldest day still held.
 struct RetentionLimit {
-    int keep_code = 0;
+    bool old_entries_kept = false;
     DayNumber oldest_day = 0;
 };
 

@@ -8,13 +8,9 @@ namespace daybrook {
 
 int find_day_name(std::string_view typed) {
     if (typed.empty()) return -1;
-    std::string wanted(typed);
-    cv_case(wanted, 'L');
-    for (int i = 0; i < static_cast<int>(day_names.size()); ++i) {
-        std::string name(day_names[i]);
-        cv_case(name, 'L');
-        if (name.starts_with(wanted)) return i;
-    }
+    const std::string wanted = ascii_lower(typed);
+    for (int i = 0; i < static_cast<int>(day_names.size()); ++i)
+        if (ascii_lower(day_names[i]).starts_with(wanted)) return i;
     return -1;
 }
 

@@ -88,9 +88,12 @@ static_assert(calendar_of(last_diary_day) == CalendarDate{31, 12, 2050, 6});
 
 DayNumber date_to_day(std::string_view text) noexcept {
     const auto rest = view_after(text, "/");
-    const auto day = std::abs(static_cast<std::int64_t>(text_to_int(view_before(text, "/"))));
-    const int month = text_to_int(view_before(rest, "/"));
-    const auto n = count_days(day, month, text_to_int(view_after(rest, "/")));
+    return day_number_of(text_to_int(view_before(text, "/")), text_to_int(view_before(rest, "/")),
+                         text_to_int(view_after(rest, "/")));
+}
+
+DayNumber day_number_of(int day, int month, int year_value) noexcept {
+    const auto n = count_days(std::abs(static_cast<std::int64_t>(day)), month, year_value);
     return static_cast<DayNumber>(std::min<std::int64_t>(n, std::numeric_limits<DayNumber>::max()));
 }
 

@@ -43,6 +43,11 @@ constexpr int month_length(int month, int year_value) noexcept {
 // that does not grow with the year value; a count beyond DayNumber gives its maximum.
 DayNumber date_to_day(std::string_view text) noexcept;
 
+// The day number of a date given as its parts, counted as date_to_day counts the parts of a
+// text: date_to_day("d/m/y") == day_number_of(d, m, y) for every d, m and y. For a local date,
+// the year value is the full year - 1900.
+DayNumber day_number_of(int day, int month, int year_value) noexcept;
+
 struct CalendarDate {
     int day = 1;      // [1, 31]
     int month = 1;    // [1, 12]

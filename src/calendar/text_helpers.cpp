@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <iostream>
 
 namespace daybrook {
 
@@ -16,15 +15,6 @@ constexpr bool is_c_space(char c) noexcept {
 constexpr bool is_digit(char c) noexcept { return c >= '0' && c <= '9'; }
 
 }  // namespace
-
-int str_find(std::string_view text, std::string_view pattern) noexcept {
-    if (pattern.empty()) return -1;
-    const auto position = text.find(pattern);
-    // A position beyond the range of int cannot be reported; it counts as not found.
-    if (position == std::string_view::npos || position > static_cast<std::size_t>(INT_MAX))
-        return -1;
-    return static_cast<int>(position);
-}
 
 std::string_view view_before(std::string_view text, std::string_view separator) noexcept {
     const auto position = separator.empty() ? std::string_view::npos : text.find(separator);
@@ -48,18 +38,11 @@ std::string str_after(std::string_view text, std::string_view separator) {
     return std::string(view_after(text, separator));
 }
 
-void cv_case(std::string& text, char way, std::ostream& out) {
-    if (way != 'L' && way != 'U') {
-        out << "\nError in 'way' not L or U in call to cv_case\n";
-        return;
-    }
-    const char from = way == 'L' ? 'A' : 'a';
-    const int shift = way == 'L' ? 'a' - 'A' : 'A' - 'a';
-    for (char& c : text)
-        if (c >= from && c <= from + 25) c = static_cast<char>(c + shift);
+std::string ascii_lower(std::string_view text) {
+    std::string folded(text);
+    for (char& c : folded) c = ascii_lower(c);
+    return folded;
 }
-
-void cv_case(std::string& text, char way) { cv_case(text, way, std::cout); }
 
 int text_to_int(std::string_view text) noexcept {
     std::size_t i = 0;

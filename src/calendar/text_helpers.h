@@ -1,14 +1,10 @@
 // Small text routines shared by the date and file-name code.
 #pragma once
 
-#include <iosfwd>
 #include <string>
 #include <string_view>
 
 namespace daybrook {
-
-// Position of the first occurrence of pattern in text, or -1 when absent or pattern is empty.
-int str_find(std::string_view text, std::string_view pattern) noexcept;
 
 // The text before the first separator; the whole text when the separator does not occur.
 std::string str_before(std::string_view text, std::string_view separator);
@@ -28,10 +24,9 @@ constexpr char ascii_lower(char c) noexcept {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-// Folds ASCII letters in place: way 'L' to lower case, 'U' to upper case. Any other way leaves
-// the text alone and writes an error line to `out` (standard output in the program).
-void cv_case(std::string& text, char way);
-void cv_case(std::string& text, char way, std::ostream& out);
+// The text with 'A' to 'Z' folded to lower case and every other byte as it is: the one fold of
+// the diary, for day names and key-word searches alike.
+std::string ascii_lower(std::string_view text);
 
 // Reads a decimal integer the way the C library's atoi does: leading white space, an optional
 // sign, digits up to the first non-digit, 0 without digits. Out-of-range values saturate at the

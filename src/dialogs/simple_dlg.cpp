@@ -17,8 +17,8 @@ namespace daybrook {
 
 namespace ids = new_entry_ids;
 
-SimpleDlg::SimpleDlg(QWidget* parent, const DialogServices& services, const DiaryState& state)
-    : TemplateDialog(new_entry_template(), parent), m_services(services), m_state(state) {
+SimpleDlg::SimpleDlg(QWidget* parent, const DialogServices& services, DayNumber today, RetentionLimit limit)
+    : TemplateDialog(new_entry_template(), parent), m_services(services), m_today(today), m_limit(limit) {
     route(id_ok, [this] { accept_first(); });
     route(ids::confirm, [this] { accept_confirm(); });
     set_up();
@@ -33,7 +33,6 @@ void SimpleDlg::set_up() {
     edit(ids::date)->setFocus();
 }
 
-std::string SimpleDlg::field(int id) const { return to_code_page(edit(id)->text()).value_or(std::string()); }
 
 bool SimpleDlg::marked(int id) const { return qobject_cast<QAbstractButton*>(control(id))->isChecked(); }
 
@@ -43,18 +42,32 @@ void SimpleDlg::tell(std::string_view text, std::string_view caption, MessageIco
                                     .icon = icon});
 }
 
-// Every press reads the fields again, as they stand at that moment.
-void SimpleDlg::read_fields() {
-    m_request.text = field(ids::event);
+// Every press reads the fields again, as they stand at that moment. The fields take only what a
+// record can hold as it is typed; a text put there some other way that the record cannot hold is
+// refused here rather than stored changed.
+bool SimpleDlg::read_fields() {
+    const std::optional<std::string> text = to_code_page(edit(ids::event)->text());
+    const std::optional<std::string> date = to_code_page(edit(ids::date)->text());
+    const std::optional<std::string> weeks = to_code_page(edit(ids::weeks)->text());
+    const std::optional<std::string> days = to_code_page(edit(ids::days)->text());
+    if (!text || !date || !weeks || !days) {
+        tell("The entry holds a character that the diary cannot store.", "Entry Error", MessageIcon::exclamation);
+        return false;
+    }
+    m_request.text = *text;
     m_request.red = marked(ids::red_letter);
     m_request.yearly = false;
+    // In the confirm state the dates chosen after the first stay as they were chosen.
     if (m_request.dates.empty()) m_request.dates.resize(1);
-    m_request.dates[0] = field(ids::date);
+    m_request.dates[0] = *date;
+    m_typed_weeks = text_to_int(*weeks);
+    m_typed_days = text_to_int(*days);
+    return true;
 }
 
 void SimpleDlg::accept_first() {
     m_request = NewEntryRequest{};
-    read_fields();
+    if (!read_fields()) return;
     switch (classify_date_text(m_request.dates[0])) {
     case DateForm::day_name:
         if (!take_day_name()) return;
@@ -102,8 +115,7 @@ void SimpleDlg::refuse_short_form() {
 
 // The typed date checked as the date of a new entry; a refusal is told to the user.
 std::optional<DateCheck> SimpleDlg::checked_date() {
-    const DateCheck check = check_date(PastDates::refused, m_request.dates[0], m_state.today,
-                                       {m_state.retention.keep_code, m_state.retention.oldest_day});
+    const DateCheck check = check_date(PastDates::refused, m_request.dates[0], m_today, m_limit);
     if (check.error == DateError::none) return check;
     tell(date_message(check.error), "Date Format Error");
     return std::nullopt;
@@ -118,7 +130,7 @@ bool SimpleDlg::check_plain_date() {
         return false;
     }
     if (marked(ids::weekly)) {
-        m_request.week_count = text_to_int(field(ids::weeks));
+        m_request.week_count = m_typed_weeks;
         if (m_request.week_count < 1) {
             tell("You have asked for weekly repeats but have not said how many!", "Missing Data");
             return false;
@@ -130,7 +142,7 @@ bool SimpleDlg::check_plain_date() {
 // A plain date may repeat daily up to 99 days; the short forms, which show the note, up to 7.
 bool SimpleDlg::check_day_count() {
     if (!marked(ids::daily)) return true;
-    m_request.day_count = text_to_int(field(ids::days));
+    m_request.day_count = m_typed_days;
     if (m_request.day_count > 7 && m_request.form != DateForm::plain) {
         tell("You are only allowe a maximum of 7 daily repeats with Day Name, or Days ahead,entries!",
              "Too Many Repeats", MessageIcon::exclamation);
@@ -170,8 +182,8 @@ void SimpleDlg::enter_confirm_state() {
 // Confirm takes the fields as they now stand; the date, which the user may have changed, must
 // still be a date the diary accepts.
 void SimpleDlg::accept_confirm() {
-    read_fields();
-    if (marked(ids::daily)) m_request.day_count = text_to_int(field(ids::days));
+    if (!read_fields()) return;
+    if (marked(ids::daily)) m_request.day_count = m_typed_days;
     if (!check_confirmed_date() || !check_within_diary()) return;
     accept();
 }

@@ -11,14 +11,14 @@
 #include "framework/dialog_services.h"
 #include "framework/template_dialog.h"
 #include "store/new_entries.h"
-#include "window/diary_state.h"
 
 namespace daybrook {
 
 class SimpleDlg : public TemplateDialog {
     Q_OBJECT
 public:
-    SimpleDlg(QWidget* parent, const DialogServices& services, const DiaryState& state);
+    // Dates are checked against today and the retention limit.
+    SimpleDlg(QWidget* parent, const DialogServices& services, DayNumber today, RetentionLimit limit);
 
     // What to write, as read at the press that ended the dialog accepted.
     const NewEntryRequest& request() const { return m_request; }
@@ -28,7 +28,7 @@ private:
     void set_up();
     void accept_first();
     void accept_confirm();
-    void read_fields();
+    bool read_fields();
     bool take_day_name();
     bool take_days_ahead();
     std::optional<DateCheck> checked_date();
@@ -40,12 +40,14 @@ private:
     void enter_confirm_state();
     void refuse_short_form();
     void tell(std::string_view text, std::string_view caption, MessageIcon icon = MessageIcon::none);
-    std::string field(int id) const;
     bool marked(int id) const;
 
     DialogServices m_services;
-    const DiaryState& m_state;
+    DayNumber m_today;
+    RetentionLimit m_limit;
     NewEntryRequest m_request;
+    int m_typed_weeks = 0;  // the counts as typed at the last press
+    int m_typed_days = 0;
     bool m_confirm_state = false;
 };
 

@@ -7,7 +7,7 @@
 #include <optional>
 #include <span>
 
-#include "resources/main_menu.h"
+#include "framework/frame_templates.h"
 
 class QMenuBar;
 class QWidget;

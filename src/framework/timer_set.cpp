@@ -20,6 +20,11 @@ std::optional<int> TimerSet::period(TimerId id) const {
     return slot.period;
 }
 
+int TimerSet::timer_id(TimerId id) const {
+    const QBasicTimer& timer = m_slots[index(id)].timer;
+    return timer.isActive() ? timer.timerId() : 0;
+}
+
 std::optional<TimerId> TimerSet::fired(const QTimerEvent& event) const {
     for (TimerId id : {TimerId::startup, TimerId::close, TimerId::minute}) {
         const QBasicTimer& timer = m_slots[index(id)].timer;

@@ -25,6 +25,9 @@ public:
     // The period the running timer was started with.
     std::optional<int> period(TimerId id) const;
 
+    // The platform's id of the running timer, as its ticks carry it; 0 when it is not running.
+    int timer_id(TimerId id) const;
+
     // Which of the timers a timer event belongs to.
     std::optional<TimerId> fired(const QTimerEvent& event) const;
 

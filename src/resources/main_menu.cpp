@@ -1,5 +1,7 @@
 #include "resources/main_menu.h"
 
+#include <array>
+
 namespace daybrook {
 namespace {
 

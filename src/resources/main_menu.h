@@ -1,9 +1,9 @@
 // The main window's menu bar and buttons, as data. Ids are the command ids the window routes.
 #pragma once
 
-#include <array>
 #include <span>
-#include <string_view>
+
+#include "framework/frame_templates.h"
 
 namespace daybrook {
 
@@ -32,27 +32,8 @@ enum ButtonId : int {
     id_delete_entry = 56,
 };
 
-// A menu item; an id of 0 makes a separator. "&" marks the access key.
-struct MenuItemTemplate {
-    std::string_view text;
-    int id = 0;
-};
-
-struct MenuPopupTemplate {
-    std::string_view title;
-    std::span<const MenuItemTemplate> items;
-};
-
 // The menu bar of the normal window, popups and items in order.
 std::span<const MenuPopupTemplate> main_menu();
-
-// Where a button stands on the page, in pixels, and whether auto mode has it too.
-struct ButtonTemplate {
-    int id;
-    std::string_view caption;
-    int x, y, width, height;
-    bool in_auto_mode;
-};
 
 // The buttons in the order they are created, which is also their Tab order.
 std::span<const ButtonTemplate> main_buttons();

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <system_error>
 #include <utility>
 
 #include "calendar/text_helpers.h"
@@ -34,17 +33,6 @@ DayNumber day_of_entry_name(std::string_view name) noexcept {
     std::string_view digits =
         at == std::string_view::npos ? std::string_view{} : name.substr(at + prefix.size());
     return text_to_int(digits.substr(0, digits.find('.')));
-}
-
-std::optional<std::string> entry_name(const StoreDir& dir, DayNumber day) {
-    for (int slot = 0; slot < slots_per_day; ++slot) {
-        std::string name = entry_file_name(day, slot);
-        std::error_code error;
-        // symlink_status: a dangling link still occupies its slot.
-        if (!std::filesystem::exists(std::filesystem::symlink_status(dir / name, error)))
-            return name;
-    }
-    return std::nullopt;
 }
 
 std::optional<EntryRecord> read_entry(const StoreDir& dir, std::string_view name) {

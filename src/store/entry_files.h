@@ -30,9 +30,6 @@ bool is_entry_file_name(std::string_view name) noexcept;
 // The day number in an entry file name: the text after "DAT" up to the first ".".
 DayNumber day_of_entry_name(std::string_view name) noexcept;
 
-// The name of the lowest free slot of a day, or nothing when all ten slots are taken.
-std::optional<std::string> entry_name(const StoreDir& dir, DayNumber day);
-
 // Reads a record; nothing when the file cannot be opened or read, is not a regular file, or the
 // name has a directory part. A short file reads as cleared fields; a longer one by its first
 // 111 bytes.

@@ -1,52 +1,16 @@
-// Retention: how long entries whose day has passed are kept, the purge run when the diary
-// closes (which first carries yearly entries over to next year), and the blank clean-up.
+// Retention: the purge run when the diary closes (which first carries yearly entries over to
+// next year), and the blank clean-up.
 #pragma once
 
 #include <chrono>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "calendar/day_number.h"
 #include "store/entry_files.h"
+#include "store/keep_code.h"
 
 namespace daybrook {
-
-// Keep codes: 0 none, 1 a week, 2 a month, 3 a year, 4 for ever.
-inline constexpr int keep_forever = 4;
-
-// Whether a keep code is one of the five known ones (an edited settings file may hold others).
-bool valid_keep_code(int keep_code) noexcept;
-
-// Days kept for a valid code: 0, 7, 31, 365, 36500. Any other code gives the values of
-// keep_forever, here and in keep_caption and oldest_day, because purge_old deletes nothing for
-// it either.
-int keep_days(int keep_code) noexcept;
-
-// The title text for a valid code: empty for 0, "Saving Entries for One Week", ...
-std::string_view keep_caption(int keep_code) noexcept;
-
-// The oldest day whose entries may still be held: max(today - keep_days, last_set).
-DayNumber oldest_day(DayNumber today, int keep_code, DayNumber last_set) noexcept;
-
-enum class Renewal {
-    renewed,         // next year's copy is in place and the passed entry marked -1
-    unmarked,        // next year's copy is in place, but the passed entry could not be marked
-    not_pending,     // not yearly, or renewed already
-    unreadable,      // the file could not be read; it is left as it is
-    out_of_range,    // next year's date would fall outside the diary's range; left as it is
-    failed,          // next year's day is full or the copy could not be written
-};
-
-struct RenewResult {
-    Renewal outcome = Renewal::not_pending;
-    std::string copy;  // the name of next year's copy, when it is in place
-};
-
-// Carries a passed yearly entry over to next year: a copy with the date text one year on goes
-// to the first free slot of that day, complete and on disk before the passed entry is marked
-// renewed. A copy already there from an interrupted run is found and used, never made twice.
-RenewResult renew_yearly(const StoreDir& dir, std::string_view name);
 
 struct PurgeReport {
     bool store_locked = true;  // false: another copy of the diary held the store; nothing done
@@ -69,7 +33,7 @@ struct PurgeReport {
 // writers that died are removed under every code.
 // Waits up to lock_patience for another copy of the diary to finish its own purge.
 inline constexpr std::chrono::milliseconds default_lock_patience{5000};
-PurgeReport purge_old(const StoreDir& dir, DayNumber today, int keep_code,
+PurgeReport purge_old(const StoreDir& dir, DayNumber today, KeepCode keep_code,
                       std::chrono::milliseconds lock_patience = default_lock_patience);
 
 // Deletes every entry whose memo is blank and returns the names deleted.

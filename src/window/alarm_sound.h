@@ -5,7 +5,7 @@
 #include <array>
 
 #include "framework/sound_player.h"
-#include "window/diary_state.h"
+#include "diary/diary_state.h"
 
 namespace daybrook {
 

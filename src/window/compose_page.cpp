@@ -42,7 +42,7 @@ Rgb entry_colour(DayNumber day, DayNumber today, const EntryRecord& entry) {
 
 // The day number a row stands for: the same as d from March 2000 on, one more before.
 DayNumber row_day(const CalendarDate& date) {
-    return date_to_day(format_date(date.day, date.month, date.year - 1900));
+    return day_number_of(date.day, date.month, date.year - 1900);
 }
 
 // One day of the week page: its date beside its first entry, further entries below, and one
@@ -112,9 +112,8 @@ void compose_search(const DiaryState& state, const StoreDir& store, const Layout
 
 bool search_matches(const ViewState& view, std::string_view text) {
     if (view.show_all) return true;
-    std::string memo(text);
-    if (!view.case_sensitive) cv_case(memo, 'L');
-    return memo.find(view.search_word) != std::string::npos;
+    if (view.case_sensitive) return text.find(view.search_word) != std::string_view::npos;
+    return ascii_lower(text).find(view.search_word) != std::string::npos;
 }
 
 ComposedPage compose_page(const DiaryState& state, const LocalTime& now, const StoreDir& store,

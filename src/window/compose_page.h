@@ -5,7 +5,7 @@
 
 #include "calendar/clock.h"
 #include "store/entry_files.h"
-#include "window/diary_state.h"
+#include "diary/diary_state.h"
 #include "window/page_items.h"
 
 namespace daybrook {

@@ -4,6 +4,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPalette>
+#include <QResizeEvent>
 
 #include "calendar/day_names.h"
 #include "framework/code_page.h"
@@ -48,6 +49,11 @@ DiaryPage::DiaryPage(QWidget* parent) : QWidget(parent) {
     setAutoFillBackground(true);
 }
 
+void DiaryPage::set_client_area(QWidget* client) {
+    m_client = client;
+    client->installEventFilter(this);
+}
+
 QFont DiaryPage::page_font(int client_height) {
     QFont font = QApplication::font();
     font.setStyleHint(QFont::SansSerif);
@@ -59,19 +65,34 @@ QFont DiaryPage::page_font(int client_height) {
     return font;
 }
 
-void DiaryPage::paintEvent(QPaintEvent*) {
-    if (!m_composer) return;
-    const QSize client = (m_client ? m_client : this)->size();
-    const QFont page = page_font(client.height());
-    const PageGeometry geometry{client.width(), client.height(), page.pixelSize(),
-                                QFontMetrics(page).horizontalAdvance("XXX")};
-    const ComposedPage composed = m_composer(geometry);
+PageGeometry DiaryPage::layout_geometry() const {
+    const QSize size = client().size();
+    const QFont font = page_font(size.height());
+    return {size.width(), size.height(), font.pixelSize(), QFontMetrics(font).horizontalAdvance("XXX")};
+}
 
+void DiaryPage::show_page(ComposedPage page, const PageGeometry& geometry) {
+    m_shown = std::move(page);
+    m_page_font = page_font(geometry.client_height);
+    update();
+}
+
+void DiaryPage::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    for (const PageItem& item : composed.items) {
-        painter.setFont(item.font == FontRole::page ? page : font());
+    for (const PageItem& item : m_shown.items) {
+        painter.setFont(item.font == FontRole::page ? m_page_font : font());
         draw_item(painter, item);
     }
+}
+
+void DiaryPage::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (!m_client) emit client_resized();
+}
+
+bool DiaryPage::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_client && event->type() == QEvent::Resize) emit client_resized();
+    return QWidget::eventFilter(watched, event);
 }
 
 }  // namespace daybrook

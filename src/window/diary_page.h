@@ -1,10 +1,10 @@
 // DiaryPage: the page of the main window on which the diary is drawn and the buttons stand.
-// Each painting asks its composer for the page's items, then only draws them.
+// It is given composed pages and only draws the last one; it tells when its client area
+// changes size, so that the window composes a page that fits.
 #pragma once
 
+#include <QFont>
 #include <QWidget>
-
-#include <functional>
 
 #include "window/page_items.h"
 
@@ -13,25 +13,37 @@ namespace daybrook {
 class DiaryPage : public QWidget {
     Q_OBJECT
 public:
-    using Composer = std::function<ComposedPage(const PageGeometry&)>;
-
     explicit DiaryPage(QWidget* parent = nullptr);
 
-    void set_composer(Composer composer) { m_composer = std::move(composer); }
     // The widget whose size is the client area (the scrolled viewport); the page itself when unset.
-    void set_client_area(const QWidget* client) { m_client = client; }
+    void set_client_area(QWidget* client);
+
+    // What a page composed now must fit: the client area and the page font for its height.
+    PageGeometry layout_geometry() const;
+
+    // Shows a page composed for the geometry; every painting draws exactly it until the next.
+    void show_page(ComposedPage page, const PageGeometry& geometry);
+    const ComposedPage& shown_page() const { return m_shown; }
 
     // The page font for a client area of this height: the desktop's sans face at the heaviest
     // weight, a twenty-fifth of the height tall, or less where the page's columns could not
     // hold that size.
     static QFont page_font(int client_height);
 
+signals:
+    void client_resized();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    Composer m_composer;
-    const QWidget* m_client = nullptr;
+    const QWidget& client() const { return m_client ? *m_client : static_cast<const QWidget&>(*this); }
+
+    QWidget* m_client = nullptr;
+    ComposedPage m_shown;
+    QFont m_page_font;
 };
 
 }  // namespace daybrook

@@ -29,15 +29,13 @@ void report_unwritten(QWidget* owner, const WrittenEntries& result, MessageBoxes
 
 }  // namespace
 
-bool run_new_entry(QWidget* owner, DiaryState& state, const DialogServices& services, const StoreDir& store) {
+void run_new_entry(QWidget* owner, DiaryState& state, const DialogServices& services, const StoreDir& store) {
     state.view.page_mode = PageMode::week;
-    SimpleDlg dialog(owner, services, state);
-    if (!services.modal.run(dialog)) return false;
+    SimpleDlg dialog(owner, services, state.today, retention_limit(state.retention));
+    if (!services.modal.run(dialog)) return;
     const NewEntryRequest& request = dialog.request();
-    if (is_blank(request.text)) return false;
-    const WrittenEntries result = write_new_entries(store, request);
-    report_unwritten(owner, result, services.messages);
-    return true;
+    if (is_blank(request.text)) return;
+    report_unwritten(owner, write_new_entries(store, request), services.messages);
 }
 
 }  // namespace daybrook

@@ -4,13 +4,13 @@
 
 #include "framework/dialog_services.h"
 #include "store/entry_files.h"
-#include "window/diary_state.h"
+#include "diary/diary_state.h"
 
 class QWidget;
 
 namespace daybrook {
 
-// Returns whether entries were asked for (written or refused), so the page must be painted again.
-bool run_new_entry(QWidget* owner, DiaryState& state, const DialogServices& services, const StoreDir& store);
+// Puts the view on the week page, where the new entries show, and runs the dialog over the owner.
+void run_new_entry(QWidget* owner, DiaryState& state, const DialogServices& services, const StoreDir& store);
 
 }  // namespace daybrook

@@ -1,23 +1,25 @@
 // TWndw: the diary's one main window. In normal mode a resizable, scrolling window with a menu
 // bar and seven buttons; in auto mode a bare window with the week and an Exit button that
-// closes itself after a while. Its destruction saves the settings and purges expired entries,
-// however the window was closed.
+// closes itself after a while. Whenever what it shows changes it composes the page anew and
+// applies what composing decided (the alarm level, the week buttons); painting only draws.
+// Its destruction saves the settings and purges expired entries, however the window was closed.
 #pragma once
 
 #include <QMainWindow>
 
 #include <map>
+#include <optional>
 
-#include "app/command_line.h"
-#include "app/settings.h"
 #include "calendar/clock.h"
+#include "config/command_line.h"
+#include "config/settings.h"
+#include "diary/diary_state.h"
 #include "framework/menu_builder.h"
 #include "framework/message_boxes.h"
 #include "framework/modal_runner.h"
 #include "framework/sound_player.h"
 #include "framework/timer_set.h"
 #include "store/entry_files.h"
-#include "window/diary_state.h"
 #include "window/page_items.h"
 
 class QPushButton;
@@ -59,13 +61,13 @@ private:
     void create_buttons();
     void create_menu();
     void setup_window();
-    void read_settings();
+    void fit_frame();
     void set_caption(const char* format);
     void on_command(int id);
     CommandState command_state(int id) const;
     void on_timer(TimerId id);
     bool waiting_for_screen() const;
-    ComposedPage compose(const PageGeometry& geometry);
+    void recompose();
     void apply(ButtonChange change, int button_id);
     void show_this_week();
     void next_week();
@@ -73,7 +75,6 @@ private:
     void new_entry();
     void stop_shared_timer();
     void start_minute_timer();
-    void shut_down();
 
     CommandLine m_mode;
     WindowServices m_services;

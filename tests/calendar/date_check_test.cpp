@@ -8,9 +8,9 @@ namespace daybrook {
 namespace {
 
 constexpr DayNumber today = 20793;                          // 6 December 2026
-constexpr RetentionLimit not_kept{0, 0};
-constexpr RetentionLimit kept_for_ever{4, 0};
-constexpr RetentionLimit kept_a_week{1, today - 7};         // 29 November 2026
+constexpr RetentionLimit not_kept{false, 0};
+constexpr RetentionLimit kept_for_ever{true, 0};
+constexpr RetentionLimit kept_a_week{true, today - 7};         // 29 November 2026
 
 struct Row {
     std::string text;

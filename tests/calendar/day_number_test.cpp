@@ -81,6 +81,8 @@ TEST(DayNumber, RoundTripsEveryDayFrom1970To2050) {
         ASSERT_EQ(day_to_date(k), printed("%02d/%02d/%02d", d, m, y % 100)) << k;
         ASSERT_EQ(date_to_day(day_to_date(k)), expected) << k;
         ASSERT_EQ(date_to_day(printed("%02d/%02d/%d", d, m, y - 1900)), expected) << k;
+        ASSERT_EQ(day_number_of(d, m, y - 1900), expected) << k;
+        ASSERT_EQ(day_number_of(d, m, y % 100), expected) << k;
     }
     EXPECT_EQ(day_to_date(date_to_day("28/02/28") + 1), "29/02/28");
     EXPECT_EQ(day_to_date(date_to_day("28/02/27") + 1), "01/03/27");

@@ -8,16 +8,6 @@
 namespace daybrook {
 namespace {
 
-TEST(TextHelpers, FindsFirstOccurrenceAndRefusesEmptyPattern) {
-    struct Case { std::string_view text, pattern; int expected; };
-    const Case cases[] = {
-        {"12/05/27", "/", 2}, {"DAT20793.000", "DAT", 0}, {"abcabc", "ca", 2},
-        {"abc", "abcd", -1}, {"abc", "", -1}, {"", "/", -1}, {"", "", -1},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(str_find(c.text, c.pattern), c.expected) << c.text << " " << c.pattern;
-}
-
 TEST(TextHelpers, SplitsAtFirstSeparatorAndKeepsMissingSeparatorRule) {
     struct Case { std::string_view text, separator, before, after; };
     const Case cases[] = {
@@ -37,18 +27,9 @@ TEST(TextHelpers, SplitsAtFirstSeparatorAndKeepsMissingSeparatorRule) {
     }
 }
 
-TEST(TextHelpers, FoldsOnlyAsciiLettersAndReportsAnUnknownWay) {
-    std::ostringstream out;
-    std::string text = "Mon [AZaz@`{] \xC9t\xE9 9";
-    cv_case(text, 'L', out);
-    EXPECT_EQ(text, "mon [azaz@`{] \xC9t\xE9 9");
-    cv_case(text, 'U', out);
-    EXPECT_EQ(text, "MON [AZAZ@`{] \xC9T\xE9 9");
-    EXPECT_EQ(out.str(), "");
-
-    cv_case(text, 'l', out);
-    EXPECT_EQ(text, "MON [AZAZ@`{] \xC9T\xE9 9");
-    EXPECT_EQ(out.str(), "\nError in 'way' not L or U in call to cv_case\n");
+TEST(TextHelpers, FoldsOnlyAsciiLetters) {
+    EXPECT_EQ(ascii_lower("Mon [AZaz@`{] \xC9t\xE9 9"), "mon [azaz@`{] \xC9t\xE9 9");
+    EXPECT_EQ(ascii_lower(std::string_view("A\0Z", 3)), std::string_view("a\0z", 3));
 }
 
 TEST(TextHelpers, ReadsIntegersLikeAtoiButSaturates) {

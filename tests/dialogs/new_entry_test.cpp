@@ -52,11 +52,13 @@ Step fill(QString date, QString memo, std::function<void(TemplateDialog&)> also 
 
 class NewEntry : public ::testing::Test {
 protected:
+    // Runs New Entry by the steps; returns whether New Date, the last dialog to end, was accepted.
     bool run(std::initializer_list<Step> steps) {
         modal.steps.insert(modal.steps.end(), steps);
-        const bool repaint = run_new_entry(nullptr, state, services, store.path());
+        modal.accepted.clear();
+        run_new_entry(nullptr, state, services, store.path());
         EXPECT_TRUE(modal.steps.empty()) << "not every scripted step was used";
-        return repaint;
+        return !modal.accepted.empty() && modal.accepted.back();
     }
     // The dates of the entries in the store, in file-name order, which is day and slot order.
     std::vector<std::string> dates() const {
@@ -154,12 +156,14 @@ TEST_F(NewEntry, BlankMemosAreRefusedAndTheEventFieldTakesOnlyWhatARecordCanHold
         type(d, ids::event, "   ...");
         press(d, id_ok);
         EXPECT_EQ(d.focusWidget(), d.edit(ids::event));
+        d.edit(ids::event)->setText(QString::fromUtf8("Tea \u2192 Zo\u00eb"));  // set, not typed: not checked
+        press(d, id_ok);
         d.edit(ids::event)->clear();
         type(d, ids::event, QString::fromUtf8("\u65e5\u8a18\u00a35"));  // the CJK characters are refused
         type(d, ids::event, QString(70, 'x'));
         press(d, id_ok);
     }});
-    EXPECT_EQ(captions(), std::vector<QString>{"Entry Missing"});
+    EXPECT_EQ(captions(), (std::vector<QString>{"Entry Missing", "Entry Error"}));
     ASSERT_EQ(dates().size(), 1u);
     EXPECT_EQ(read_entry(store.path(), "DAT20823.000")->text, "\xa3" "5" + std::string(58, 'x'));
 }
@@ -321,7 +325,7 @@ TEST_F(NewEntry, AFullDayIsReportedAndKeepsItsTenEntries) {
     EXPECT_EQ(dates().size(), 11u);
     EXPECT_FALSE(store.exists("DAT20823.010"));
 
-    EXPECT_TRUE(run({fill("05/01/27", "full day only")})) << "the page is painted again all the same";
+    EXPECT_TRUE(run({fill("05/01/27", "full day only")}));
     EXPECT_EQ(dates().size(), 11u);
 }
 

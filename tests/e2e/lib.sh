@@ -89,6 +89,31 @@ diary_window() {
     echo "$window"
 }
 
+# The window's outer frame, title bar and borders included, as "x y width height": the client
+# area's place and size on the screen (xwininfo; xdotool counts the frame's offset twice)
+# widened by the frame the window manager reports.
+outer_frame() {
+    local window="$1" info x y width height left right top bottom
+    info=$(xwininfo -id "$window")
+    x=$(awk '/Absolute upper-left X/ {print $NF}' <<<"$info")
+    y=$(awk '/Absolute upper-left Y/ {print $NF}' <<<"$info")
+    width=$(awk '/^ *Width:/ {print $NF}' <<<"$info")
+    height=$(awk '/^ *Height:/ {print $NF}' <<<"$info")
+    read -r left right top bottom < <(xprop -id "$window" _NET_FRAME_EXTENTS | sed 's/.*= *//; s/,//g')
+    echo "$((x - left)) $((y - top)) $((width + left + right)) $((height + top + bottom))"
+}
+
+# Waits up to 5 s for the window's outer frame to be the given "x y width height".
+expect_outer_frame() {
+    local window="$1" expected="$2" frame=""
+    for _ in $(seq 50); do
+        frame=$(outer_frame "$window")
+        [ "$frame" = "$expected" ] && return
+        sleep 0.1
+    done
+    fail "the window's frame is at $frame, not at $expected"
+}
+
 # Closes the window the way a user does, through the window manager.
 close_window() {
     local window="$1"

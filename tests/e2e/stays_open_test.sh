@@ -11,6 +11,7 @@ for arguments in "-a 0" "-A 5" "-a 5 30 7" "-a abc"; do
     start_diary "2026-12-06 10:00:00" $arguments
     window=$(diary_window)
     [ "$(xdotool getwindowname "$window")" = "Daybrook ()" ] || fail "caption for $arguments"
+    expect_outer_frame "$window" "55 10 655 500"
     sleep 2
     kill -0 "$diary_pid" 2>/dev/null || fail "the diary closed by itself with $arguments"
     close_window "$window"

@@ -15,9 +15,14 @@ pixels_of() { convert "$work/week.png" -alpha off txt:- | grep -c "#$1" || true;
 
 start_diary "2026-12-06 10:00:00"
 window=$(diary_window)
+# The whole frame, title bar included, stands where the diary puts it, on the screen.
+expect_outer_frame "$window" "55 10 655 500"
 sleep 1.5
 import -window "$window" "$work/week.png"
-[ -n "${DAYBROOK_SCREENSHOTS:-}" ] && cp "$work/week.png" "$DAYBROOK_SCREENSHOTS/week.png"
+if [ -n "${DAYBROOK_SCREENSHOTS:-}" ]; then
+    cp "$work/week.png" "$DAYBROOK_SCREENSHOTS/week.png"
+    import -window root "$DAYBROOK_SCREENSHOTS/screen.png"
+fi
 [ "$(pixels_of FF0000)" -gt 200 ] || fail "no red: the red-letter entry or the year label is missing"
 [ "$(pixels_of FFFF00)" -gt 100 ] || fail "no yellow: tomorrow's entry is missing"
 [ "$(pixels_of FFFFFF)" -gt 100 ] || fail "no white: yesterday's row is missing"

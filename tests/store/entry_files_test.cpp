@@ -49,7 +49,6 @@ TEST(EntryFiles, TakesTheLowestFreeSlotAndReportsAFullDay) {
     for (const Case& c : cases) {
         TempDir dir;
         for (int slot : c.taken) dir.write(entry_file_name(20793, slot), "kept");
-        EXPECT_EQ(entry_name(dir.path(), 20793), c.slot);
         const AddedEntry added = add_entry(dir.path(), 20793, Memo("new"));
         EXPECT_EQ(added.error, c.slot ? StoreError::none : StoreError::day_full);
         EXPECT_EQ(added.name, c.slot.value_or(""));
@@ -60,7 +59,6 @@ TEST(EntryFiles, TakesTheLowestFreeSlotAndReportsAFullDay) {
 TEST(EntryFiles, NeverWritesThroughALinkThatOccupiesASlot) {
     TempDir dir;
     fs::create_symlink("victim", dir / "DAT20793.000");
-    EXPECT_EQ(entry_name(dir.path(), 20793), "DAT20793.001");
     EXPECT_EQ(add_entry(dir.path(), 20793, Memo("new")).name, "DAT20793.001");
     EXPECT_FALSE(dir.exists("victim"));
 }

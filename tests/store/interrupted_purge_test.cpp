@@ -25,7 +25,7 @@ namespace {
 using testing::TempDir;
 
 constexpr DayNumber today = 20793;  // 6 December 2026
-constexpr int keep_code = 0;
+constexpr KeepCode keep_code = KeepCode::none;
 
 void seed(const StoreDir& dir) {
     add_entry(dir, 20792, Memo("Anniversary").yearly(1).red());  // yesterday: kept, marked

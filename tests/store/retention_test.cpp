@@ -9,6 +9,7 @@
 #include <map>
 
 #include "store/memo.h"
+#include "store/renewal.h"
 #include "store/store_lock.h"
 #include "support/permissions_bite.h"
 #include "support/temp_dir.h"
@@ -59,10 +60,10 @@ TEST(Retention, KnowsTheDaysAndTitleOfEachCodeAndTreatsUnknownCodesAsKeepForEver
         {99, false, 36500, "Saving Entries Forever", 20700},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(valid_keep_code(c.code), c.valid) << c.code;
-        EXPECT_EQ(keep_days(c.code), c.days) << c.code;
-        EXPECT_EQ(keep_caption(c.code), c.caption) << c.code;
-        EXPECT_EQ(oldest_day(today, c.code, 20700), c.oldest) << c.code;
+        EXPECT_EQ(is_known(KeepCode{c.code}), c.valid) << c.code;
+        EXPECT_EQ(keep_days(KeepCode{c.code}), c.days) << c.code;
+        EXPECT_EQ(keep_caption(KeepCode{c.code}), c.caption) << c.code;
+        EXPECT_EQ(oldest_day(today, KeepCode{c.code}, 20700), c.oldest) << c.code;
     }
 }
 
@@ -85,7 +86,7 @@ TEST(Purge, DeletesEntriesThreeDaysAfterTheirDayPlusTheDaysKept) {
         put(dir.path(), "DAT20793.009", Memo("today").date("06/12/26").yearly(1));
         dir.write("DAT20000.010", "not a slot the diary uses");
         dir.write("TEMPDAT.004", "");
-        const PurgeReport report = purge_old(dir.path(), today, c.code);
+        const PurgeReport report = purge_old(dir.path(), today, KeepCode{c.code});
         for (const auto& [day, kept] : c.kept)
             EXPECT_EQ(dir.exists(entry_file_name(day, 3)), kept) << c.code << ' ' << day;
         EXPECT_EQ(get(dir.path(), "DAT20793.009").yearly, 1);
@@ -99,14 +100,14 @@ TEST(Purge, CarriesAPassedYearlyEntryToTheSameDayNextYearOnce) {
     TempDir dir;
     put(dir.path(), "DAT20792.000",
         Memo("Birthday").date("05/12/26").file("DAT20792.000").yearly(1).red());
-    const PurgeReport report = purge_old(dir.path(), today, 0);
+    const PurgeReport report = purge_old(dir.path(), today, KeepCode::none);
     EXPECT_EQ(report.renewed, std::vector<std::string>{"DAT20792.000"});
     EXPECT_EQ(report.created, std::vector<std::string>{"DAT21157.000"});
     EXPECT_EQ(get(dir.path(), "DAT21157.000"),
               Memo("Birthday").date("05/12/27").file("DAT21157.000").yearly(1).red());
     EXPECT_EQ(get(dir.path(), "DAT20792.000"),
               Memo("Birthday").date("05/12/26").file("DAT20792.000").yearly(-1).red());
-    EXPECT_TRUE(purge_old(dir.path(), today + 1, 0).renewed.empty());
+    EXPECT_TRUE(purge_old(dir.path(), today + 1, KeepCode::none).renewed.empty());
     EXPECT_EQ(store_names(dir), (std::vector<std::string>{"DAT20792.000", "DAT21157.000"}));
 }
 
@@ -151,7 +152,7 @@ TEST(Purge, KeepsAnExpiredYearlyEntryWhoseNextYearIsFull) {
     put(dir.path(), "DAT20792.000", Memo("Birthday").date("05/12/26").yearly(1));
     for (int slot = 0; slot < slots_per_day; ++slot)
         put(dir.path(), entry_file_name(21157, slot), Memo("busy"));
-    const PurgeReport report = purge_old(dir.path(), today + 30, 0);
+    const PurgeReport report = purge_old(dir.path(), today + 30, KeepCode::none);
     EXPECT_EQ(report.kept_unrenewed, std::vector<std::string>{"DAT20792.000"});
     EXPECT_TRUE(report.deleted.empty());
     EXPECT_EQ(get(dir.path(), "DAT20792.000").yearly, 1);
@@ -160,19 +161,19 @@ TEST(Purge, KeepsAnExpiredYearlyEntryWhoseNextYearIsFull) {
 
 // "Keep for Ever" deletes nothing, but a birthday must still come round again next year.
 TEST(Purge, KeepingForEverDeletesNothingButStillCarriesYearlyEntriesOver) {
-    for (int code : {4, 5, -1, 99}) {
+    for (const KeepCode code : {KeepCode::for_ever, KeepCode{5}, KeepCode{-1}, KeepCode{99}}) {
         TempDir dir;
         put(dir.path(), "DAT20000.000", Memo("old").date("04/10/24").yearly(1));
         put(dir.path(), "DAT19000.000", Memo("older").date("08/01/22"));
         dir.write("TEMPDAT.000", "");
         const PurgeReport report = purge_old(dir.path(), today, code);
-        EXPECT_EQ(report.created, std::vector<std::string>{"DAT20365.000"}) << code;
-        EXPECT_EQ(get(dir.path(), "DAT20365.000").date, "04/10/25") << code;
-        EXPECT_EQ(get(dir.path(), "DAT20000.000").yearly, -1) << code;
-        EXPECT_TRUE(report.deleted.empty() && report.scratch_removed.empty()) << code;
+        EXPECT_EQ(report.created, std::vector<std::string>{"DAT20365.000"}) << static_cast<int>(code);
+        EXPECT_EQ(get(dir.path(), "DAT20365.000").date, "04/10/25") << static_cast<int>(code);
+        EXPECT_EQ(get(dir.path(), "DAT20000.000").yearly, -1) << static_cast<int>(code);
+        EXPECT_TRUE(report.deleted.empty() && report.scratch_removed.empty()) << static_cast<int>(code);
         EXPECT_EQ(store_names(dir),
                   (std::vector<std::string>{"DAT19000.000", "DAT20000.000", "DAT20365.000", "TEMPDAT.000"}))
-            << code;
+            << static_cast<int>(code);
     }
 }
 
@@ -186,7 +187,7 @@ TEST(Purge, LeavesWhatItCannotBeSureOfAndSaysSo) {
         put(dir.path(), name, Memo("look-alike").date("05/12/26").yearly(1));
     {
         PermissionsBite bite;
-        const PurgeReport report = purge_old(dir.path(), today, 0);
+        const PurgeReport report = purge_old(dir.path(), today, KeepCode::none);
         EXPECT_EQ(report.unreadable, std::vector<std::string>{"DAT20700.000"});
         EXPECT_TRUE(report.deleted.empty() && report.created.empty());
     }
@@ -199,7 +200,7 @@ TEST(Purge, LeavesWhatItCannotBeSureOfAndSaysSo) {
     PurgeReport report;
     {
         PermissionsBite bite;
-        report = purge_old(dir.path(), today, 0);
+        report = purge_old(dir.path(), today, KeepCode::none);
     }
     fs::permissions(dir.path(), fs::perms::owner_all);
     EXPECT_EQ(report.kept_unrenewed, std::vector<std::string>{"DAT20700.000"});
@@ -224,7 +225,7 @@ TEST(Renewal, RunAgainAfterAnInterruptionMakesNoSecondCopy) {
     dir.write(ours, "");
     dir.write(".profile.new-999999999-0", "not the diary's");
 
-    const PurgeReport report = purge_old(dir.path(), today, 1);
+    const PurgeReport report = purge_old(dir.path(), today, KeepCode::week);
     EXPECT_EQ(report.created, std::vector<std::string>{"DAT21157.000"});
     EXPECT_EQ(report.temporaries_removed,
               (std::vector<std::string>{".DAT21157.001.new-999999999-0", ".TEMPDAT.000.new-999999999-3"}));
@@ -256,7 +257,7 @@ TEST(Purge, TwoProcessesClosingAtOnceCarryAnEntryOverOnce) {
                 char go;
                 ::close(ready[1]);
                 const bool read_go = ::read(ready[0], &go, 1) == 0;  // both start when the pipe closes
-                const PurgeReport report = purge_old(dir.path(), today, 0);
+                const PurgeReport report = purge_old(dir.path(), today, KeepCode::none);
                 ::_exit(read_go && report.store_locked ? 0 : 1);
             }
         }
@@ -276,7 +277,7 @@ TEST(Purge, LeavesTheStoreAloneWhileAnotherCopyHoldsIt) {
     put(dir.path(), "DAT20000.000", Memo("old").date("04/10/24").yearly(1));
     const std::optional<StoreLock> held = StoreLock::acquire(dir.path(), std::chrono::milliseconds(0));
     ASSERT_TRUE(held);
-    const PurgeReport report = purge_old(dir.path(), today, 0, std::chrono::milliseconds(50));
+    const PurgeReport report = purge_old(dir.path(), today, KeepCode::none, std::chrono::milliseconds(50));
     EXPECT_FALSE(report.store_locked);
     EXPECT_EQ(store_names(dir), std::vector<std::string>{"DAT20000.000"});
     EXPECT_EQ(get(dir.path(), "DAT20000.000").yearly, 1);
@@ -291,7 +292,7 @@ TEST(Purge, NeverTouchesAFileNamedInsideARecord) {
     put(store, "DAT20790.001", Memo("...").date("03/12/26").file("../victim"));
     put(store, "DAT20795.000", Memo("  ").date("08/12/26").file("../victim"));
     EXPECT_EQ(clean_blanks(store), (std::vector<std::string>{"DAT20790.001", "DAT20795.000"}));
-    const PurgeReport report = purge_old(store, today, 0);
+    const PurgeReport report = purge_old(store, today, KeepCode::none);
     EXPECT_EQ(report.deleted, std::vector<std::string>{"DAT20790.000"});
     EXPECT_EQ(get(store, "DAT21155.000").file, "DAT21155.000");
     EXPECT_EQ(root.read("victim"), "precious");

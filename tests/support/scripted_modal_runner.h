@@ -30,11 +30,13 @@ public:
         step(dialog);
         // A dialog the step left open is closed, as if by its close box.
         if (!dialog.has_ended()) dialog.reject();
-        return dialog.result() == QDialog::Accepted;
+        accepted.push_back(dialog.result() == QDialog::Accepted);
+        return accepted.back();
     }
 
     std::deque<Step> steps;
-    std::vector<QString> captions;  // the dialogs run, in order
+    std::vector<QString> captions;  // the dialogs run, in the order they were opened
+    std::vector<bool> accepted;     // how they ended, in the order they ended
 };
 
 }  // namespace daybrook::testing

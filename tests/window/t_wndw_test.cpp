@@ -1,14 +1,17 @@
 #include "window/t_wndw.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
+#include <QTimerEvent>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <limits>
 #include <memory>
@@ -21,6 +24,7 @@
 #include "support/recording_sound_player.h"
 #include "support/scripted_modal_runner.h"
 #include "support/temp_dir.h"
+#include "window/diary_page.h"
 
 namespace daybrook {
 namespace {
@@ -155,9 +159,9 @@ TEST_F(MainWindow, SetUpReadsTheClockSettingsAndEarliestEntry) {
     const auto window = open();
     const DiaryState& state = window->state();
     EXPECT_EQ(state.today, today);
-    EXPECT_EQ(state.retention.keep_code, 2);
+    EXPECT_EQ(state.retention.keep_code, KeepCode::month);
     EXPECT_EQ(state.retention.oldest_day, today - 31);
-    EXPECT_EQ(state.sounds_on, 0);
+    EXPECT_FALSE(state.sounds_on);
     EXPECT_EQ(state.earliest_day, today - 40);
     EXPECT_EQ(window->windowTitle(), "Daybrook (Saving Entries for One Month)");
     EXPECT_EQ(window->timers().period(TimerId::startup), 1);
@@ -171,7 +175,7 @@ TEST_F(MainWindow, FirstRunHasEmptyParenthesesInItsCaption) {
 
 TEST_F(MainWindow, PastWeekIsGreyedAndAlarmSoundsCheckedByTheSettings) {
     struct Case { const char* settings; bool past_week_enabled; bool sounds_checked; };
-    for (const Case& c : {Case{"KeepCode=0\nSounds=1\n", false, true}, Case{"KeepCode=3\nSounds=7\n", true, false},
+    for (const Case& c : {Case{"KeepCode=0\nSounds=1\n", false, true}, Case{"KeepCode=3\nSounds=7\n", true, true},
                           Case{"KeepCode=1\nSounds=0\n", true, false}}) {
         std::ofstream(settings_file()) << "[Daybrook]\n" << c.settings;
         const auto window = open();
@@ -202,7 +206,7 @@ TEST_F(MainWindow, ClosingSavesTheSettingsAndPurgesExpiredEntries) {
     window.reset();
 
     const Settings saved = std::get<Settings>(SettingsFile(settings_file()).read(0));
-    EXPECT_EQ(saved, (Settings{.keep_code = 0, .last_set = today, .sounds_on = 0}));
+    EXPECT_EQ(saved, (Settings{.keep_code = KeepCode::none, .last_set = today, .sounds_on = false}));
     EXPECT_EQ(store.names(), (std::vector<std::string>{".daybrook.lock", entry_file_name(today - 2, 0)}));
 }
 
@@ -300,6 +304,59 @@ TEST_F(MainWindow, AnEntryTodayShortensTheAutoModeStay) {
             EXPECT_EQ(window->timers().period(TimerId::close), c.close_period);
         }
     }
+}
+
+bool shows_text(const TWndw& window, std::string_view text) {
+    const std::vector<PageItem>& items = window.page()->shown_page().items;
+    return std::any_of(items.begin(), items.end(), [&](const PageItem& item) { return item.text == text; });
+}
+
+// Painting draws the page composed last and changes nothing; the window composes anew when what
+// it shows changes: a command, a resize, the minute tick.
+TEST_F(MainWindow, PaintingDrawsTheLastComposedPageAndTheWindowComposesOnChanges) {
+    const auto window = started(open());
+    add(today + 1);
+    window->page()->repaint();
+    EXPECT_FALSE(shows_text(*window, "memo")) << "painting reads nothing";
+    EXPECT_EQ(window->state().alarm_level, AlarmLevel::none) << "painting changes no state";
+
+    window->resize(700, 520);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return shows_text(*window, "memo"); })) << "a resize composes anew";
+    EXPECT_EQ(window->state().alarm_level, AlarmLevel::week);
+
+    window->button(id_next_week)->click();
+    EXPECT_TRUE(shows_text(*window, "Looking at weeks ahead:"));
+    add(today + 8);
+    QTimerEvent minute(window->timers().timer_id(TimerId::minute));
+    QCoreApplication::sendEvent(window.get(), &minute);
+    EXPECT_TRUE(shows_text(*window, "memo")) << "the minute tick composes anew";
+}
+
+// Without a window manager's frame, the frame is the window: it stands at 55, 10 and measures
+// 655 x 500 in both modes (the real-window test checks it under a window manager).
+TEST_F(MainWindow, TheOuterFrameStandsAt55By10AndMeasures655By500) {
+    for (CommandLine mode : {CommandLine{}, CommandLine{.display_seconds = 0}}) {
+        const auto window = started(open(mode));
+        EXPECT_EQ(window->frameGeometry(), QRect(55, 10, 655, 500)) << mode.display_seconds;
+    }
+}
+
+// Tab goes round the buttons only, in the order they were made; Enter presses the focused one.
+TEST_F(MainWindow, TabMovesFromButtonToButtonAndEnterPressesTheFocusedOne) {
+    const auto window = started(open());
+    QApplication::setActiveWindow(window.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    window->button(id_next_week)->setFocus();
+    std::vector<std::string> order;
+    for (int press = 0; press < 8; ++press) {
+        order.push_back(QApplication::focusWidget()->property("text").toString().toStdString());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    EXPECT_EQ(order, (std::vector<std::string>{"Next Week", "Last Week", "This Week", "New Entry", "Search", "Delete Entry",
+                                               "Exit", "Next Week"}));
+    QTest::keyClick(window->button(id_next_week), Qt::Key_Return);
+    QTest::keyClick(window->button(id_next_week), Qt::Key_Enter);
+    EXPECT_EQ(window->state().view.start_day, today + 14);
 }
 
 TEST_F(MainWindow, TheExitButtonClosesTheWindow) {

@@ -9,13 +9,14 @@
 #include <variant>
 
 #include "calendar/day_number.h"
+#include "store/keep_code.h"
 
 namespace daybrook {
 
 struct Settings {
-    int keep_code = 0;        // "KeepCode": 0 none, 1 a week, 2 a month, 3 a year, 4 for ever
-    DayNumber last_set = 0;   // "LastSet": the day of the first run with a settings file
-    int sounds_on = 1;        // "Sounds": any non-zero value is on
+    KeepCode keep_code = KeepCode::none;  // "KeepCode", kept as read when it is no known code
+    DayNumber last_set = 0;  // "LastSet": the day of the first run with a settings file
+    bool sounds_on = true;   // "Sounds": any non-zero value is on; saved as "1" or "0"
 
     friend bool operator==(const Settings&, const Settings&) = default;
 };

@@ -1,4 +1,4 @@
-#include "app/settings.h"
+#include "config/settings.h"
 
 #define SI_NO_CONVERSION
 #include <SimpleIni.h>
@@ -13,7 +13,7 @@
 #include <string_view>
 #include <system_error>
 
-#include "app/ini_text.h"
+#include "config/ini_text.h"
 #include "calendar/text_helpers.h"
 #include "store/file_writes.h"
 
@@ -113,9 +113,9 @@ std::variant<Settings, SettingsProblem> SettingsFile::read(DayNumber today) cons
     CSimpleIniA ini;
     if (text && ini.LoadData(*text) < 0) return SettingsProblem{m_path.string() + " cannot be parsed"};
     return Settings{
-        .keep_code = read_number(ini, "KeepCode", 0),
+        .keep_code = KeepCode{read_number(ini, "KeepCode", 0)},
         .last_set = read_number(ini, "LastSet", today),
-        .sounds_on = read_number(ini, "Sounds", 1),
+        .sounds_on = read_number(ini, "Sounds", 1) != 0,
     };
 }
 
@@ -125,8 +125,8 @@ std::optional<SettingsProblem> SettingsFile::write(const Settings& settings, Day
     const std::string old_text = std::get<std::optional<std::string>>(file).value_or("");
     const DayNumber last_set = settings.last_set == 0 ? today : settings.last_set;
     const std::string new_text = set_ini_values(old_text, new_section,
-                                                {{"Sounds", settings.sounds_on != 0 ? "1" : "0"},
-                                                 {"KeepCode", std::to_string(settings.keep_code)},
+                                                {{"Sounds", settings.sounds_on ? "1" : "0"},
+                                                 {"KeepCode", std::to_string(static_cast<int>(settings.keep_code))},
                                                  {"LastSet", std::to_string(last_set)}});
     if (new_text == old_text) return std::nullopt;
     return save_text(m_path, new_text);

@@ -1,4 +1,4 @@
-#include "app/settings.h"
+#include "config/settings.h"
 
 #include <gtest/gtest.h>
 
@@ -35,7 +35,7 @@ TEST(Settings, FirstRunUsesDefaultsAndCreatesTheFileWithALowerCaseSection) {
     TempDir dir;
     const SettingsFile file(dir / "WYNDALE.INI");
     const Settings read = stored(file);
-    EXPECT_EQ(read, (Settings{.keep_code = 0, .last_set = today, .sounds_on = 1}));
+    EXPECT_EQ(read, (Settings{.keep_code = KeepCode::none, .last_set = today, .sounds_on = true}));
 
     ASSERT_TRUE(saved(file, read));
     const std::string text = dir.read("WYNDALE.INI");
@@ -51,9 +51,9 @@ TEST(Settings, ReadsNumbersTheWayTheDiaryAlwaysHas) {
     dir.write("WYNDALE.INI",
               "[DAYBROOK]\nKeepCode=  3 weeks\nLastSet=soon\nSounds=7\n");
     const Settings read = stored(SettingsFile(dir / "WYNDALE.INI"));
-    EXPECT_EQ(read.keep_code, 3);
+    EXPECT_EQ(read.keep_code, KeepCode::year);
     EXPECT_EQ(read.last_set, 0);
-    EXPECT_EQ(read.sounds_on, 7);
+    EXPECT_TRUE(read.sounds_on) << "any number but 0 is on";
 
     // Only the first 24 characters of a value are read.
     dir.write("WYNDALE.INI", "[Daybrook]\nLastSet=00000000000000000000000012345\n");
@@ -68,7 +68,7 @@ TEST(Settings, WritingKeepsOtherSectionsAndReplacesAZeroLastSetByToday) {
     ASSERT_TRUE(saved(file, stored(file)));
 
     const Settings again = stored(file, today + 1);
-    EXPECT_EQ(again, (Settings{.keep_code = 1, .last_set = today, .sounds_on = 1}));
+    EXPECT_EQ(again, (Settings{.keep_code = KeepCode::week, .last_set = today, .sounds_on = true}));
     const std::string text = dir.read("WYNDALE.INI");
     EXPECT_NE(text.find("Colour=blue"), std::string::npos) << text;
     EXPECT_NE(text.find("Extra=kept"), std::string::npos) << text;
@@ -139,7 +139,7 @@ TEST(Settings, SavingKeepsEveryByteOutsideTheDiarysKeys) {
     struct Case {
         std::string before, after;
     };
-    const Settings values{.keep_code = 4, .last_set = 20000, .sounds_on = 0};
+    const Settings values{.keep_code = KeepCode::for_ever, .last_set = 20000, .sounds_on = false};
     const Case cases[] = {
         {"", "[daybrook]\nSounds=0\nKeepCode=4\nLastSet=20000\n"},
         {"; mine\n[Other]\nno equals sign here\n  Spaced = out  \n",

@@ -1,0 +1,77 @@
+#include "store/renewal.h"
+
+#include <optional>
+
+#include "calendar/text_helpers.h"
+#include "store/record_io.h"
+
+namespace daybrook {
+namespace {
+
+struct NextYear {
+    std::string date;  // "dd/mm/yy"
+    DayNumber day = 0;
+};
+
+// The date one year on from a stored "dd/mm/yy", the year 99 wrapping to 00: its text, and the
+// day that text counts to (29/02/29 counts to 1 March 2029). Nothing for a text the diary never
+// writes, and for a date whose next year would not follow it inside the diary (2050 would
+// become 1951).
+std::optional<NextYear> next_year(std::string_view date) {
+    const std::string_view rest = view_after(date, "/");
+    const int day = text_to_int(view_before(date, "/"));
+    const int month = text_to_int(view_before(rest, "/"));
+    const int year = text_to_int(view_after(rest, "/"));
+    if (day < 1 || day > 31 || month < 1 || month > 12 || year < 0 || year > 99) return std::nullopt;
+    const int next = (year + 1) % 100;
+    NextYear result{format_date(day, month, next), day_number_of(day, month, next)};
+    if (result.day <= day_number_of(day, month, year) || result.day > last_diary_day) return std::nullopt;
+    return result;
+}
+
+// Marks the passed entry as renewed: the record exactly as read, `file` field included, with
+// yearly -1, written under the name it was read from.
+bool mark_renewed(const StoreDir& dir, std::string_view name, EntryRecord passed) {
+    passed.yearly = EntryRecord::yearly_renewed;
+    return store_io::replace_record(dir, name, encode(passed)) == StoreError::none;
+}
+
+// A copy already on next year's day: left by a renewal that was stopped before it could mark
+// the passed entry. The same memo, date and colour on the same day is that copy.
+std::optional<std::string> existing_copy(const StoreDir& dir, DayNumber day, const EntryRecord& copy) {
+    for (int slot = 0; slot < slots_per_day; ++slot) {
+        const std::optional<EntryRecord> found = probe_entry(dir, day, slot);
+        if (found && found->yearly != EntryRecord::not_yearly && found->text == copy.text &&
+            found->date == copy.date && found->red == copy.red)
+            return entry_file_name(day, slot);
+    }
+    return std::nullopt;
+}
+
+// Next year's copy, found or newly made, and on disk under its name; nothing when it could not
+// be made safe.
+std::optional<std::string> place_copy(const StoreDir& dir, DayNumber day, const EntryRecord& copy) {
+    if (std::optional<std::string> found = existing_copy(dir, day, copy)) return found;
+    const AddedEntry added = add_entry_keeping_date(dir, day, copy);
+    if (added.error != StoreError::none || !store_io::sync_store(dir)) return std::nullopt;
+    return added.name;
+}
+
+}  // namespace
+
+RenewResult renew_yearly(const StoreDir& dir, std::string_view name) {
+    const std::optional<EntryRecord> passed = read_entry(dir, name);
+    if (!passed) return {Renewal::unreadable, {}};
+    if (passed->yearly != EntryRecord::yearly_pending) return {Renewal::not_pending, {}};
+    const std::optional<NextYear> next = next_year(passed->date);
+    if (!next) return {Renewal::out_of_range, {}};
+
+    EntryRecord copy = *passed;
+    copy.date = next->date;
+    const std::optional<std::string> placed = place_copy(dir, next->day, copy);
+    if (!placed) return {Renewal::failed, {}};
+    // Without the mark the next close finds this copy again instead of making another.
+    return {mark_renewed(dir, name, *passed) ? Renewal::renewed : Renewal::unmarked, *placed};
+}
+
+}  // namespace daybrook
