@@ -44,6 +44,11 @@ std::string ascii_lower(std::string_view text) {
     return folded;
 }
 
+bool holds_word(std::string_view text, std::string_view word, bool case_sensitive) {
+    if (case_sensitive) return text.find(word) != std::string_view::npos;
+    return ascii_lower(text).find(ascii_lower(word)) != std::string::npos;
+}
+
 int text_to_int(std::string_view text) noexcept {
     std::size_t i = 0;
     while (i < text.size() && is_c_space(text[i])) ++i;

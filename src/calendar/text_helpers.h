@@ -28,6 +28,11 @@ constexpr char ascii_lower(char c) noexcept {
 // the diary, for day names and key-word searches alike.
 std::string ascii_lower(std::string_view text);
 
+// Whether the word occurs in the text as a run of bytes, anywhere, inside a longer word too.
+// Without case sensitivity both are folded with ascii_lower first. An empty word occurs in
+// every text.
+bool holds_word(std::string_view text, std::string_view word, bool case_sensitive);
+
 // Reads a decimal integer the way the C library's atoi does: leading white space, an optional
 // sign, digits up to the first non-digit, 0 without digits. Out-of-range values saturate at the
 // limits of int instead of being undefined.

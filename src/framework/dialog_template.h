@@ -30,6 +30,8 @@ enum ControlStyle : unsigned {
     plain = 0,
     multiple_selection = 1u << 0,  // a list box whose clicks turn each line's selection on or off
     word_wrap = 1u << 1,           // a static text of more than one line
+    label_left = 1u << 2,          // a check box whose label stands left of its box
+    extended_selection = 1u << 3,  // a list box where Shift and Ctrl extend the selection
 };
 
 struct ControlTemplate {

@@ -45,12 +45,26 @@ QLineEdit* make_edit(const ControlTemplate& item, QWidget* parent) {
     return edit;
 }
 
+QAbstractItemView::SelectionMode selection_mode(unsigned style) {
+    if (style & multiple_selection) return QAbstractItemView::MultiSelection;
+    if (style & extended_selection) return QAbstractItemView::ExtendedSelection;
+    return QAbstractItemView::SingleSelection;
+}
+
 QListWidget* make_list(const ControlTemplate& item, QWidget* parent) {
     auto* list = new QListWidget(parent);
-    list->setSelectionMode((item.style & multiple_selection) ? QAbstractItemView::MultiSelection
-                                                             : QAbstractItemView::SingleSelection);
+    list->setSelectionMode(selection_mode(item.style));
     list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // Lines of one height let a list of thousands of lines lay out and scroll without measuring
+    // every line.
+    list->setUniformItemSizes(true);
     return list;
+}
+
+QCheckBox* make_check_box(const ControlTemplate& item, QWidget* parent) {
+    auto* box = new QCheckBox(qt_text(item.text), parent);
+    if (item.style & label_left) box->setLayoutDirection(Qt::RightToLeft);
+    return box;
 }
 
 int wrapped_height(const QLabel& label, int width) {
@@ -116,7 +130,7 @@ QWidget* TemplateDialog::make_control(const ControlTemplate& item) {
     case ControlKind::static_centre:
     case ControlKind::static_right: return make_static(item, this);
     case ControlKind::edit: return make_edit(item, this);
-    case ControlKind::check_box: return new QCheckBox(qt_text(item.text), this);
+    case ControlKind::check_box: return make_check_box(item, this);
     case ControlKind::radio_button: return new QRadioButton(qt_text(item.text), this);
     case ControlKind::list_box: {
         QListWidget* list = make_list(item, this);

@@ -31,6 +31,40 @@ constexpr std::array new_entry_controls = {
 };
 constexpr DialogTemplate new_entry{1, "New Date", 309, 205, 8, new_entry_controls};
 
+namespace se = search_ids;
+constexpr std::array search_controls = {
+    ControlTemplate{no_id, static_right, "Search for", 25, 22, 42, 12},
+    ControlTemplate{se::word, edit, "", 69, 20, 55, 12, 11},
+    ControlTemplate{se::case_sensitive, check_box, "Case Sensitive", 32, 36, 66, 13, 0, label_left},
+    ControlTemplate{se::show_all, check_box, "Show all entries", 116, 52, 66, 11, 0, label_left},
+    ControlTemplate{id_cancel, push_button, "Cancel", 18, 83, 50, 14},
+    ControlTemplate{se::help, push_button, "Help", 75, 83, 50, 14},
+    ControlTemplate{id_ok, default_push_button, "OK", 132, 83, 50, 14},
+};
+constexpr DialogTemplate search{2, "Search Diary", 194, 101, 8, search_controls};
+
+namespace fd = find_deletion_ids;
+constexpr std::array find_deletion_controls = {
+    ControlTemplate{no_id, static_left, "Enter Word or Date to find Entry for Deletion", 20, 14, 84, 18, 0, word_wrap},
+    ControlTemplate{fd::text, edit, "", 27, 38, 72, 14, 23},
+    ControlTemplate{fd::key_word, radio_button, "Search For Key-word", 21, 59, 89, 13},
+    ControlTemplate{fd::date, radio_button, "Search for Date", 21, 73, 63, 13},
+    ControlTemplate{fd::match_case, check_box, "Match Case", 15, 99, 67, 16},
+    ControlTemplate{fd::help, push_button, "Help", 90, 131, 50, 14},
+    ControlTemplate{id_cancel, push_button, "Cancel", 16, 151, 50, 14},
+    ControlTemplate{id_ok, default_push_button, "Search", 90, 151, 50, 14},
+};
+constexpr DialogTemplate find_deletion{3, "Find Entry for Deletion", 148, 174, 8, find_deletion_controls};
+
+namespace dc = deletion_choice_ids;
+constexpr std::array deletion_choice_controls = {
+    ControlTemplate{dc::lines, list_box, "", 66, 22, 194, 211, 0, extended_selection},
+    ControlTemplate{id_cancel, push_button, "Cancel", 27, 246, 50, 14},
+    ControlTemplate{dc::help, push_button, "Help", 174, 247, 50, 14},
+    ControlTemplate{id_ok, default_push_button, "Delete", 241, 247, 50, 14},
+};
+constexpr DialogTemplate deletion_choice{4, "Deletion Choice", 302, 266, 8, deletion_choice_controls};
+
 constexpr std::array date_choice_controls = {
     ControlTemplate{date_choice_ids::prompt, static_left, "", 32, 16, 204, 16, 0, word_wrap},
     ControlTemplate{date_choice_ids::dates, list_box, "", 44, 48, 180, 128, 0, multiple_selection},
@@ -50,6 +84,9 @@ constexpr DialogTemplate ahead_date{16, "Check forward date", 240, 65, 8, ahead_
 }  // namespace
 
 const DialogTemplate& new_entry_template() { return new_entry; }
+const DialogTemplate& search_template() { return search; }
+const DialogTemplate& find_deletion_template() { return find_deletion; }
+const DialogTemplate& deletion_choice_template() { return deletion_choice; }
 const DialogTemplate& date_choice_template() { return date_choice; }
 const DialogTemplate& ahead_date_template() { return ahead_date; }
 

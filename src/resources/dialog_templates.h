@@ -22,7 +22,25 @@ namespace ahead_date_ids {
 inline constexpr int date = 102;
 }
 
+// Searching the diary ("Search Diary").
+namespace search_ids {
+inline constexpr int word = 101, case_sensitive = 102, show_all = 103, help = 104;
+}
+
+// Finding entries to delete ("Find Entry for Deletion").
+namespace find_deletion_ids {
+inline constexpr int key_word = 101, date = 102, text = 103, match_case = 105, help = 998;
+}
+
+// Choosing the entries to delete ("Deletion Choice").
+namespace deletion_choice_ids {
+inline constexpr int lines = 101, help = 998;
+}
+
 const DialogTemplate& new_entry_template();
+const DialogTemplate& search_template();
+const DialogTemplate& find_deletion_template();
+const DialogTemplate& deletion_choice_template();
 const DialogTemplate& date_choice_template();
 const DialogTemplate& ahead_date_template();
 

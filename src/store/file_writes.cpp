@@ -82,6 +82,12 @@ UniqueFd::~UniqueFd() {
 
 bool UniqueFd::close() noexcept { return ::close(std::exchange(m_fd, -1)) == 0; }
 
+bool write_and_close(UniqueFd& fd, std::span<const unsigned char> bytes) {
+    const bool written = write_all(fd.get(), bytes);
+    const bool closed = fd.close();
+    return written && closed;
+}
+
 bool replace_file(const std::string& path, std::span<const unsigned char> bytes) {
     const std::optional<std::string> temp = write_temporary(path, bytes);
     if (!temp) return false;

@@ -32,6 +32,9 @@ private:
     int m_fd;
 };
 
+// Writes every byte and closes the file; false when either failed.
+bool write_and_close(UniqueFd& fd, std::span<const unsigned char> bytes);
+
 // Files the diary makes are private to the user; a rewrite keeps whatever the file had.
 inline constexpr mode_t private_file_mode = 0600;
 

@@ -68,7 +68,7 @@ std::vector<std::string> list_matching(const StoreDir& dir, NameTest test) {
     return names;
 }
 
-std::optional<EntryRecord> read_record(const StoreDir& dir, std::string_view name) {
+std::optional<RecordBytes> read_record_bytes(const StoreDir& dir, std::string_view name) {
     // O_NONBLOCK keeps a FIFO of that name from hanging the diary; regular files ignore it. A
     // directory fails to read; anything else odd reads as at most one record's bytes. Not
     // asking what kind of file it is saves a system call on each of the week page's 80 reads.
@@ -83,7 +83,20 @@ std::optional<EntryRecord> read_record(const StoreDir& dir, std::string_view nam
         if (got == 0) break;
         count += static_cast<std::size_t>(got);
     }
-    return decode(std::span(bytes.data(), count));
+    return bytes;
+}
+
+std::optional<EntryRecord> read_record(const StoreDir& dir, std::string_view name) {
+    const std::optional<RecordBytes> bytes = read_record_bytes(dir, name);
+    if (!bytes) return std::nullopt;
+    return decode(*bytes);
+}
+
+StoreError overwrite_record(const StoreDir& dir, std::string_view name, const RecordBytes& bytes) {
+    UniqueFd fd(::open(path_of(dir, name).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC,
+                       private_file_mode));
+    if (!fd.valid()) return StoreError::io_error;
+    return write_and_close(fd, bytes) ? StoreError::none : StoreError::io_error;
 }
 
 StoreError replace_record(const StoreDir& dir, std::string_view name, const RecordBytes& bytes) {

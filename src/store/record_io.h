@@ -24,8 +24,17 @@ using NameTest = bool (*)(std::string_view name) noexcept;
 // test, sorted. An unreadable or missing directory lists nothing.
 std::vector<std::string> list_matching(const StoreDir& dir, NameTest test);
 
-// Reads up to one record's bytes of a regular file; nothing when it cannot be opened or read.
+// Reads up to one record's bytes of a file, the rest zero; nothing when it cannot be opened or
+// read.
+std::optional<RecordBytes> read_record_bytes(const StoreDir& dir, std::string_view name);
+
+// The record those bytes hold.
 std::optional<EntryRecord> read_record(const StoreDir& dir, std::string_view name);
+
+// Writes the bytes over the file, or makes it (private to the user), in place and without
+// flushing it to disk: for scratch files, which nothing needs after a crash. A symbolic link of
+// that name is refused.
+StoreError overwrite_record(const StoreDir& dir, std::string_view name, const RecordBytes& bytes);
 
 // Replaces the file (or makes it) through a temporary file in the same directory and a rename.
 // An existing file's permissions are kept.

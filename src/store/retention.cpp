@@ -59,14 +59,15 @@ PurgeReport purge_old(const StoreDir& dir, DayNumber today, KeepCode keep_code,
     return report;
 }
 
-std::vector<std::string> clean_blanks(const StoreDir& dir) {
-    std::vector<std::string> deleted;
-    for (const std::string& name : list_entry_files(dir)) {
+CleanUpReport clean_blanks(const StoreDir& dir) {
+    CleanUpReport report;
+    for (std::string& name : list_entry_files(dir)) {
         const std::optional<EntryRecord> entry = read_entry(dir, name);
-        if (entry && is_blank(entry->text) && remove_entry_file(dir, name) == StoreError::none)
-            deleted.push_back(name);
+        if (!entry || !is_blank(entry->text)) continue;
+        if (remove_entry_file(dir, name) == StoreError::none) report.deleted.push_back(std::move(name));
+        else report.left.push_back(std::move(name));
     }
-    return deleted;
+    return report;
 }
 
 }  // namespace daybrook

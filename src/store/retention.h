@@ -36,7 +36,12 @@ inline constexpr std::chrono::milliseconds default_lock_patience{5000};
 PurgeReport purge_old(const StoreDir& dir, DayNumber today, KeepCode keep_code,
                       std::chrono::milliseconds lock_patience = default_lock_patience);
 
-// Deletes every entry whose memo is blank and returns the names deleted.
-std::vector<std::string> clean_blanks(const StoreDir& dir);
+struct CleanUpReport {
+    std::vector<std::string> deleted;  // blank entries removed
+    std::vector<std::string> left;     // blank entries the file system did not let go
+};
+
+// Deletes every entry whose memo is blank.
+CleanUpReport clean_blanks(const StoreDir& dir);
 
 }  // namespace daybrook

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 
 #include "store/record_io.h"
@@ -10,12 +11,7 @@
 namespace daybrook {
 namespace {
 
-// "%03d" keeps every position of a deletion list to three digits.
-constexpr int last_position = 999;
-
-bool valid_position(int position) noexcept {
-    return position >= 0 && position <= last_position;
-}
+bool valid_position(int position) noexcept { return position >= 0 && position < scratch_positions; }
 
 }  // namespace
 
@@ -31,15 +27,18 @@ bool is_scratch_file_name(std::string_view name) noexcept {
            std::all_of(name.begin() + prefix.size(), name.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-// The copy keeps the record's own `file` field: it names the entry file the list line stands for.
-StoreError write_scratch(const StoreDir& dir, int position, const EntryRecord& record) {
+StoreError write_scratch(const StoreDir& dir, int position, const RecordBytes& bytes) {
     if (!valid_position(position)) return StoreError::bad_name;
-    return store_io::replace_record(dir, scratch_file_name(position), encode(record));
+    return store_io::overwrite_record(dir, scratch_file_name(position), bytes);
 }
 
-std::optional<EntryRecord> read_scratch(const StoreDir& dir, int position) {
-    if (!valid_position(position)) return std::nullopt;
-    return store_io::read_record(dir, scratch_file_name(position));
+std::vector<std::string> remove_scratch_list(const StoreDir& dir, int count) {
+    std::vector<std::string> left;
+    for (int position = 0; position < std::min(count, scratch_positions); ++position) {
+        const std::string name = scratch_file_name(position);
+        if (::unlink((dir / name).c_str()) != 0 && errno != ENOENT) left.push_back(name);
+    }
+    return left;
 }
 
 std::vector<std::string> remove_scratch_files(const StoreDir& dir) {

@@ -2,7 +2,6 @@
 // from one deletion dialog to the next. Any that remain are removed when the diary closes.
 #pragma once
 
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,10 +15,16 @@ std::string scratch_file_name(int position);
 // Whether a bare name is exactly "TEMPDAT." and three digits.
 bool is_scratch_file_name(std::string_view name) noexcept;
 
-// An exact copy of the record, its `file` field included, at a list position from 0 to 999;
-// other positions are refused (bad_name, or nothing when reading).
-StoreError write_scratch(const StoreDir& dir, int position, const EntryRecord& record);
-std::optional<EntryRecord> read_scratch(const StoreDir& dir, int position);
+// The list positions that have scratch files: "%03d" gives every position three digits.
+inline constexpr int scratch_positions = 1000;
+
+// Writes the record's bytes, exactly as they were read from its entry file, as the scratch list
+// file of a position from 0 to 999; other positions are refused with bad_name.
+StoreError write_scratch(const StoreDir& dir, int position, const RecordBytes& bytes);
+
+// Removes the scratch files of the positions 0 to count - 1 and returns the names of those that
+// could not be removed.
+std::vector<std::string> remove_scratch_list(const StoreDir& dir, int count);
 
 // Deletes every scratch list file and returns the names it deleted.
 std::vector<std::string> remove_scratch_files(const StoreDir& dir);

@@ -111,9 +111,7 @@ void compose_search(const DiaryState& state, const StoreDir& store, const Layout
 }  // namespace
 
 bool search_matches(const ViewState& view, std::string_view text) {
-    if (view.show_all) return true;
-    if (view.case_sensitive) return text.find(view.search_word) != std::string_view::npos;
-    return ascii_lower(text).find(view.search_word) != std::string::npos;
+    return view.show_all || holds_word(text, view.search_word, view.case_sensitive);
 }
 
 ComposedPage compose_page(const DiaryState& state, const LocalTime& now, const StoreDir& store,

@@ -16,9 +16,11 @@
 #include "store/keep_code.h"
 #include "window/alarm_sound.h"
 #include "window/compose_page.h"
+#include "window/delete_command.h"
 #include "window/diary_files.h"
 #include "window/diary_page.h"
 #include "window/new_entry_command.h"
+#include "window/search_command.h"
 
 namespace daybrook {
 namespace {
@@ -140,6 +142,10 @@ void TWndw::on_command(int id) {
     case id_last_week: last_week(); break;
     case id_new_entry:
     case cm_new_entry: new_entry(); break;
+    case id_search:
+    case cm_search: search(); break;
+    case id_delete_entry:
+    case cm_delete: delete_entries(); break;
     case cm_alarm_sounds: m_state.sounds_on = !m_state.sounds_on; break;
     case id_exit: close(); break;
     default: break;
@@ -232,9 +238,22 @@ void TWndw::last_week() {
 }
 
 void TWndw::new_entry() {
-    const DialogServices dialogs{m_services.modal, m_services.messages, m_services.clock};
-    run_new_entry(this, m_state, dialogs, m_services.store);
+    run_new_entry(this, m_state, dialog_services(), m_services.store);
     recompose();
+}
+
+void TWndw::search() {
+    run_search(this, m_state, dialog_services());
+    recompose();
+}
+
+void TWndw::delete_entries() {
+    run_delete(this, m_state, dialog_services(), m_services.store);
+    recompose();
+}
+
+DialogServices TWndw::dialog_services() const {
+    return {m_services.modal, m_services.messages, m_services.clock};
 }
 
 void TWndw::stop_shared_timer() {

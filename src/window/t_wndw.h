@@ -14,6 +14,7 @@
 #include "config/command_line.h"
 #include "config/settings.h"
 #include "diary/diary_state.h"
+#include "framework/dialog_services.h"
 #include "framework/menu_builder.h"
 #include "framework/message_boxes.h"
 #include "framework/modal_runner.h"
@@ -73,6 +74,9 @@ private:
     void next_week();
     void last_week();
     void new_entry();
+    void search();
+    void delete_entries();
+    DialogServices dialog_services() const;
     void stop_shared_timer();
     void start_minute_timer();
 

@@ -13,6 +13,7 @@
 #include "dialogs/simple_dlg.h"
 #include "resources/dialog_templates.h"
 #include "store/entry_files.h"
+#include "support/dialog_input.h"
 #include "support/fake_clock.h"
 #include "support/recording_message_boxes.h"
 #include "support/scripted_modal_runner.h"
@@ -23,6 +24,9 @@ namespace {
 
 namespace ids = new_entry_ids;
 using testing::FakeClock;
+using testing::mark;
+using testing::press;
+using testing::type;
 using testing::RecordingMessageBoxes;
 using testing::ScriptedModalRunner;
 using testing::TempDir;
@@ -30,15 +34,6 @@ using Step = ScriptedModalRunner::Step;
 
 constexpr DayNumber today = 20793;  // Sunday 6 December 2026
 
-// Types each character as a key press carrying that text, as a keyboard or input method does.
-void type(TemplateDialog& dialog, int id, const QString& text) {
-    for (QChar character : text) {
-        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(character));
-        QCoreApplication::sendEvent(dialog.edit(id), &press);
-    }
-}
-void press(TemplateDialog& dialog, int id) { dialog.button(id)->click(); }
-void mark(TemplateDialog& dialog, int id) { qobject_cast<QAbstractButton*>(dialog.control(id))->click(); }
 
 // A step that fills the New Date dialog with a date and memo and presses Enter in the memo.
 Step fill(QString date, QString memo, std::function<void(TemplateDialog&)> also = {}) {

@@ -31,7 +31,7 @@ void seed(const StoreDir& dir) {
     add_entry(dir, 20792, Memo("Anniversary").yearly(1).red());  // yesterday: kept, marked
     add_entry(dir, 20700, Memo("Birthday").yearly(1));           // expired: copied, then deleted
     add_entry(dir, 20600, Memo("Dentist"));                      // expired
-    write_scratch(dir, 0, Memo("listed"));
+    write_scratch(dir, 0, encode(Memo("listed")));
 }
 
 enum class PurgeRun { killed, finished, broken };

@@ -291,7 +291,7 @@ TEST(Purge, NeverTouchesAFileNamedInsideARecord) {
     put(store, "DAT20790.000", Memo("old").date("03/12/26").file("../victim").yearly(1));
     put(store, "DAT20790.001", Memo("...").date("03/12/26").file("../victim"));
     put(store, "DAT20795.000", Memo("  ").date("08/12/26").file("../victim"));
-    EXPECT_EQ(clean_blanks(store), (std::vector<std::string>{"DAT20790.001", "DAT20795.000"}));
+    EXPECT_EQ(clean_blanks(store).deleted, (std::vector<std::string>{"DAT20790.001", "DAT20795.000"}));
     const PurgeReport report = purge_old(store, today, KeepCode::none);
     EXPECT_EQ(report.deleted, std::vector<std::string>{"DAT20790.000"});
     EXPECT_EQ(get(store, "DAT21155.000").file, "DAT21155.000");
@@ -309,7 +309,7 @@ TEST(CleanBlanks, DeletesEntriesWhoseMemoHoldsNoMeaningfulCharacter) {
         if (memos[slot].second) blank.push_back(entry_file_name(20800, slot));
     }
     dir.write("DAT20800.010", "");
-    EXPECT_EQ(clean_blanks(dir.path()), blank);
+    EXPECT_EQ(clean_blanks(dir.path()).deleted, blank);
     EXPECT_EQ(dir.names().size(), 4u);
 }
 

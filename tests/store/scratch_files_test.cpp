@@ -14,15 +14,17 @@ using testing::TempDir;
 
 TEST(ScratchFiles, HoldAnExactCopyOfTheListedRecordIncludingItsFileName) {
     TempDir dir;
-    const EntryRecord listed = Memo("Dentist").date("06/12/26").file("DAT20793.002").yearly(-1);
+    RecordBytes listed = encode(Memo("Dentist").date("06/12/26").file("DAT20793.002").yearly(-1));
+    listed[50] = 'x';  // remains of an earlier text after the terminator are copied too
+    dir.write("TEMPDAT.007", std::string(300, 'o'));
     ASSERT_EQ(write_scratch(dir.path(), 7, listed), StoreError::none);
     EXPECT_EQ(scratch_file_name(7), "TEMPDAT.007");
-    EXPECT_EQ(dir.read("TEMPDAT.007").size(), EntryRecord::size);
-    EXPECT_EQ(read_scratch(dir.path(), 7), listed);
-    EXPECT_FALSE(read_scratch(dir.path(), 8));
+    EXPECT_EQ(dir.read("TEMPDAT.007"), std::string(listed.begin(), listed.end()));
     EXPECT_EQ(write_scratch(dir.path(), -1, listed), StoreError::bad_name);
     EXPECT_EQ(write_scratch(dir.path(), 1000, listed), StoreError::bad_name);
-    EXPECT_EQ(dir.names(), std::vector<std::string>{"TEMPDAT.007"});
+    std::filesystem::create_symlink("victim", dir / "TEMPDAT.008");
+    EXPECT_EQ(write_scratch(dir.path(), 8, listed), StoreError::io_error) << "never written through a link";
+    EXPECT_EQ(dir.names(), (std::vector<std::string>{"TEMPDAT.007", "TEMPDAT.008"}));
 }
 
 TEST(ScratchFiles, RemovesEveryScratchFileAndNothingElse) {

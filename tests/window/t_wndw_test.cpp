@@ -17,8 +17,10 @@
 #include <memory>
 
 #include "framework/scroller.h"
+#include "resources/dialog_templates.h"
 #include "resources/main_menu.h"
 #include "store/entry_files.h"
+#include "support/dialog_input.h"
 #include "support/fake_clock.h"
 #include "support/recording_message_boxes.h"
 #include "support/recording_sound_player.h"
@@ -357,6 +359,28 @@ TEST_F(MainWindow, TabMovesFromButtonToButtonAndEnterPressesTheFocusedOne) {
     QTest::keyClick(window->button(id_next_week), Qt::Key_Return);
     QTest::keyClick(window->button(id_next_week), Qt::Key_Enter);
     EXPECT_EQ(window->state().view.start_day, today + 14);
+}
+
+// Search shows the results page without the week buttons; Delete, however it ends, the week.
+TEST_F(MainWindow, SearchAndDeleteRunTheirDialogsAndThePageFollows) {
+    add(today + 3);
+    const auto window = started(open());
+    modal.steps.push_back([](TemplateDialog& d) {
+        testing::type(d, search_ids::word, "MEMO");
+        testing::press(d, id_ok);
+    });
+    window->button(id_search)->click();
+    EXPECT_TRUE(shows_text(*window, "Search Results:"));
+    EXPECT_TRUE(shows_text(*window, "memo"));
+    EXPECT_FALSE(window->button(id_next_week)->isVisible());
+    EXPECT_FALSE(window->button(id_last_week)->isVisible());
+
+    modal.steps.push_back([](TemplateDialog& d) { testing::press(d, id_cancel); });
+    auto* bar = qobject_cast<QMenuBar*>(window->menuWidget());
+    action_for(bar, cm_delete)->trigger();
+    EXPECT_TRUE(shows_text(*window, "The Next Seven Days:"));
+    EXPECT_TRUE(window->button(id_last_week)->isVisible());
+    EXPECT_EQ(modal.captions, (std::vector<QString>{"Search Diary", "Find Entry for Deletion"}));
 }
 
 TEST_F(MainWindow, TheExitButtonClosesTheWindow) {

@@ -1,0 +1,81 @@
+#include "dialogs/delete_dlg1.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QRadioButton>
+
+#include <optional>
+
+#include "calendar/text_helpers.h"
+#include "framework/code_page.h"
+#include "framework/qt_text.h"
+#include "resources/dialog_templates.h"
+#include "store/entry_record.h"
+
+namespace daybrook {
+namespace {
+
+namespace ids = find_deletion_ids;
+
+// Double quote, space, double quote: the text that asks for the clean-up of blank entries.
+constexpr std::string_view clean_up_text = "\" \"";
+
+bool acceptable(const std::string& text) { return !is_blank(text) || text == clean_up_text; }
+
+}  // namespace
+
+DeleteDlg1::DeleteDlg1(QWidget* parent, const DialogServices& services, DayNumber today, RetentionLimit limit)
+    : TemplateDialog(find_deletion_template(), parent), m_services(services), m_today(today), m_limit(limit) {
+    route(id_ok, [this] { find(); });
+    set_up();
+}
+
+void DeleteDlg1::set_up() {
+    radio_button(ids::key_word)->setChecked(true);
+    check_box(ids::match_case)->setChecked(false);
+    edit(ids::text)->clear();
+    edit(ids::text)->setFocus();
+}
+
+void DeleteDlg1::tell(const QString& text, const QString& caption, MessageIcon icon) {
+    m_services.messages.show(this, {.text = text, .caption = caption, .icon = icon});
+}
+
+void DeleteDlg1::find() {
+    // The field takes only what a record can hold as it is typed; text set some other way is
+    // checked here.
+    const std::optional<std::string> text = to_code_page(edit(ids::text)->text());
+    if (!text) {
+        tell(QStringLiteral("The text holds a character that the diary cannot store."), QStringLiteral("Entry Error"),
+             MessageIcon::exclamation);
+        return;
+    }
+    if (!acceptable(*text)) {
+        tell(QStringLiteral("You have not entered a search-string"), QStringLiteral("Input Error"));
+        return;
+    }
+    const bool key_word = radio_button(ids::key_word)->isChecked();
+    m_query = {.text = *text, .case_sensitive = check_box(ids::match_case)->isChecked()};
+    if (key_word) {
+        m_query.kind = m_query.case_sensitive && *text == clean_up_text ? DeletionQuery::Kind::clean_up
+                                                                          : DeletionQuery::Kind::key_word;
+        if (!m_query.case_sensitive) m_query.text = ascii_lower(m_query.text);
+    } else if (!take_date()) {
+        return;
+    }
+    accept();
+}
+
+// Past dates are allowed as far back as entries are held.
+bool DeleteDlg1::take_date() {
+    const DateCheck check = check_date(PastDates::allowed, m_query.text, m_today, m_limit);
+    if (check.error != DateError::none) {
+        tell(qt_text(date_message(check.error)), QStringLiteral("Date Error"));
+        return false;
+    }
+    m_query.kind = DeletionQuery::Kind::date;
+    m_query.day = day_number_of(check.day, check.month, check.year);
+    return true;
+}
+
+}  // namespace daybrook

@@ -1,0 +1,53 @@
+#include "dialogs/delete_dlg2.h"
+
+#include <QListWidget>
+
+#include <algorithm>
+
+#include "framework/code_page.h"
+#include "resources/dialog_templates.h"
+
+namespace daybrook {
+namespace {
+
+namespace ids = deletion_choice_ids;
+constexpr std::size_t most_at_once = 50;
+
+}  // namespace
+
+DeleteDlg2::DeleteDlg2(QWidget* parent, const DialogServices& services, const std::vector<std::string>& lines)
+    : TemplateDialog(deletion_choice_template(), parent), m_services(services) {
+    route(id_ok, [this] { take(); });
+    route(ids::lines, [this] { take(); });  // a double-click on a line
+    set_up(lines);
+}
+
+void DeleteDlg2::set_up(const std::vector<std::string>& lines) {
+    QListWidget* list = list_box(ids::lines);
+    QStringList texts;
+    texts.reserve(qsizetype(lines.size()));
+    for (const std::string& line : lines) texts << from_code_page(line);
+    list->addItems(texts);
+    list->setFocus();
+}
+
+void DeleteDlg2::take() {
+    const QModelIndexList selected = list_box(ids::lines)->selectionModel()->selectedRows();
+    if (selected.size() > qsizetype(most_at_once)) {
+        m_services.messages.show(this, {.text = QStringLiteral("You can not delete more than 50 entries at once"),
+                                        .caption = QStringLiteral("Too many selections"),
+                                        .icon = MessageIcon::exclamation});
+        return;
+    }
+    if (selected.empty()) {
+        m_services.messages.show(this, {.text = QStringLiteral("No Entry has been Selected"),
+                                        .caption = QStringLiteral("Selection Error")});
+        return;
+    }
+    m_chosen.clear();
+    for (const QModelIndex& index : selected) m_chosen.push_back(std::size_t(index.row()));
+    std::sort(m_chosen.begin(), m_chosen.end());
+    accept();
+}
+
+}  // namespace daybrook

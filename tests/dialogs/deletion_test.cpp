@@ -1,0 +1,219 @@
+#include "window/delete_command.h"
+
+#include <QListWidget>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "resources/dialog_templates.h"
+#include "store/entry_files.h"
+#include "store/memo.h"
+#include "support/dialog_input.h"
+#include "support/fake_clock.h"
+#include "support/permissions_bite.h"
+#include "support/recording_message_boxes.h"
+#include "support/scripted_modal_runner.h"
+#include "support/temp_dir.h"
+
+namespace daybrook {
+namespace {
+
+namespace find = find_deletion_ids;
+namespace choice = deletion_choice_ids;
+using testing::mark;
+using testing::press;
+using testing::type;
+using Step = testing::ScriptedModalRunner::Step;
+
+constexpr DayNumber today = 20793;  // Sunday 6 December 2026
+
+// Fills "Find Entry for Deletion" and presses Search.
+Step find_text(QString text, bool by_date = false, bool match_case = false) {
+    return [=](TemplateDialog& d) {
+        type(d, find::text, text);
+        if (by_date) mark(d, find::date);
+        if (match_case) mark(d, find::match_case);
+        press(d, id_ok);
+    };
+}
+
+std::vector<std::string> lines_of(TemplateDialog& d) {
+    std::vector<std::string> lines;
+    const QListWidget* list = d.list_box(choice::lines);
+    for (int row = 0; row < list->count(); ++row) lines.push_back(list->item(row)->text().toStdString());
+    return lines;
+}
+
+// Clicks a line of the list, with Ctrl or Shift to extend the choice as a user does.
+void click_line(TemplateDialog& d, int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QListWidget* list = d.list_box(choice::lines);
+    list->scrollToItem(list->item(row));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers, list->visualItemRect(list->item(row)).center());
+}
+
+// Chooses the lines and presses Delete; the lines shown are kept in `shown` when asked for.
+Step delete_lines(std::vector<int> rows, std::vector<std::string>* shown = nullptr) {
+    return [=](TemplateDialog& d) {
+        if (shown) *shown = lines_of(d);
+        for (int row : rows) d.list_box(choice::lines)->item(row)->setSelected(true);
+        press(d, id_ok);
+    };
+}
+
+class Deletion : public ::testing::Test {
+protected:
+    void run(std::initializer_list<Step> steps) {
+        modal.steps.insert(modal.steps.end(), steps);
+        run_delete(nullptr, state, services, store.path());
+        EXPECT_TRUE(modal.steps.empty()) << "not every scripted step was used";
+        EXPECT_EQ(state.view.page_mode, PageMode::week) << "the week page follows every deletion";
+    }
+    void put(DayNumber day, int slot, std::string text) {
+        ASSERT_EQ(write_entry(store.path(), entry_file_name(day, slot), Memo(std::move(text)).date(day_to_date(day))),
+                  StoreError::none);
+    }
+    std::vector<std::string> entries() const { return list_entry_files(store.path()); }
+    std::vector<QString> captions() const {
+        std::vector<QString> result;
+        for (const Message& message : messages.shown) result.push_back(message.caption);
+        return result;
+    }
+
+    testing::FakeClock clock{{2026, 12, 6, 10, 0}};
+    testing::TempDir store;
+    testing::RecordingMessageBoxes messages;
+    testing::ScriptedModalRunner modal;
+    DialogServices services{modal, messages, clock};
+    DiaryState state{.today = today, .view = {.page_mode = PageMode::search_results, .start_day = today + 7}};
+};
+
+TEST_F(Deletion, AKeyWordListsDateAndTextAndDeletesTheChosenLines) {
+    put(today + 1, 0, "Dentist 10am");
+    put(today + 2, 3, "see DENTIST");
+    put(today + 3, 0, "Haircut");
+    put(today + 4, 1, "dentist again");
+    std::vector<std::string> shown;
+    run({find_text("dentist"), [&](TemplateDialog& d) {
+             shown = lines_of(d);
+             click_line(d, 0);
+             click_line(d, 2, Qt::ControlModifier);
+             press(d, id_ok);
+         }});
+    EXPECT_EQ(shown, (std::vector<std::string>{"07/12/26  Dentist 10am", "08/12/26  see DENTIST",
+                                               "10/12/26  dentist again"}));
+    EXPECT_EQ(entries(), (std::vector<std::string>{"DAT20795.003", "DAT20796.000"}));
+    EXPECT_FALSE(store.exists("TEMPDAT.000")) << "the list's scratch files go with it";
+    EXPECT_EQ(state.view.start_day, today + 7) << "the week shown before";
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(Deletion, ADateListsItsEntriesNumberedInSlotOrderAndADoubleClickDeletesOne) {
+    for (int slot : {0, 2, 3}) put(today + 1, slot, "slot " + std::to_string(slot));
+    std::vector<std::string> shown;
+    run({find_text("07/12/26", true), [&](TemplateDialog& d) {
+             shown = lines_of(d);
+             QListWidget* list = d.list_box(choice::lines);
+             list->item(1)->setSelected(true);
+             emit list->itemDoubleClicked(list->item(1));
+         }});
+    EXPECT_EQ(shown, (std::vector<std::string>{"1. 07/12/26  slot 0", "2. 07/12/26  slot 2", "3. 07/12/26  slot 3"}));
+    EXPECT_EQ(entries(), (std::vector<std::string>{"DAT20794.000", "DAT20794.003"}));
+
+    run({find_text("08/12/26", true), delete_lines({0}, &shown)});
+    EXPECT_EQ(shown, std::vector<std::string>{"No entries for this date"});
+    EXPECT_EQ(entries().size(), 2u) << "the line of an empty list deletes nothing";
+}
+
+TEST_F(Deletion, NoLineOrMoreThanFiftyAreRefusedAndFiftyGoAtOnce) {
+    for (int day = 1; day <= 6; ++day)
+        for (int slot = 0; slot < 10; ++slot) put(today + day, slot, "memo");
+    run({find_text("memo"), [](TemplateDialog& d) {
+             press(d, id_ok);
+             QListWidget* list = d.list_box(choice::lines);
+             for (int row = 0; row < 51; ++row) list->item(row)->setSelected(true);
+             press(d, id_ok);
+             EXPECT_FALSE(d.has_ended());
+             list->item(50)->setSelected(false);
+             press(d, id_ok);
+         }});
+    EXPECT_EQ(captions(), (std::vector<QString>{"Selection Error", "Too many selections"}));
+    EXPECT_EQ(messages.shown[1].icon, MessageIcon::exclamation);
+    EXPECT_EQ(entries().size(), 10u);
+}
+
+TEST_F(Deletion, FindRefusesTextsAndDatesItCannotUse) {
+    put(today - 1, 0, "yesterday");
+    struct Case {
+        Step step;
+        KeepCode keep_code;
+        QString caption, text;
+    };
+    const Case cases[] = {
+        {find_text(""), KeepCode::none, "Input Error", "You have not entered a search-string"},
+        {find_text("- . -"), KeepCode::none, "Input Error", "You have not entered a search-string"},
+        {find_text("\" \"", true, true), KeepCode::none, "Date Error", "Invalid Date - '/' missing"},
+        {find_text("05/12/26", true), KeepCode::none, "Date Error", "The date given has already past!"},
+        {find_text("05/12/25", true), KeepCode::week, "Date Error", "You hold no entries so old!"},
+    };
+    for (const Case& c : cases) {
+        messages.shown.clear();
+        set_keep_code(state.retention, c.keep_code, today);
+        run({[&](TemplateDialog& d) {
+            c.step(d);
+            EXPECT_FALSE(d.has_ended());
+        }});
+        EXPECT_EQ(messages.shown, (std::vector<Message>{{c.text, c.caption, MessageIcon::none}})) << c.text.toStdString();
+    }
+    set_keep_code(state.retention, KeepCode::week, today);
+    std::vector<std::string> shown;
+    run({find_text("05/12/26", true), delete_lines({0}, &shown)});
+    EXPECT_EQ(shown, std::vector<std::string>{"1. 05/12/26  yesterday"}) << "a held past date is listed";
+    EXPECT_TRUE(entries().empty());
+}
+
+// Double quote, space, double quote with Match Case cleans up the blank entries; without it, it
+// is an ordinary key word.
+TEST_F(Deletion, TheCleanUpTextDeletesBlankEntriesOnlyWhenCaseIsMatched) {
+    put(today + 1, 0, "...");
+    put(today + 1, 1, "say \" \" loudly");
+    put(today + 1, 2, "Dentist");
+    std::vector<std::string> shown;
+    run({find_text("\" \""), [&](TemplateDialog& d) {
+             shown = lines_of(d);
+             press(d, id_cancel);
+         }});
+    EXPECT_EQ(shown, std::vector<std::string>{"07/12/26  say \" \" loudly"});
+    EXPECT_EQ(entries().size(), 3u);
+
+    run({find_text("\" \"", false, true)});
+    EXPECT_EQ(messages.shown, (std::vector<Message>{{"All Blank Entries have been deleted", "Clean Up"}}));
+    EXPECT_EQ(entries(), (std::vector<std::string>{"DAT20794.001", "DAT20794.002"}));
+}
+
+// The lines of a list that was cancelled are gone with it: a later, shorter list deletes only
+// its own entries, whatever scratch files the earlier one left.
+TEST_F(Deletion, ACancelledListNeverCausesADeletionInALaterOne) {
+    put(today + 1, 0, "apple pie");
+    put(today + 2, 0, "apple tart");
+    put(today + 3, 0, "pear");
+    run({find_text("apple"), [](TemplateDialog& d) { press(d, id_cancel); }});
+    EXPECT_TRUE(store.exists("TEMPDAT.001"));
+    run({find_text("pear"), delete_lines({0})});
+    EXPECT_EQ(entries(), (std::vector<std::string>{"DAT20794.000", "DAT20795.000"}));
+}
+
+TEST_F(Deletion, AnEntryThatCannotBeDeletedIsNamed) {
+    put(today + 1, 0, "stuck");
+    std::filesystem::permissions(store.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    {
+        testing::PermissionsBite bite;
+        run({find_text("stuck"), delete_lines({0})});
+    }
+    std::filesystem::permissions(store.path(), std::filesystem::perms::owner_all);
+    ASSERT_EQ(captions(), std::vector<QString>{"Deletion Error"});
+    EXPECT_TRUE(messages.shown[0].text.contains("07/12/26  stuck"));
+    EXPECT_EQ(entries().size(), 1u);
+}
+
+}  // namespace
+}  // namespace daybrook
