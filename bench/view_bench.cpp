@@ -1,5 +1,5 @@
-// Benchmarks of the diary view: composing the week page and the search-results page, each
-// beside a bare loop of POSIX calls that touches the same files. The view reads the store at
+// Benchmarks of the diary view (the week page, the search-results page) and of the deletion list
+// for a key word, each beside a bare loop of POSIX calls that touches the same files. The view reads the store at
 // every painting, so a page can be no faster than its file access; the ratio of a page to its
 // bare loop shows what the code adds on top of the kernel's work.
 #include <dirent.h>
@@ -21,7 +21,9 @@
 #include <benchmark/benchmark.h>
 
 #include "calendar/day_number.h"
+#include "store/deletion_list.h"
 #include "store/entry_files.h"
+#include "store/scratch_files.h"
 #include "window/compose_page.h"
 
 namespace daybrook {
@@ -232,10 +234,26 @@ void BM_SearchPageBaseline(benchmark::State& bench) {
     }
 }
 
+// The list "Deletion Choice" shows for a key word: the whole store read, the dentist's entries
+// listed and their records copied to the scratch list files (the first thousand lines have one).
+void BM_DeletionList(benchmark::State& bench) {
+    const StoreDir& dir = search_store();
+    if (int(entries_with_word(dir, "dentist", false).size()) != dentist_entries())
+        bench.SkipWithError("the deletion list does not hold exactly the dentist's entries");
+    for (auto _ : bench) {
+        const std::vector<ListedEntry> entries = entries_with_word(dir, "dentist", false);
+        std::vector<std::string> lines = deletion_lines(entries, ListKind::key_word);
+        if (!write_scratch_list(dir, entries)) bench.SkipWithError("a scratch list file was not written");
+        benchmark::DoNotOptimize(lines);
+    }
+    remove_scratch_list(dir, scratch_positions);
+}
+
 BENCHMARK(BM_WeekPage)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_WeekPageBaseline)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_SearchPage)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SearchPageBaseline)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DeletionList)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace daybrook

@@ -93,7 +93,7 @@ std::optional<EntryRecord> read_record(const StoreDir& dir, std::string_view nam
 }
 
 StoreError overwrite_record(const StoreDir& dir, std::string_view name, const RecordBytes& bytes) {
-    UniqueFd fd(::open(path_of(dir, name).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC,
+    UniqueFd fd(::open(path_of(dir, name).c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC,
                        private_file_mode));
     if (!fd.valid()) return StoreError::io_error;
     return write_and_close(fd, bytes) ? StoreError::none : StoreError::io_error;

