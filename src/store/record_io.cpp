@@ -54,16 +54,20 @@ bool is_bare_name(std::string_view name) noexcept {
            name.find_first_of(std::string_view("/\0", 2)) == std::string_view::npos;
 }
 
-std::vector<std::string> list_matching(const StoreDir& dir, NameTest test) {
+void for_each_file(const StoreDir& dir, const std::function<void(std::string_view name)>& visit) {
     // readdir rather than a directory_iterator: the search page lists the whole store at every
-    // painting, and building a path for every name of the directory doubled the listing's time.
-    std::vector<std::string> names;
+    // composing, and building a path for every name of the directory doubled the listing's time.
     const std::unique_ptr<DIR, DirCloser> stream(::opendir(dir.c_str()));
-    if (!stream) return names;
-    while (const dirent* item = ::readdir(stream.get())) {
-        const std::string_view name = item->d_name;
-        if (test(name) && is_regular_file(dir, *item)) names.emplace_back(name);
-    }
+    if (!stream) return;
+    while (const dirent* item = ::readdir(stream.get()))
+        if (is_regular_file(dir, *item)) visit(item->d_name);
+}
+
+std::vector<std::string> list_matching(const StoreDir& dir, NameTest test) {
+    std::vector<std::string> names;
+    for_each_file(dir, [&](std::string_view name) {
+        if (test(name)) names.emplace_back(name);
+    });
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -114,16 +118,13 @@ CreateOutcome create_record(const StoreDir& dir, std::string_view name, const Re
 
 bool sync_store(const StoreDir& dir) { return sync_folder(dir.native()); }
 
-std::vector<std::string> remove_dead_temporaries(const StoreDir& dir, NameTest store_file) {
-    std::vector<std::string> removed;
-    const std::unique_ptr<DIR, DirCloser> stream(::opendir(dir.c_str()));
-    if (!stream) return removed;
-    while (const dirent* item = ::readdir(stream.get())) {
-        const std::optional<TemporaryName> temporary = parse_temporary_name(item->d_name);
-        if (!temporary || !store_file(temporary->target) || process_alive(temporary->writer)) continue;
-        if (::unlink(path_of(dir, item->d_name).c_str()) == 0) removed.emplace_back(item->d_name);
-    }
-    return removed;
+bool is_dead_temporary(std::string_view name, NameTest store_file) {
+    const std::optional<TemporaryName> temporary = parse_temporary_name(name);
+    return temporary && store_file(temporary->target) && !process_alive(temporary->writer);
+}
+
+bool remove_file(const StoreDir& dir, std::string_view name) {
+    return is_bare_name(name) && ::unlink(path_of(dir, name).c_str()) == 0;
 }
 
 }  // namespace daybrook::store_io

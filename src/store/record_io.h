@@ -3,6 +3,7 @@
 // under a name that readers look at.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,8 +21,12 @@ bool is_bare_name(std::string_view name) noexcept;
 // Whether a bare name is one of a kind of the store's files.
 using NameTest = bool (*)(std::string_view name) noexcept;
 
-// The names of the regular files (also through symbolic links) of a directory that pass the
-// test, sorted. An unreadable or missing directory lists nothing.
+// Calls `visit` with the name of every regular file (also through a symbolic link) of a
+// directory, hidden ones included, in the directory's own order. An unreadable or missing
+// directory has none.
+void for_each_file(const StoreDir& dir, const std::function<void(std::string_view name)>& visit);
+
+// The names of the regular files of a directory that pass the test, sorted.
 std::vector<std::string> list_matching(const StoreDir& dir, NameTest test);
 
 // Reads up to one record's bytes of a file, the rest zero; nothing when it cannot be opened or
@@ -49,8 +54,12 @@ CreateOutcome create_record(const StoreDir& dir, std::string_view name, const Re
 // Flushes the store's list of names to disk.
 bool sync_store(const StoreDir& dir);
 
-// Removes the temporary files that processes no longer running left while writing a store file
-// (killed half way), and returns their names. Other hidden files are not touched.
-std::vector<std::string> remove_dead_temporaries(const StoreDir& dir, NameTest store_file);
+// Whether the name is that of a temporary file that a process no longer running left while
+// writing a store file (killed half way). Other hidden files are not.
+bool is_dead_temporary(std::string_view name, NameTest store_file);
+
+// Deletes a file of the directory; false when the name has a directory part or the file
+// could not be deleted.
+bool remove_file(const StoreDir& dir, std::string_view name);
 
 }  // namespace daybrook::store_io

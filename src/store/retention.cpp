@@ -1,5 +1,6 @@
 #include "store/retention.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "store/record_io.h"
@@ -35,6 +36,38 @@ bool is_store_file(std::string_view name) noexcept {
     return is_entry_file_name(name) || is_scratch_file_name(name);
 }
 
+// What the close looks at, from one pass over the folder: the entry files whose day has passed
+// (in name order, which is chronological), the scratch list files (in name order), and the
+// temporary files of writers that died. Entries of today and later are passed over, so a store
+// of future entries costs the close little more than the listing itself.
+struct ClosingScan {
+    std::vector<std::string> passed;
+    std::vector<std::string> scratch;
+    std::vector<std::string> dead_temporaries;
+};
+
+ClosingScan scan_for_close(const StoreDir& dir, DayNumber last_passed_day) {
+    ClosingScan scan;
+    store_io::for_each_file(dir, [&](std::string_view name) {
+        if (is_entry_file_name(name)) {
+            if (day_of_entry_name(name) <= last_passed_day) scan.passed.emplace_back(name);
+        } else if (is_scratch_file_name(name)) {
+            scan.scratch.emplace_back(name);
+        } else if (store_io::is_dead_temporary(name, is_store_file)) {
+            scan.dead_temporaries.emplace_back(name);
+        }
+    });
+    std::sort(scan.passed.begin(), scan.passed.end());
+    std::sort(scan.scratch.begin(), scan.scratch.end());
+    return scan;
+}
+
+// Deletes the files and returns the names of those deleted.
+std::vector<std::string> remove_all(const StoreDir& dir, std::vector<std::string> names) {
+    std::erase_if(names, [&](const std::string& name) { return !store_io::remove_file(dir, name); });
+    return names;
+}
+
 }  // namespace
 
 PurgeReport purge_old(const StoreDir& dir, DayNumber today, KeepCode keep_code,
@@ -45,17 +78,16 @@ PurgeReport purge_old(const StoreDir& dir, DayNumber today, KeepCode keep_code,
         report.store_locked = false;
         return report;
     }
-    report.temporaries_removed = store_io::remove_dead_temporaries(dir, is_store_file);
+    ClosingScan scan = scan_for_close(dir, today - 1);
+    report.temporaries_removed = remove_all(dir, std::move(scan.dead_temporaries));
     const bool deletes = is_known(keep_code) && keep_code != KeepCode::for_ever;
     const DayNumber delete_before = today - 2 - keep_days(keep_code);
-    for (const std::string& name : list_entry_files(dir)) {
-        const DayNumber day = day_of_entry_name(name);
-        if (day > today - 1 || !settle_passed(dir, name, report)) continue;
-        if (!deletes || day >= delete_before) continue;
+    for (const std::string& name : scan.passed) {
+        if (!settle_passed(dir, name, report) || !deletes || day_of_entry_name(name) >= delete_before) continue;
         if (remove_entry_file(dir, name) == StoreError::none) report.deleted.push_back(name);
         else report.delete_failed.push_back(name);
     }
-    if (deletes) report.scratch_removed = remove_scratch_files(dir);
+    if (deletes) report.scratch_removed = remove_all(dir, std::move(scan.scratch));
     return report;
 }
 

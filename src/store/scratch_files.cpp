@@ -41,13 +41,4 @@ std::vector<std::string> remove_scratch_list(const StoreDir& dir, int count) {
     return left;
 }
 
-std::vector<std::string> remove_scratch_files(const StoreDir& dir) {
-    std::vector<std::string> removed;
-    for (std::string& name : store_io::list_matching(dir, is_scratch_file_name)) {
-        const auto path = dir / name;
-        if (::unlink(path.c_str()) == 0) removed.push_back(std::move(name));
-    }
-    return removed;
-}
-
 }  // namespace daybrook

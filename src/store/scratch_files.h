@@ -26,7 +26,5 @@ StoreError write_scratch(const StoreDir& dir, int position, const RecordBytes& b
 // could not be removed.
 std::vector<std::string> remove_scratch_list(const StoreDir& dir, int count);
 
-// Deletes every scratch list file and returns the names it deleted.
-std::vector<std::string> remove_scratch_files(const StoreDir& dir);
 
 }  // namespace daybrook

@@ -26,4 +26,14 @@ kill -TERM "$diary_pid"
 wait_for_exit 10
 grep -q '^LastSet *= *20793' "$config/WYNDALE.INI" || fail "settings not saved at SIGTERM"
 expect_no_file "$diary/DAT20700.000"
+
+# A flood of signals (a session manager that insists) still lets the diary save and end: once
+# its handlers are gone, a late signal may end it a moment early, but never before the save.
+rm -f "$config/WYNDALE.INI"
+start_diary "2026-12-06 10:00:00"
+diary_window >/dev/null
+for _ in $(seq 2000); do kill -TERM "$diary_pid" 2>/dev/null || break; done
+for _ in $(seq 100); do kill -0 "$diary_pid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$diary_pid" 2>/dev/null && fail "the diary hangs after a flood of signals"
+grep -q '^LastSet *= *20793' "$config/WYNDALE.INI" || fail "settings not saved under a flood of signals"
 echo "PASS"

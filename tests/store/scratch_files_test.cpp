@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "store/memo.h"
+#include "store/retention.h"
 #include "support/temp_dir.h"
 
 namespace daybrook {
@@ -26,15 +27,16 @@ TEST(ScratchFiles, HoldAnExactCopyOfTheListedRecordIncludingItsFileName) {
     EXPECT_EQ(dir.names(), (std::vector<std::string>{"TEMPDAT.007", "TEMPDAT.008"}));
 }
 
-TEST(ScratchFiles, RemovesEveryScratchFileAndNothingElse) {
+// The close removes the scratch list files, and nothing that only looks like one.
+TEST(ScratchFiles, TheCloseRemovesEveryScratchFileAndNothingElse) {
     TempDir dir;
     for (const char* name : {"TEMPDAT.000", "TEMPDAT.012", "TEMPDAT.", "TEMPDAT.old", "TEMPDAT", "TEMPDAT.0000",
                              "tempdat.001", "XTEMPDAT.000", "DAT20793.000"})
         dir.write(name, "");
     std::filesystem::create_directory(dir / "TEMPDAT.dir");
-    EXPECT_EQ(remove_scratch_files(dir.path()),
+    EXPECT_EQ(purge_old(dir.path(), 20793, KeepCode::none).scratch_removed,
               (std::vector<std::string>{"TEMPDAT.000", "TEMPDAT.012"}));
-    EXPECT_EQ(dir.names(), (std::vector<std::string>{"DAT20793.000", "TEMPDAT", "TEMPDAT.", "TEMPDAT.0000", "TEMPDAT.dir",
+    EXPECT_EQ(dir.names(), (std::vector<std::string>{".daybrook.lock", "DAT20793.000", "TEMPDAT", "TEMPDAT.", "TEMPDAT.0000", "TEMPDAT.dir",
                                                      "TEMPDAT.old", "XTEMPDAT.000", "tempdat.001"}));
 }
 
