@@ -7,7 +7,8 @@
 #include <optional>
 
 #include "calendar/text_helpers.h"
-#include "framework/code_page.h"
+#include "dialogs/field_text.h"
+#include "dialogs/help_dlg.h"
 #include "framework/qt_text.h"
 #include "resources/dialog_templates.h"
 #include "store/entry_record.h"
@@ -27,6 +28,7 @@ bool acceptable(const std::string& text) { return !is_blank(text) || text == cle
 DeleteDlg1::DeleteDlg1(QWidget* parent, const DialogServices& services, DayNumber today, RetentionLimit limit)
     : TemplateDialog(find_deletion_template(), parent), m_services(services), m_today(today), m_limit(limit) {
     route(id_ok, [this] { find(); });
+    route(ids::help, [this] { show_help(m_services, this, HelpTopic::deletions); });
     set_up();
 }
 
@@ -42,14 +44,8 @@ void DeleteDlg1::tell(const QString& text, const QString& caption, MessageIcon i
 }
 
 void DeleteDlg1::find() {
-    // The field takes only what a record can hold as it is typed; text set some other way is
-    // checked here.
-    const std::optional<std::string> text = to_code_page(edit(ids::text)->text());
-    if (!text) {
-        tell(QStringLiteral("The text holds a character that the diary cannot store."), QStringLiteral("Entry Error"),
-             MessageIcon::exclamation);
-        return;
-    }
+    const std::optional<std::string> text = field_text(*this, ids::text, m_services.messages);
+    if (!text) return;
     if (!acceptable(*text)) {
         tell(QStringLiteral("You have not entered a search-string"), QStringLiteral("Input Error"));
         return;

@@ -6,7 +6,8 @@
 #include <optional>
 
 #include "calendar/text_helpers.h"
-#include "framework/code_page.h"
+#include "dialogs/field_text.h"
+#include "dialogs/help_dlg.h"
 #include "resources/dialog_templates.h"
 
 namespace daybrook {
@@ -16,6 +17,7 @@ namespace ids = search_ids;
 SearchDlg::SearchDlg(QWidget* parent, const DialogServices& services)
     : TemplateDialog(search_template(), parent), m_services(services) {
     route(id_ok, [this] { take(); });
+    route(ids::help, [this] { show_help(m_services, this, HelpTopic::search); });
     set_up();
 }
 
@@ -29,15 +31,8 @@ void SearchDlg::set_up() {
 void SearchDlg::take() {
     const bool case_sensitive = check_box(ids::case_sensitive)->isChecked();
     const bool show_all = check_box(ids::show_all)->isChecked();
-    // The field takes only what a record can hold as it is typed; text set some other way is
-    // checked here.
-    const std::optional<std::string> word = to_code_page(edit(ids::word)->text());
-    if (!word) {
-        m_services.messages.show(this, {.text = QStringLiteral("The word holds a character that the diary cannot store."),
-                                        .caption = QStringLiteral("Entry Error"),
-                                        .icon = MessageIcon::exclamation});
-        return;
-    }
+    const std::optional<std::string> word = field_text(*this, ids::word, m_services.messages);
+    if (!word) return;
     if (word->empty() && !show_all) {
         m_services.messages.show(this, {.text = QStringLiteral("You have not entered a word to search for!"),
                                         .caption = QStringLiteral("Missing Word"),

@@ -9,7 +9,8 @@
 #include "calendar/date_check.h"
 #include "calendar/text_helpers.h"
 #include "dialogs/date_steps.h"
-#include "framework/code_page.h"
+#include "dialogs/field_text.h"
+#include "dialogs/help_dlg.h"
 #include "framework/qt_text.h"
 #include "resources/dialog_templates.h"
 
@@ -21,6 +22,7 @@ SimpleDlg::SimpleDlg(QWidget* parent, const DialogServices& services, DayNumber 
     : TemplateDialog(new_entry_template(), parent), m_services(services), m_today(today), m_limit(limit) {
     route(id_ok, [this] { accept_first(); });
     route(ids::confirm, [this] { accept_confirm(); });
+    route(ids::help, [this] { show_help(m_services, this, HelpTopic::new_entries); });
     set_up();
 }
 
@@ -42,18 +44,15 @@ void SimpleDlg::tell(std::string_view text, std::string_view caption, MessageIco
                                     .icon = icon});
 }
 
-// Every press reads the fields again, as they stand at that moment. The fields take only what a
-// record can hold as it is typed; a text put there some other way that the record cannot hold is
-// refused here rather than stored changed.
+// Every press reads the fields again, as they stand at that moment.
 bool SimpleDlg::read_fields() {
-    const std::optional<std::string> text = to_code_page(edit(ids::event)->text());
-    const std::optional<std::string> date = to_code_page(edit(ids::date)->text());
-    const std::optional<std::string> weeks = to_code_page(edit(ids::weeks)->text());
-    const std::optional<std::string> days = to_code_page(edit(ids::days)->text());
-    if (!text || !date || !weeks || !days) {
-        tell("The entry holds a character that the diary cannot store.", "Entry Error", MessageIcon::exclamation);
-        return false;
-    }
+    const std::optional<std::string> text = field_text(*this, ids::event, m_services.messages);
+    if (!text) return false;
+    const std::optional<std::string> date = field_text(*this, ids::date, m_services.messages);
+    if (!date) return false;
+    const std::optional<std::string> weeks = field_text(*this, ids::weeks, m_services.messages);
+    const std::optional<std::string> days = weeks ? field_text(*this, ids::days, m_services.messages) : std::nullopt;
+    if (!days) return false;
     m_request.text = *text;
     m_request.red = marked(ids::red_letter);
     m_request.yearly = false;

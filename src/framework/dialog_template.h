@@ -23,6 +23,7 @@ enum class ControlKind {
     push_button,
     default_push_button,
     list_box,
+    icon,  // a picture; the text is its resource path
 };
 
 // Style flags of a control.
@@ -32,6 +33,7 @@ enum ControlStyle : unsigned {
     word_wrap = 1u << 1,           // a static text of more than one line
     label_left = 1u << 2,          // a check box whose label stands left of its box
     extended_selection = 1u << 3,  // a list box where Shift and Ctrl extend the selection
+    bordered = 1u << 4,            // a static text inside a drawn box
 };
 
 struct ControlTemplate {
@@ -43,12 +45,22 @@ struct ControlTemplate {
     unsigned style = plain;
 };
 
+// How a dialog's frame and font differ from the usual: a caption with a close box, the desktop's
+// sans face at its normal weight, placed over its parent.
+enum DialogStyle : unsigned {
+    usual = 0,
+    no_close_box = 1u << 0,        // only the dialog's own buttons end it (and Escape)
+    heavy_font = 1u << 1,          // the sans face at its heaviest weight
+    centred_on_screen = 1u << 2,   // centred on the screen rather than over its parent
+};
+
 struct DialogTemplate {
     int id = 0;
     std::string_view caption;
     int width = 0, height = 0;  // dialog units
     int font_points = 8;
     std::span<const ControlTemplate> controls;
+    unsigned style = usual;
 };
 
 }  // namespace daybrook

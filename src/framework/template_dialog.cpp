@@ -1,6 +1,9 @@
 #include "framework/template_dialog.h"
 
 #include <QButtonGroup>
+#include <QGuiApplication>
+#include <QPixmap>
+#include <QScreen>
 #include <QCheckBox>
 #include <QFontMetrics>
 #include <QLabel>
@@ -35,7 +38,18 @@ QLabel* make_static(const ControlTemplate& item, QWidget* parent) {
                                                                           : Qt::AlignLeft;
     label->setAlignment(across | Qt::AlignTop);
     label->setWordWrap(item.kind == ControlKind::static_centre || (item.style & word_wrap));
+    if (item.style & bordered) {
+        label->setFrameStyle(QFrame::Box | QFrame::Plain);
+        label->setMargin(2);
+    }
     return label;
+}
+
+QLabel* make_icon(const ControlTemplate& item, QWidget* parent) {
+    auto* picture = new QLabel(parent);
+    picture->setPixmap(QPixmap(qt_text(item.text)));
+    picture->setScaledContents(true);
+    return picture;
 }
 
 QLineEdit* make_edit(const ControlTemplate& item, QWidget* parent) {
@@ -72,19 +86,34 @@ int wrapped_height(const QLabel& label, int width) {
     return label.fontMetrics().boundingRect(box, int(label.alignment()) | Qt::TextWordWrap, label.text()).height();
 }
 
-// A wrapped text that this font makes longer than its place first widens about its centre, by
-// up to half as much again, then takes the lines it still needs below.
+// What a label's frame and margin take from its size, both sides together.
+QSize label_chrome(const QLabel& label) {
+    const int margin = label.margin();
+    const QRect text_area = label.contentsRect().marginsRemoved(QMargins(margin, margin, margin, margin));
+    return label.size() - text_area.size();
+}
+
+// A wrapped text that this font makes longer than its place first widens, away from the side it
+// is aligned to (about its centre when centred), by up to half as much again and never past the
+// dialog's edges; then it takes the lines it still needs below.
 void grow_to_fit(QWidget* widget) {
     auto* label = qobject_cast<QLabel*>(widget);
     if (!label || !label->wordWrap()) return;
     QRect place = label->geometry();
+    const QSize chrome = label_chrome(*label);
+    const auto needed_height = [&](int width) { return wrapped_height(*label, width - chrome.width()) + chrome.height(); };
+    const QRect dialog = label->parentWidget()->rect();
+    const Qt::Alignment across = label->alignment() & Qt::AlignHorizontal_Mask;
+    const QMargins widening = across == Qt::AlignLeft ? QMargins(0, 0, 4, 0)
+                              : across == Qt::AlignRight ? QMargins(4, 0, 0, 0)
+                                                         : QMargins(2, 0, 2, 0);
     const int widest = place.width() * 3 / 2;
-    while (wrapped_height(*label, place.width()) > place.height() && place.width() < widest) {
-        const QPoint centre = place.center();
-        place.setWidth(place.width() + 4);
-        place.moveCenter(QPoint(centre.x(), place.center().y()));
+    while (needed_height(place.width()) > place.height() && place.width() < widest) {
+        const QRect wider = place.marginsAdded(widening);
+        if (!dialog.contains(wider)) break;
+        place = wider;
     }
-    place.setHeight(std::max(place.height(), wrapped_height(*label, place.width())));
+    place.setHeight(std::max(place.height(), needed_height(place.width())));
     label->setGeometry(place);
 }
 
@@ -92,9 +121,12 @@ void grow_to_fit(QWidget* widget) {
 
 TemplateDialog::TemplateDialog(const DialogTemplate& layout, QWidget* parent) : QDialog(parent) {
     setWindowTitle(qt_text(layout.caption));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    Qt::WindowFlags frame = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    if (!(layout.style & no_close_box)) frame |= Qt::WindowCloseButtonHint;
+    setWindowFlags(frame);
     QFont dialog_font = font();
     dialog_font.setPointSize(layout.font_points);
+    if (layout.style & heavy_font) dialog_font.setWeight(QFont::Black);
     setFont(dialog_font);
     const QFontMetrics metrics(dialog_font);
     const QString letters = QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ");
@@ -102,6 +134,15 @@ TemplateDialog::TemplateDialog(const DialogTemplate& layout, QWidget* parent) : 
     m_y_scale = metrics.height() / 8.0;
     setFixedSize(int(layout.width * m_x_scale), int(layout.height * m_y_scale));
     build(layout);
+    if (layout.style & centred_on_screen) centre_on_screen();
+}
+
+void TemplateDialog::centre_on_screen() {
+    if (const QScreen* screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen()) {
+        QRect place = rect();
+        place.moveCenter(screen->availableGeometry().center());
+        move(place.topLeft());
+    }
 }
 
 void TemplateDialog::build(const DialogTemplate& layout) {
@@ -131,6 +172,7 @@ QWidget* TemplateDialog::make_control(const ControlTemplate& item) {
     case ControlKind::static_right: return make_static(item, this);
     case ControlKind::edit: return make_edit(item, this);
     case ControlKind::check_box: return make_check_box(item, this);
+    case ControlKind::icon: return make_icon(item, this);
     case ControlKind::radio_button: return new QRadioButton(qt_text(item.text), this);
     case ControlKind::list_box: {
         QListWidget* list = make_list(item, this);

@@ -48,6 +48,7 @@ protected:
 private:
     void build(const DialogTemplate& layout);
     void make_ok_the_default_if_none_is();
+    void centre_on_screen();
     QWidget* make_control(const ControlTemplate& item);
     QRect pixels(const ControlTemplate& item) const;
 

@@ -65,6 +65,38 @@ constexpr std::array deletion_choice_controls = {
 };
 constexpr DialogTemplate deletion_choice{4, "Deletion Choice", 302, 266, 8, deletion_choice_controls};
 
+constexpr std::array start_date_controls = {
+    ControlTemplate{no_id, static_left, "Show entries starting from", 6, 29, 90, 12},
+    ControlTemplate{start_date_ids::date, edit, "", 104, 27, 55, 12, 23},
+    ControlTemplate{id_cancel, push_button, "Cancel", 14, 74, 50, 14},
+    ControlTemplate{start_date_ids::help, push_button, "Help", 92, 75, 50, 14},
+    ControlTemplate{id_ok, default_push_button, "OK", 164, 75, 50, 14},
+};
+constexpr DialogTemplate start_date{5, "Set Starting Date", 222, 90, 8, start_date_controls};
+
+constexpr std::array keep_time_controls = {
+    ControlTemplate{101, radio_button, "Do not keep old entries", 39, 12, 110, 13},
+    ControlTemplate{102, radio_button, "Keep for One Week", 39, 26, 110, 13},
+    ControlTemplate{103, radio_button, "Keep for One Month", 39, 40, 110, 13},
+    ControlTemplate{104, radio_button, "Keep for a Year", 39, 54, 110, 13},
+    ControlTemplate{105, radio_button, "Keep for Ever", 39, 68, 110, 13},
+    ControlTemplate{id_ok, default_push_button, "OK", 12, 96, 50, 14},
+    ControlTemplate{id_cancel, push_button, "Cancel", 72, 96, 50, 14},
+    ControlTemplate{keep_time_ids::help, push_button, "Help", 132, 96, 50, 14},
+};
+constexpr DialogTemplate keep_time{13, "Keep old Entries", 194, 119, 8, keep_time_controls};
+
+constexpr std::array warn_delete_controls = {
+    ControlTemplate{101, static_centre, "You have opted to shorten the time that memos\nwill be kept for after their date has passed.",
+                    2, 9, 184, 18},
+    ControlTemplate{102, static_centre, "If you continue, your older unselected memos will\nbe permanently deleted!", 7, 32,
+                    166, 18},
+    ControlTemplate{103, static_centre, "Do you really want to do this ?", 22, 59, 125, 8},
+    ControlTemplate{id_cancel, push_button, "No", 13, 78, 31, 12},
+    ControlTemplate{id_ok, push_button, "Yes", 133, 78, 31, 12},
+};
+constexpr DialogTemplate warn_delete{17, "Warning!", 186, 93, 12, warn_delete_controls, no_close_box | heavy_font};
+
 constexpr std::array date_choice_controls = {
     ControlTemplate{date_choice_ids::prompt, static_left, "", 32, 16, 204, 16, 0, word_wrap},
     ControlTemplate{date_choice_ids::dates, list_box, "", 44, 48, 180, 128, 0, multiple_selection},
@@ -87,6 +119,9 @@ const DialogTemplate& new_entry_template() { return new_entry; }
 const DialogTemplate& search_template() { return search; }
 const DialogTemplate& find_deletion_template() { return find_deletion; }
 const DialogTemplate& deletion_choice_template() { return deletion_choice; }
+const DialogTemplate& start_date_template() { return start_date; }
+const DialogTemplate& keep_time_template() { return keep_time; }
+const DialogTemplate& warn_delete_template() { return warn_delete; }
 const DialogTemplate& date_choice_template() { return date_choice; }
 const DialogTemplate& ahead_date_template() { return ahead_date; }
 

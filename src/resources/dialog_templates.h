@@ -37,10 +37,24 @@ namespace deletion_choice_ids {
 inline constexpr int lines = 101, help = 998;
 }
 
+// Choosing the first day of the week page ("Set Starting Date").
+namespace start_date_ids {
+inline constexpr int date = 101, help = 998;
+}
+
+// Choosing how long old entries are kept ("Keep old Entries"): one radio button per keep code,
+// from 0 ("Do not keep old entries") to 4 ("Keep for Ever").
+namespace keep_time_ids {
+inline constexpr int first_choice = 101, last_choice = 105, help = 998;
+}
+
 const DialogTemplate& new_entry_template();
 const DialogTemplate& search_template();
 const DialogTemplate& find_deletion_template();
 const DialogTemplate& deletion_choice_template();
+const DialogTemplate& start_date_template();
+const DialogTemplate& keep_time_template();
+const DialogTemplate& warn_delete_template();
 const DialogTemplate& date_choice_template();
 const DialogTemplate& ahead_date_template();
 

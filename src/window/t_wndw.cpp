@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "dialogs/help_dlg.h"
 #include "framework/qt_text.h"
 #include "framework/scroller.h"
 #include "resources/main_menu.h"
@@ -20,7 +21,9 @@
 #include "window/diary_files.h"
 #include "window/diary_page.h"
 #include "window/new_entry_command.h"
+#include "window/old_entries_command.h"
 #include "window/search_command.h"
+#include "window/start_date_command.h"
 
 namespace daybrook {
 namespace {
@@ -37,6 +40,14 @@ constexpr QRect first_frame{55, 10, 655, 500};
 // holds (about 24 days), so a huge number keeps the window open instead of wrapping round.
 int period_of_seconds(int seconds) {
     return static_cast<int>(std::clamp<long long>(seconds * 1000LL, 0, std::numeric_limits<int>::max()));
+}
+
+// Icon 1, drawn for small and large sizes.
+QIcon program_icon() {
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/icons/daybrook-32.png"), QSize(32, 32));
+    icon.addFile(QStringLiteral(":/icons/daybrook-256.png"), QSize(256, 256));
+    return icon;
 }
 
 }  // namespace
@@ -109,7 +120,7 @@ void TWndw::create_menu() {
 void TWndw::setup_window() {
     m_state.today = today_from(m_services.clock);
     load_settings(m_state, m_services.settings);
-    setWindowIcon(QIcon(QStringLiteral(":/icons/daybrook.png")));
+    setWindowIcon(program_icon());
     m_timers.start(TimerId::startup, startup_period_ms);
     m_shared_timer = TimerId::startup;
     m_state.sound_played = false;
@@ -146,6 +157,11 @@ void TWndw::on_command(int id) {
     case cm_search: search(); break;
     case id_delete_entry:
     case cm_delete: delete_entries(); break;
+    case cm_future_week:
+    case cm_past_week: choose_start_date(); break;
+    case cm_old_entries: old_entries(); break;
+    case cm_general_help: show_help(dialog_services(), this, HelpTopic::general); break;
+    case cm_about: show_help(dialog_services(), this, HelpTopic::about); break;
     case cm_alarm_sounds: m_state.sounds_on = !m_state.sounds_on; break;
     case id_exit: close(); break;
     default: break;
@@ -250,6 +266,21 @@ void TWndw::search() {
 void TWndw::delete_entries() {
     run_delete(this, m_state, dialog_services(), m_services.store);
     recompose();
+}
+
+// The minute timer stops while the dialog is open and starts afresh after it.
+void TWndw::choose_start_date() {
+    stop_shared_timer();
+    run_start_date(this, m_state, dialog_services());
+    if (m_scroller) m_scroller->scroll_to(0, 0);
+    recompose();
+    start_minute_timer();
+}
+
+// The caption is written again however the dialog ended, now with two spaces.
+void TWndw::old_entries() {
+    run_old_entries(this, m_state, dialog_services());
+    set_caption("Daybrook  (%1)");
 }
 
 DialogServices TWndw::dialog_services() const {

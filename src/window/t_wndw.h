@@ -76,6 +76,8 @@ private:
     void new_entry();
     void search();
     void delete_entries();
+    void choose_start_date();
+    void old_entries();
     DialogServices dialog_services() const;
     void stop_shared_timer();
     void start_minute_timer();

@@ -12,9 +12,10 @@ struct CommandLineCase {
     std::vector<std::string_view> arguments;
     int display_seconds;
     int display_seconds_today;
+    bool own_folder = false;
 };
 
-TEST(CommandLine, TakesOnlyTheLowerCaseSwitchWithOneOrTwoNumbers) {
+TEST(CommandLine, TakesTheOwnFolderOnlyFirstAndTheLowerCaseSwitchOnlyWithOneOrTwoNumbers) {
     const std::vector<CommandLineCase> cases = {
         {{}, -1, 0},
         {{"-a", "5", "30"}, 5, 30},
@@ -28,6 +29,13 @@ TEST(CommandLine, TakesOnlyTheLowerCaseSwitchWithOneOrTwoNumbers) {
         {{"/a", "5"}, -1, 0},
         {{"-a", " 12xyz", "+3"}, 12, 3},
         {{"-a", "99999999999"}, 2147483647, 0},
+        // The own folder only as the first argument, the rest read by the rules above.
+        {{"--own-folder"}, -1, 0, true},
+        {{"--own-folder", "-a", "5", "30"}, 5, 30, true},
+        {{"--own-folder", "-a", "5", "30", "7"}, -1, 0, true},
+        {{"--own-folder", "--own-folder", "-a", "5"}, -1, 0, true},
+        {{"-a", "5", "--own-folder"}, 5, 0},
+        {{"--OWN-FOLDER", "-a", "5"}, -1, 0},
     };
     for (const CommandLineCase& c : cases) {
         const CommandLine line = parse_command_line(c.arguments);
@@ -35,6 +43,7 @@ TEST(CommandLine, TakesOnlyTheLowerCaseSwitchWithOneOrTwoNumbers) {
         EXPECT_EQ(line.display_seconds, c.display_seconds) << shown << " with " << c.arguments.size();
         EXPECT_EQ(line.display_seconds_today, c.display_seconds_today) << shown;
         EXPECT_EQ(line.auto_mode(), c.display_seconds != -1) << shown;
+        EXPECT_EQ(line.own_folder, c.own_folder) << shown << " with " << c.arguments.size();
     }
 }
 

@@ -54,4 +54,15 @@ status=0
 [ "$status" -eq 1 ] || fail "started in a removed folder, the diary ended with $status"
 [ "$(wc -l <"$work/gone.log")" -eq 1 ] && grep -q 'cannot tell which folder' "$work/gone.log" ||
     fail "no clear line about the removed folder: $(cat "$work/gone.log")"
+
+# Started with --own-folder, as the launchers start it, the diary makes its own folder, the
+# user's alone, and works there; where that folder cannot be made it says so in one line.
+XDG_DATA_HOME="$work/data" run_until_closed "2026-12-06 10:00:00" --own-folder -a 1
+[ "$(stat -c %a "$work/data/daybrook")" = "700" ] || fail "the own folder is not the user's alone"
+expect_file "$work/data/daybrook/.daybrook.lock"
+status=0
+XDG_DATA_HOME="$work/victim" "$daybrook_binary" --own-folder -a 1 >"$work/own.log" 2>&1 || status=$?
+[ "$status" -eq 1 ] || fail "without its own folder, the diary ended with $status"
+[ "$(wc -l <"$work/own.log")" -eq 1 ] && grep -q 'cannot make its diary folder' "$work/own.log" ||
+    fail "no clear line about the own folder: $(cat "$work/own.log")"
 echo "PASS"

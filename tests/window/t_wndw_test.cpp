@@ -383,6 +383,37 @@ TEST_F(MainWindow, SearchAndDeleteRunTheirDialogsAndThePageFollows) {
     EXPECT_EQ(modal.captions, (std::vector<QString>{"Search Diary", "Find Entry for Deletion"}));
 }
 
+// Old Entries rewrites the caption (two spaces now) however it ends, and PastWeek follows the
+// choice; Set Starting Date, even cancelled, brings back the week page and a fresh minute timer.
+TEST_F(MainWindow, OldEntriesAndStartDateApplyTheirDialogsToTheWindow) {
+    std::ofstream(settings_file()) << "[Daybrook]\nKeepCode=2\n";
+    const auto window = started(open());
+    auto* bar = qobject_cast<QMenuBar*>(window->menuWidget());
+    modal.steps.push_back([](TemplateDialog& d) { testing::press(d, id_cancel); });
+    action_for(bar, cm_old_entries)->trigger();
+    EXPECT_EQ(window->windowTitle(), "Daybrook  (Saving Entries for One Month)");
+
+    modal.steps.push_back([](TemplateDialog& d) {
+        testing::mark(d, keep_time_ids::first_choice);
+        testing::press(d, id_ok);
+    });
+    modal.steps.push_back([](TemplateDialog& warning) { testing::press(warning, id_ok); });
+    action_for(bar, cm_old_entries)->trigger();
+    EXPECT_EQ(window->windowTitle(), "Daybrook  ()");
+    for (QAction* popup : bar->actions()) emit popup->menu()->aboutToShow();
+    EXPECT_FALSE(action_for(bar, cm_past_week)->isEnabled());
+
+    modal.steps.push_back([](TemplateDialog& d) {
+        testing::type(d, search_ids::word, "x");
+        testing::press(d, id_ok);
+    });
+    window->button(id_search)->click();
+    modal.steps.push_back([](TemplateDialog& d) { testing::press(d, id_cancel); });
+    action_for(bar, cm_future_week)->trigger();
+    EXPECT_TRUE(shows_text(*window, "The Next Seven Days:"));
+    EXPECT_EQ(window->timers().period(TimerId::minute), 60000);
+}
+
 TEST_F(MainWindow, TheExitButtonClosesTheWindow) {
     const auto window = open();
     window->show();

@@ -1,0 +1,46 @@
+#include "config/diary_folder.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstring>
+#include <optional>
+#include <system_error>
+
+namespace daybrook {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The folder's path, or nothing when neither variable names an absolute folder: a relative one
+// would put the entries wherever the diary happens to be started.
+std::optional<fs::path> diary_folder_path(const char* xdg_data_home, const char* home) {
+    if (xdg_data_home && fs::path(xdg_data_home).is_absolute()) return fs::path(xdg_data_home) / "daybrook";
+    if (home && fs::path(home).is_absolute()) return fs::path(home) / ".local" / "share" / "daybrook";
+    return std::nullopt;
+}
+
+// Creates each missing folder of the path with mode 0700 from the start, so that the entries are
+// never readable by others, not even for a moment.
+std::optional<FolderProblem> make_private_folders(const fs::path& folder) {
+    fs::path reached;
+    for (const fs::path& part : folder) {
+        reached /= part;
+        if (::mkdir(reached.c_str(), 0700) != 0 && errno != EEXIST)
+            return FolderProblem{"cannot make " + reached.string() + ": " + std::strerror(errno)};
+    }
+    std::error_code error;
+    if (!fs::is_directory(folder, error)) return FolderProblem{folder.string() + " is not a folder"};
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::variant<fs::path, FolderProblem> make_diary_folder(const char* xdg_data_home, const char* home) {
+    const std::optional<fs::path> folder = diary_folder_path(xdg_data_home, home);
+    if (!folder) return FolderProblem{"neither XDG_DATA_HOME nor HOME names an absolute folder"};
+    if (std::optional<FolderProblem> problem = make_private_folders(*folder)) return *problem;
+    return *folder;
+}
+
+}  // namespace daybrook

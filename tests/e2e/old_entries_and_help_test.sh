@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Keeping old entries for a shorter time with the keyboard alone, the warning answered with
+# Enter: the caption follows at once and the settings file holds the new code after closing.
+# The Help menu opens General Help and the About box, and Set Starting Date shows a later week.
+source "$(dirname "$0")/lib.sh"
+start_display
+
+printf '[Daybrook]\nKeepCode=3\nLastSet=20000\nSounds=0\n' >"$config/WYNDALE.INI"
+
+# Waits for a window of that caption, gives it the keyboard and, when asked, keeps a picture.
+window_named() {
+    local found
+    found=$(timeout 10 xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1) || fail "$1 did not open"
+    xdotool windowactivate --sync "$found"
+    sleep 0.3
+    if [ -n "${DAYBROOK_SCREENSHOTS:-}" ]; then import -window root "$DAYBROOK_SCREENSHOTS/${2:-dialog}.png"; fi
+}
+
+start_diary "2026-12-06 10:00:00"
+window=$(diary_window)
+[ "$(xdotool getwindowname "$window")" = "Daybrook (Saving Entries for One Year)" ] || fail "caption at start"
+
+xdotool windowactivate --sync "$window" key --clearmodifiers alt+o o
+window_named "Keep old Entries" keep_old_entries
+xdotool key Up Up Return
+window_named "Warning!" warning
+xdotool key Return
+sleep 0.5
+caption=$(xdotool getwindowname "$window")
+[ "$caption" = "Daybrook  (Saving Entries for One Week)" ] || fail "caption after the choice: $caption"
+
+xdotool windowactivate --sync "$window" key --clearmodifiers alt+h g
+window_named "General Help" general_help
+xdotool key Return
+xdotool windowactivate --sync "$window" key --clearmodifiers alt+h a
+window_named "About Daybrook" about
+xdotool key Return
+
+xdotool windowactivate --sync "$window" key --clearmodifiers alt+v f
+window_named "Set Starting Date" start_date
+xdotool type --delay 20 "1/8/50"
+xdotool key Return
+sleep 0.5
+[ -n "${DAYBROOK_SCREENSHOTS:-}" ] && import -window "$window" "$DAYBROOK_SCREENSHOTS/august_2050.png"
+
+close_window "$window"
+wait_for_exit 10
+grep -q '^KeepCode=1$' "$config/WYNDALE.INI" || fail "the new code was not saved: $(cat "$config/WYNDALE.INI")"
+echo "PASS"
