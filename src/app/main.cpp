@@ -34,11 +34,25 @@ bool enter_own_folder() {
     return true;
 }
 
+// Qt ends the program with an abort when it finds no display; the diary says so instead. A
+// platform chosen by hand (QT_QPA_PLATFORM, such as offscreen) is left for Qt to check.
+bool display_available() {
+    const auto set = [](const char* name) {
+        const char* value = std::getenv(name);
+        return value != nullptr && *value != '\0';
+    };
+    return set("DISPLAY") || set("WAYLAND_DISPLAY") || set("QT_QPA_PLATFORM");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     const std::vector<std::string_view> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
     const daybrook::CommandLine mode = daybrook::parse_command_line(arguments);
+    if (!display_available()) {
+        std::fprintf(stderr, "Daybrook needs a desktop to show its window, but neither DISPLAY nor WAYLAND_DISPLAY is set.\n");
+        return 1;
+    }
     if (mode.own_folder && !enter_own_folder()) return 1;
     // The entries live in the folder the diary is started in; without it there is no diary.
     std::error_code error;

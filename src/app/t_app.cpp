@@ -6,7 +6,8 @@
 namespace daybrook {
 
 TApp::TApp(int& argc, char** argv, CommandLine mode, std::filesystem::path folder)
-    : QApplication(argc, argv), m_mode(mode), m_folder(std::move(folder)), m_sounds(m_folder) {
+    : QApplication(argc, argv), m_mode(mode), m_folder(std::move(folder)), m_sounds(m_folder),
+      m_single_window(QString::fromStdString(m_folder.string())) {
     setApplicationName(QStringLiteral("Daybrook"));
     setDesktopFileName(QStringLiteral("daybrook"));
 }
@@ -24,8 +25,12 @@ void TApp::create_main_window() {
     m_window = std::make_unique<TWndw>(nullptr, QStringLiteral("Daybrook"), m_mode, std::move(services));
 }
 
+// A normal window that is open already for this diary folder comes to the front instead of a
+// second one opening over it. Auto mode, the glance at login, always runs.
 int TApp::run() {
+    if (!m_mode.auto_mode() && !m_single_window.claim()) return 0;
     create_main_window();
+    connect(&m_single_window, &SingleInstance::activation_requested, m_window.get(), &TWndw::bring_to_front);
     m_window->show();
     return exec();
 }

@@ -12,6 +12,7 @@
 #include "framework/canberra_sound_player.h"
 #include "framework/message_boxes.h"
 #include "framework/modal_runner.h"
+#include "framework/single_instance.h"
 #include "framework/termination_signals.h"
 
 namespace daybrook {
@@ -38,6 +39,7 @@ private:
     QtMessageBoxes m_messages;
     QtModalRunner m_modal;
     TerminationSignals m_signals;
+    SingleInstance m_single_window;
     std::unique_ptr<TWndw> m_window;
 };
 

@@ -140,6 +140,12 @@ void TWndw::set_caption(const char* format) {
     setWindowTitle(QString::fromLatin1(format).arg(qt_text(keep_caption(m_state.retention.keep_code))));
 }
 
+void TWndw::bring_to_front() {
+    if (isMinimized()) showNormal();
+    raise();
+    activateWindow();
+}
+
 QPushButton* TWndw::button(int id) const {
     const auto found = m_buttons.find(id);
     return found == m_buttons.end() ? nullptr : found->second;

@@ -54,6 +54,9 @@ public:
     Scroller* scroller() const { return m_scroller; }
     DiaryPage* page() const { return m_page; }
 
+    // Shows the window in front of the others, also when it was minimised.
+    void bring_to_front();
+
 protected:
     void timerEvent(QTimerEvent* event) override;
 

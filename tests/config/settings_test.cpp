@@ -44,6 +44,8 @@ TEST(Settings, FirstRunUsesDefaultsAndCreatesTheFileWithALowerCaseSection) {
     EXPECT_NE(text.find("KeepCode=0"), std::string::npos) << text;
     EXPECT_NE(text.find("LastSet=20793"), std::string::npos) << text;
     EXPECT_EQ(stored(file, today + 5), read);
+    EXPECT_EQ(fs::status(dir / "WYNDALE.INI").permissions(), fs::perms::owner_read | fs::perms::owner_write)
+        << "a new settings file is private";
 }
 
 TEST(Settings, ReadsNumbersTheWayTheDiaryAlwaysHas) {

@@ -65,4 +65,11 @@ XDG_DATA_HOME="$work/victim" "$daybrook_binary" --own-folder -a 1 >"$work/own.lo
 [ "$status" -eq 1 ] || fail "without its own folder, the diary ended with $status"
 [ "$(wc -l <"$work/own.log")" -eq 1 ] && grep -q 'cannot make its diary folder' "$work/own.log" ||
     fail "no clear line about the own folder: $(cat "$work/own.log")"
+# Without a desktop to show its window on, the diary says so in one line and ends with 1.
+status=0
+(cd "$diary" && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$daybrook_binary") >"$work/nodisplay.log" 2>&1 ||
+    status=$?
+[ "$status" -eq 1 ] || fail "without a display the diary ended with $status"
+[ "$(wc -l <"$work/nodisplay.log")" -eq 1 ] && grep -q 'DISPLAY' "$work/nodisplay.log" ||
+    fail "no clear line about the missing display: $(cat "$work/nodisplay.log")"
 echo "PASS"

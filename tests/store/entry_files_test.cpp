@@ -34,6 +34,8 @@ TEST(EntryFiles, AddsAnEntryAsOneExact111ByteRecordNamedForItsDayAndSlot) {
     expected[103] = 1;
     expected[107] = 1;
     EXPECT_EQ(dir.read("DAT20793.000"), expected);
+    EXPECT_EQ(fs::status(dir / "DAT20793.000").permissions(), fs::perms::owner_read | fs::perms::owner_write)
+        << "entries are private";
 }
 
 TEST(EntryFiles, TakesTheLowestFreeSlotAndReportsAFullDay) {
