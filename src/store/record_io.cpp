@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <filesystem>
+#include <system_error>
 #include <memory>
 #include <span>
 #include <utility>
@@ -36,12 +38,39 @@ std::string path_of(const StoreDir& dir, std::string_view name) {
     return text;
 }
 
-// A directory entry that is a regular file, also through a symbolic link. The type that
-// readdir reports saves a stat for all but links and file systems that do not report types.
+// Where a symbolic link of the folder leads, when that is a file inside the folder; nothing for
+// a link that leads out of it (to someone else's file, say), which the store never follows.
+std::optional<std::string> link_inside(const StoreDir& dir, std::string_view name) {
+    std::error_code error;
+    const std::filesystem::path folder = std::filesystem::canonical(dir, error);
+    if (error) return std::nullopt;
+    const std::filesystem::path target = std::filesystem::canonical(path_of(dir, name), error);
+    if (error || target.parent_path() != folder) return std::nullopt;
+    return target.native();
+}
+
+// A directory entry that is a regular file, also through a symbolic link that stays inside the
+// folder. The type that readdir reports saves a stat for all but links and file systems that do
+// not report types.
 bool is_regular_file(const StoreDir& dir, const dirent& item) {
     if (item.d_type != DT_LNK && item.d_type != DT_UNKNOWN) return item.d_type == DT_REG;
     struct stat info {};
-    return ::stat(path_of(dir, item.d_name).c_str(), &info) == 0 && S_ISREG(info.st_mode);
+    if (::lstat(path_of(dir, item.d_name).c_str(), &info) != 0) return false;
+    if (S_ISLNK(info.st_mode)) {
+        const std::optional<std::string> target = link_inside(dir, item.d_name);
+        return target && ::stat(target->c_str(), &info) == 0 && S_ISREG(info.st_mode);
+    }
+    return S_ISREG(info.st_mode);
+}
+
+// Opens a store file for reading. A symbolic link is followed only when it stays inside the
+// folder; the common case, a plain file, costs one call.
+UniqueFd open_for_reading(const StoreDir& dir, std::string_view name) {
+    constexpr int flags = O_RDONLY | O_CLOEXEC | O_NONBLOCK;
+    UniqueFd fd(::open(path_of(dir, name).c_str(), flags | O_NOFOLLOW));
+    if (fd.valid() || errno != ELOOP) return fd;
+    const std::optional<std::string> target = link_inside(dir, name);
+    return UniqueFd(target ? ::open(target->c_str(), flags | O_NOFOLLOW) : -1);
 }
 
 // Whether a process of that id runs; one that exists but belongs to someone else counts too.
@@ -76,7 +105,7 @@ std::optional<RecordBytes> read_record_bytes(const StoreDir& dir, std::string_vi
     // O_NONBLOCK keeps a FIFO of that name from hanging the diary; regular files ignore it. A
     // directory fails to read; anything else odd reads as at most one record's bytes. Not
     // asking what kind of file it is saves a system call on each of the week page's 80 reads.
-    UniqueFd fd(::open(path_of(dir, name).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    UniqueFd fd = open_for_reading(dir, name);
     if (!fd.valid()) return std::nullopt;
     RecordBytes bytes{};
     std::size_t count = 0;
