@@ -59,6 +59,7 @@ DeletionReport delete_listed(const StoreDir& dir, const std::vector<ListedEntry>
     for (std::size_t line : chosen) {
         if (line >= entries.size()) continue;
         const ListedEntry& entry = entries[line];
+        if (!store_io::name_taken(dir, entry.name)) continue;  // gone already, by another hand
         const bool unchanged = store_io::read_record_bytes(dir, entry.name) == entry.bytes;
         if (unchanged && remove_entry_file(dir, entry.name) == StoreError::none) report.deleted.push_back(entry.name);
         else report.left.push_back(line);

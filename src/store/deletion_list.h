@@ -42,7 +42,8 @@ struct DeletionReport {
 
 // Deletes the entry file of each chosen line that stands for an entry (the line of an empty list
 // stands for none). A file that no longer holds the record it was listed with is not deleted: it
-// is another entry now. Such files, and those the file system keeps, are reported as left.
+// is another entry now. Such files, and those the file system keeps, are reported as left; a
+// file that is gone already is neither.
 DeletionReport delete_listed(const StoreDir& dir, const std::vector<ListedEntry>& entries,
                              const std::vector<std::size_t>& chosen);
 

@@ -145,6 +145,11 @@ CreateOutcome create_record(const StoreDir& dir, std::string_view name, const Re
     return CreateOutcome::failed;
 }
 
+bool name_taken(const StoreDir& dir, std::string_view name) {
+    struct stat info {};
+    return ::lstat(path_of(dir, name).c_str(), &info) == 0;
+}
+
 bool sync_store(const StoreDir& dir) { return sync_folder(dir.native()); }
 
 bool is_dead_temporary(std::string_view name, NameTest store_file) {

@@ -51,6 +51,9 @@ enum class CreateOutcome { created, taken, failed };
 // bytes are complete and on disk before its name appears.
 CreateOutcome create_record(const StoreDir& dir, std::string_view name, const RecordBytes& bytes);
 
+// Whether the folder holds anything of that name (a dangling link too).
+bool name_taken(const StoreDir& dir, std::string_view name);
+
 // Flushes the store's list of names to disk.
 bool sync_store(const StoreDir& dir);
 

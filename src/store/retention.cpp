@@ -26,7 +26,10 @@ bool settle_passed(const StoreDir& dir, const std::string& name, PurgeReport& re
         return true;
     case Renewal::not_pending:
     case Renewal::out_of_range: return true;
-    case Renewal::unreadable: report.unreadable.push_back(name); return false;
+    case Renewal::unreadable:
+        // A file that went between the listing and the reading needs nothing more.
+        if (store_io::name_taken(dir, name)) report.unreadable.push_back(name);
+        return false;
     case Renewal::failed: report.kept_unrenewed.push_back(name); return false;
     }
     return false;
@@ -62,10 +65,12 @@ ClosingScan scan_for_close(const StoreDir& dir, DayNumber last_passed_day) {
     return scan;
 }
 
-// Deletes the files and returns the names of those deleted.
-std::vector<std::string> remove_all(const StoreDir& dir, std::vector<std::string> names) {
-    std::erase_if(names, [&](const std::string& name) { return !store_io::remove_file(dir, name); });
-    return names;
+// Deletes the files and returns the names of those deleted; those that would not go are added to
+// `left`.
+std::vector<std::string> remove_all(const StoreDir& dir, std::vector<std::string> names, std::vector<std::string>& left) {
+    std::vector<std::string> removed;
+    for (std::string& name : names) (store_io::remove_file(dir, name) ? removed : left).push_back(std::move(name));
+    return removed;
 }
 
 }  // namespace
@@ -79,7 +84,7 @@ PurgeReport purge_old(const StoreDir& dir, DayNumber today, KeepCode keep_code,
         return report;
     }
     ClosingScan scan = scan_for_close(dir, today - 1);
-    report.temporaries_removed = remove_all(dir, std::move(scan.dead_temporaries));
+    report.temporaries_removed = remove_all(dir, std::move(scan.dead_temporaries), report.left_behind);
     const bool deletes = is_known(keep_code) && keep_code != KeepCode::for_ever;
     const DayNumber delete_before = today - 2 - keep_days(keep_code);
     for (const std::string& name : scan.passed) {
@@ -87,7 +92,7 @@ PurgeReport purge_old(const StoreDir& dir, DayNumber today, KeepCode keep_code,
         if (remove_entry_file(dir, name) == StoreError::none) report.deleted.push_back(name);
         else report.delete_failed.push_back(name);
     }
-    if (deletes) report.scratch_removed = remove_all(dir, std::move(scan.scratch));
+    if (deletes) report.scratch_removed = remove_all(dir, std::move(scan.scratch), report.left_behind);
     return report;
 }
 

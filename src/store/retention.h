@@ -23,6 +23,7 @@ struct PurgeReport {
     std::vector<std::string> unreadable;      // passed entries kept because they could not be read
     std::vector<std::string> unmarked;        // copied, but the renewed mark could not be written
     std::vector<std::string> delete_failed;   // expired entries the file system did not let go
+    std::vector<std::string> left_behind;     // scratch and temporary files that would not go
 };
 
 // The purge run at close, holding the store's lock: renews passed yearly entries under every

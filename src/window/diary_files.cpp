@@ -28,6 +28,7 @@ void log_purge(const PurgeReport& report) {
     log_names(report.kept_unrenewed, "kept yearly entries it could not carry over to next year");
     log_names(report.unmarked, "could not mark these entries as carried over (their copies are in place)");
     log_names(report.delete_failed, "could not delete these expired entries");
+    log_names(report.left_behind, "could not remove these files of its own (they go at a later close)");
 }
 
 }  // namespace

@@ -79,17 +79,18 @@ TEST(DeletionList, DeletesOnlyTheListedFileOfEachChosenLine) {
     EXPECT_EQ(root.read("store/TEMPDAT.001"), root.read("store/DAT20794.001")) << "a byte-for-byte copy";
 
     write("DAT20794.003", Memo("another entry now").date("07/12/26"));  // changed since it was listed
-    const DeletionReport report = delete_listed(store, listed, {0, 1, 3, 7});
+    std::filesystem::remove(store / "DAT20794.002");                     // gone since it was listed
+    const DeletionReport report = delete_listed(store, listed, {0, 1, 2, 3, 7});
     EXPECT_EQ(report.deleted, (std::vector<std::string>{"DAT20794.000", "DAT20794.001"}));
     EXPECT_EQ(report.left, std::vector<std::size_t>{3});
     EXPECT_EQ(root.read("victim"), "precious");
-    EXPECT_TRUE(root.exists("store/DAT20794.002"));
     EXPECT_TRUE(root.exists("store/DAT20794.003"));
 
     EXPECT_TRUE(remove_scratch_list(store, int(listed.size())).empty());
     EXPECT_FALSE(root.exists("store/TEMPDAT.000"));
 
     // A folder the user may not change: nothing goes, and every chosen line is reported.
+    write("DAT20794.004", Memo("five").date("07/12/26"));
     const std::vector<ListedEntry> rest = entries_of_day(store, 20794);
     std::filesystem::permissions(store, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
     DeletionReport refused;

@@ -1,0 +1,187 @@
+// The store under faults, injected by strace into its system calls: killed at each file
+// operation of the close, or refused by the file system (disk full, read-only, I/O error) at each
+// write of a new entry, a deletion and the close. Whatever happens, no entry is lost or damaged,
+// nothing half-written stays, every failure is reported, and a later close ends the store exactly
+// as an unbroken one.
+//
+// Started as "--purge DIR", "--new-entries DIR" or "--delete DIR", the program only does that
+// one piece of work on DIR and exits with the number of problems it reported: that is the process
+// strace works on.
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "store/deletion_list.h"
+#include "store/memo.h"
+#include "store/new_entries.h"
+#include "store/retention.h"
+#include "store/scratch_files.h"
+#include "support/temp_dir.h"
+
+namespace daybrook {
+namespace {
+
+using testing::TempDir;
+
+constexpr DayNumber today = 20793;  // 6 December 2026
+
+// The pieces of work, each with the store it starts from.
+int purge(const StoreDir& dir) {
+    const PurgeReport report = purge_old(dir, today, KeepCode::none);
+    return int(!report.store_locked + report.unreadable.size() + report.kept_unrenewed.size() +
+               report.unmarked.size() + report.delete_failed.size() + report.left_behind.size());
+}
+
+int new_entries(const StoreDir& dir) {
+    const NewEntryRequest request{.dates = {"07/12/26", "08/12/26", "09/12/26"}, .text = "memo", .red = true};
+    const WrittenEntries result = write_new_entries(dir, request);
+    return int(result.failed_days.size() + result.full_days.size());
+}
+
+int delete_all(const StoreDir& dir) {
+    const std::vector<ListedEntry> listed = entries_with_word(dir, "memo", false);
+    std::vector<std::size_t> every(listed.size());
+    for (std::size_t line = 0; line < every.size(); ++line) every[line] = line;
+    return int(delete_listed(dir, listed, every).left.size());
+}
+
+void seed(const StoreDir& dir) {
+    add_entry(dir, 20792, Memo("Anniversary").yearly(1).red());  // yesterday: kept, marked
+    add_entry(dir, 20700, Memo("Birthday").yearly(1));           // expired: copied, then deleted
+    add_entry(dir, 20600, Memo("Dentist"));                      // expired
+    add_entry(dir, 20794, Memo("memo one"));                     // to come
+    add_entry(dir, 20795, Memo("memo two"));
+    write_scratch(dir, 0, encode(Memo("listed")));
+}
+
+struct Work {
+    const char* option;
+    int (*run)(const StoreDir&);
+};
+constexpr Work works[] = {{"--purge", purge}, {"--new-entries", new_entries}, {"--delete", delete_all}};
+
+enum class Outcome { killed, finished, failed_to_run };
+struct TracedRun {
+    Outcome outcome;
+    int problems = 0;
+};
+
+// Runs the work on the folder under strace with the injection asked for.
+TracedRun traced(const char* option, const StoreDir& dir, const std::string& injection) {
+    char self[4096];
+    const ssize_t length = ::readlink("/proc/self/exe", self, sizeof self - 1);
+    self[length > 0 ? length : 0] = '\0';
+    const pid_t child = ::fork();
+    if (child == 0) {
+        // The leak checker of a sanitizer build cannot work under a tracer.
+        ::setenv("ASAN_OPTIONS", "detect_leaks=0", 1);
+        const std::string inject = "inject=" + injection;
+        ::execlp("strace", "strace", "-f", "-qq", "-o", "/dev/null", "-e", inject.c_str(), self, option,
+                 dir.c_str(), static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    if (WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) return {Outcome::killed};
+    if (!WIFEXITED(status) || WEXITSTATUS(status) >= 100) return {Outcome::failed_to_run};
+    return {Outcome::finished, WEXITSTATUS(status)};
+}
+
+bool strace_works() { return std::system("strace -qq -o /dev/null -e trace=none true >/dev/null 2>&1") == 0; }
+
+// The folder's files and their bytes.
+std::map<std::string, std::string> contents(const TempDir& dir) {
+    std::map<std::string, std::string> files;
+    for (const std::string& name : dir.names()) files[name] = dir.read(name);
+    return files;
+}
+
+TEST(StoreFaults, ACloseKilledAtAnyFileOperationEndsAsAnUnbrokenOneWhenRunAgain) {
+    if (!strace_works()) GTEST_SKIP() << "strace cannot trace processes here";
+    TempDir unbroken;
+    seed(unbroken.path());
+    purge(unbroken.path());
+    const auto expected = contents(unbroken);
+    int kills = 0;
+    for (const char* call : {"openat", "write", "fsync", "renameat2", "rename", "unlink", "flock"}) {
+        for (int nth = 1;; ++nth) {
+            TempDir dir;
+            seed(dir.path());
+            const TracedRun run = traced("--purge", dir.path(), std::string(call) + ":signal=SIGKILL:when=" + std::to_string(nth));
+            ASSERT_NE(run.outcome, Outcome::failed_to_run) << call << " " << nth;
+            if (run.outcome == Outcome::finished) break;
+            ++kills;
+            purge(dir.path());
+            ASSERT_EQ(contents(dir), expected) << "killed at " << call << " " << nth;
+        }
+    }
+    EXPECT_GT(kills, 20);
+}
+
+// Every write, flush, rename, link and deletion refused in turn: the work either completes or
+// reports what it left undone, existing entries stay exactly as they were, an entry is whole or
+// absent, nothing half-written stays, and a later close ends as an unbroken one.
+TEST(StoreFaults, AFileSystemThatRefusesAnyWriteNeverCostsAnEntryAndIsReported) {
+    if (!strace_works()) GTEST_SKIP() << "strace cannot trace processes here";
+    const std::pair<const char*, const char*> refusals[] = {
+        {"write", "ENOSPC"}, {"fsync", "EIO"},     {"renameat2", "EROFS"}, {"rename", "ENOSPC"},
+        {"link", "EROFS"},   {"unlink", "EROFS"},  {"fsync", "ENOSPC"},
+    };
+    int faults = 0;
+    for (const Work& work : works) {
+        TempDir clean;
+        seed(clean.path());
+        const auto before = contents(clean);
+        ASSERT_EQ(work.run(clean.path()), 0) << work.option;
+        const auto done = contents(clean);
+        for (const auto& [call, error] : refusals) {
+            for (int nth = 1;; ++nth) {
+                TempDir dir;
+                seed(dir.path());
+                const std::string where = std::string(work.option) + " " + call + " " + error + " " + std::to_string(nth);
+                const TracedRun run = traced(work.option, dir.path(), std::string(call) + ":error=" + error + ":when=" + std::to_string(nth));
+                ASSERT_EQ(run.outcome, Outcome::finished) << where;
+                const auto after = contents(dir);
+                if (after == done && run.problems == 0) break;  // the call came fewer times
+                ++faults;
+                EXPECT_GT(run.problems, 0) << "a failure went unreported: " << where;
+                for (const auto& [name, bytes] : after) {
+                    EXPECT_FALSE(name.starts_with('.') && name != ".daybrook.lock") << name << " left, " << where;
+                    const bool as_before = before.contains(name) && before.at(name) == bytes;
+                    const bool as_done = done.contains(name) && done.at(name) == bytes;
+                    EXPECT_TRUE(as_before || as_done) << name << " damaged, " << where;
+                }
+                for (const auto& [name, bytes] : before) {
+                    if (name.starts_with("DAT") && !after.contains(name)) {
+                        EXPECT_FALSE(done.contains(name)) << name << " lost, " << where;
+                    }
+                }
+                if (work.run == purge) {
+                    purge(dir.path());
+                    EXPECT_EQ(contents(dir), done) << "the next close, after " << where;
+                }
+            }
+        }
+    }
+    EXPECT_GT(faults, 30);
+}
+
+}  // namespace
+}  // namespace daybrook
+
+int main(int argc, char** argv) {
+    if (argc == 3) {
+        for (const daybrook::Work& work : daybrook::works)
+            if (std::strcmp(argv[1], work.option) == 0) return std::min(work.run(argv[2]), 99);
+    }
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
