@@ -9,6 +9,8 @@ namespace daybrook {
 namespace {
 
 constexpr std::string_view blanks = " \t";
+// Skipped by the reader at the start of the text, and kept here as it is.
+constexpr std::string_view utf8_signature = "\xEF\xBB\xBF";
 
 std::string_view trim(std::string_view text) {
     const std::size_t first = text.find_first_not_of(blanks);
@@ -20,7 +22,7 @@ bool same_name(std::string_view a, std::string_view b) {
     return std::ranges::equal(a, b, [](char x, char y) { return ascii_lower(x) == ascii_lower(y); });
 }
 
-// One line of the text: its content and its line end ("\n", "\r\n" or nothing at the end).
+// One line of the text: its content and its line end ("\n", "\r\n", "\r" or nothing at the end).
 struct Line {
     std::string_view content;
     std::string_view end;
@@ -32,26 +34,41 @@ std::string join(const std::vector<std::string>& pieces) {
     return text;
 }
 
+// Lines end where the reader ends them: at "\r\n", "\n" or a "\r" alone.
 std::vector<Line> split_lines(std::string_view text) {
     std::vector<Line> lines;
     while (!text.empty()) {
-        const std::size_t newline = text.find('\n');
-        std::string_view whole = text.substr(0, newline == std::string_view::npos ? text.size() : newline + 1);
-        text.remove_prefix(whole.size());
-        std::size_t content_size = whole.size();
-        if (whole.ends_with('\n')) --content_size;
-        if (content_size > 0 && whole[content_size - 1] == '\r') --content_size;
-        lines.push_back({whole.substr(0, content_size), whole.substr(content_size)});
+        const std::size_t stop = text.find_first_of("\r\n");
+        if (stop == std::string_view::npos) {
+            lines.push_back({text, {}});
+            break;
+        }
+        const std::size_t end_size = text.substr(stop).starts_with("\r\n") ? 2 : 1;
+        lines.push_back({text.substr(0, stop), text.substr(stop, end_size)});
+        text.remove_prefix(stop + end_size);
     }
     return lines;
 }
 
-// The name of a section header line, or nothing for any other line.
-std::optional<std::string_view> section_of(std::string_view content) {
-    const std::string_view line = trim(content);
-    if (!line.starts_with('[')) return std::nullopt;
+// A section header as the reader takes it: "[", blanks and even whole blank lines, then the name
+// up to a "]" on the name's line, and anything after that. A header whose name line has no "]"
+// names no section (the keys after it belong to none until the next header).
+struct Header {
+    enum State { none, open, named, unnamed } state = none;  // open: the name is still to come
+    std::string_view name;
+};
+
+// What the line is of a header: `open` when a header's name is still to come.
+Header header_of(std::string_view content, bool open) {
+    std::string_view line = trim(content);
+    if (!open) {
+        if (!line.starts_with('[')) return {};
+        line = trim(line.substr(1));
+    }
+    if (line.empty()) return {Header::open};
     const std::size_t close = line.find(']');
-    return trim(line.substr(1, close == std::string_view::npos ? line.size() - 1 : close - 1));
+    if (close == std::string_view::npos) return {Header::unnamed};
+    return {Header::named, trim(line.substr(0, close))};
 }
 
 bool is_comment(std::string_view content) {
@@ -94,17 +111,22 @@ std::string_view line_end_of(const std::vector<Line>& lines) {
 }  // namespace
 
 std::string set_ini_values(std::string_view text, std::string_view section, const std::vector<IniValue>& values) {
-    const std::vector<Line> lines = split_lines(text);
+    const std::string_view signature = text.starts_with(utf8_signature) ? utf8_signature : std::string_view{};
+    const std::vector<Line> lines = split_lines(text.substr(signature.size()));
     const std::string_view eol = line_end_of(lines);
     std::vector<bool> found(values.size(), false);
-    std::vector<std::string> out;
+    std::vector<std::string> out{std::string(signature)};
     bool in_section = false;  // inside any header of the section: its keys are set there
     bool in_first = false;    // inside its first header: missing keys are added there
     std::optional<std::size_t> insert_at;
+    std::optional<std::size_t> open_header_at;  // where a header whose name is still to come starts
     for (const Line& line : lines) {
         std::string written = std::string(line.content).append(line.end);
-        if (const auto name = section_of(line.content)) {
-            in_section = same_name(*name, section);
+        const Header header = header_of(line.content, open_header_at.has_value());
+        if (header.state != Header::none) {
+            if (!open_header_at) open_header_at = out.size();
+            if (header.state != Header::open) open_header_at.reset();
+            in_section = header.state == Header::named && same_name(header.name, section);
             in_first = in_section && !insert_at;
         } else if (const auto index = in_section ? value_index(line.content, values) : std::nullopt) {
             found[*index] = true;
@@ -117,13 +139,14 @@ std::string set_ini_values(std::string_view text, std::string_view section, cons
     for (std::size_t i = 0; i < values.size(); ++i)
         if (!found[i]) added.append(values[i].key).append("=").append(values[i].value).append(eol);
     if (added.empty()) return join(out);
-    // A last line without its end gets one when something is added after it.
-    const bool at_end = !insert_at || *insert_at == out.size();
-    if (at_end && !lines.empty() && lines.back().end.empty()) out.back().append(eol);
     if (!insert_at) {
-        out.push_back(std::string("[").append(section).append("]").append(eol));
-        insert_at = out.size();
+        // A new section goes at the end, but before a header left open there: the reader would
+        // take the new header's line for that header's name.
+        added.insert(0, std::string("[").append(section).append("]").append(eol));
+        insert_at = open_header_at.value_or(out.size());
     }
+    // A last line without its end gets one when something is added after it.
+    if (*insert_at == out.size() && !lines.empty() && lines.back().end.empty()) out.back().append(eol);
     out.insert(out.begin() + static_cast<std::ptrdiff_t>(*insert_at), std::move(added));
     return join(out);
 }

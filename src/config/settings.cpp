@@ -33,6 +33,14 @@ SettingsProblem problem_of(const std::string& what, int error) {
     return {what + ": " + std::strerror(error)};
 }
 
+// Why a text cannot be taken whole as the settings, or nothing when it can.
+std::optional<SettingsProblem> whole_text_problem(std::string_view text, const std::string& name) {
+    if (text.size() > largest_file) return SettingsProblem{name + " is too large to be a settings file"};
+    // The INI reader would stop at a zero byte and take the rest of the text as missing.
+    if (text.find('\0') != std::string_view::npos) return SettingsProblem{name + " holds a zero byte"};
+    return std::nullopt;
+}
+
 // The file's text: nothing when there is no such file, a problem when it is there but cannot be
 // read whole.
 using FileText = std::variant<std::optional<std::string>, SettingsProblem>;
@@ -54,10 +62,9 @@ FileText read_text(const std::filesystem::path& path) {
         if (got < 0) return problem_of("cannot read " + path.string(), errno);
         if (got == 0) break;
         text.append(buffer, static_cast<std::size_t>(got));
-        if (text.size() > largest_file) return SettingsProblem{path.string() + " is too large to be a settings file"};
+        if (text.size() > largest_file) break;
     }
-    // The INI reader would stop at a zero byte and take the rest of the file as missing.
-    if (text.find('\0') != std::string::npos) return SettingsProblem{path.string() + " holds a zero byte"};
+    if (auto problem = whole_text_problem(text, path.string())) return *std::move(problem);
     return std::optional<std::string>{std::move(text)};
 }
 
@@ -106,17 +113,22 @@ std::filesystem::path settings_path() {
     return settings_path(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
 }
 
-std::variant<Settings, SettingsProblem> SettingsFile::read(DayNumber today) const {
-    const FileText file = read_text(m_path);
-    if (const auto* problem = std::get_if<SettingsProblem>(&file)) return *problem;
-    const std::optional<std::string>& text = std::get<std::optional<std::string>>(file);
+std::variant<Settings, SettingsProblem> parse_settings(std::string_view text, DayNumber today, const std::string& name) {
+    if (auto problem = whole_text_problem(text, name)) return *std::move(problem);
     CSimpleIniA ini;
-    if (text && ini.LoadData(*text) < 0) return SettingsProblem{m_path.string() + " cannot be parsed"};
+    if (ini.LoadData(text.data(), text.size()) < 0) return SettingsProblem{name + " cannot be parsed"};
     return Settings{
         .keep_code = KeepCode{read_number(ini, "KeepCode", 0)},
         .last_set = read_number(ini, "LastSet", today),
         .sounds_on = read_number(ini, "Sounds", 1) != 0,
     };
+}
+
+std::variant<Settings, SettingsProblem> SettingsFile::read(DayNumber today) const {
+    const FileText file = read_text(m_path);
+    if (const auto* problem = std::get_if<SettingsProblem>(&file)) return *problem;
+    // A missing file reads as an empty one: every value is its default.
+    return parse_settings(std::get<std::optional<std::string>>(file).value_or(""), today, m_path.string());
 }
 
 std::optional<SettingsProblem> SettingsFile::write(const Settings& settings, DayNumber today) const {

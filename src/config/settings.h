@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <variant>
 
 #include "calendar/day_number.h"
@@ -32,6 +33,12 @@ struct SettingsProblem {
 std::filesystem::path settings_path(const char* xdg_config_home, const char* home);
 // The same for the environment of this process.
 std::filesystem::path settings_path();
+
+// The values a settings text holds, read as SettingsFile::read reads a file's text: a missing
+// section or key gives the default ("LastSet" defaults to today), and a value that is not a
+// number reads as 0. A text that cannot be taken whole (a zero byte in it, more than a settings
+// file ever holds) gives the problem instead, whose reason names the text by `name`.
+std::variant<Settings, SettingsProblem> parse_settings(std::string_view text, DayNumber today, const std::string& name);
 
 class SettingsFile {
 public:

@@ -27,10 +27,11 @@ void put_int(RecordBytes& bytes, std::size_t offset, std::int32_t value) {
         bytes[offset + i] = static_cast<unsigned char>(bits >> (8 * i));
 }
 
-// The text ends at the first zero byte or at the end of the field, whichever comes first.
+// The text ends at the first zero byte or before the field's last byte, whichever comes first:
+// a damaged field without its terminating zero reads as encode would have stored it.
 std::string get_text(const RecordBytes& bytes, std::size_t offset, std::size_t field) {
     const auto* begin = reinterpret_cast<const char*>(bytes.data() + offset);
-    return std::string(begin, ::strnlen(begin, field));
+    return std::string(begin, ::strnlen(begin, field - 1));
 }
 
 std::int32_t get_int(const RecordBytes& bytes, std::size_t offset) {

@@ -1,8 +1,9 @@
 // EntryRecord: one diary entry, exactly as it is stored in its 111-byte file.
 //
-// Text fields hold Windows-1252 bytes. Decoding is bounded: a field without a zero byte ends at
-// the end of its field, and missing bytes of a short file read as zeros, so a damaged file can
-// never bring in bytes of another record.
+// Text fields hold Windows-1252 bytes. Decoding is bounded: a field without a zero byte ends
+// before its last byte, where the terminating zero belongs, and missing bytes of a short file read
+// as zeros. So a damaged file can never bring in bytes of another record, and a record read and
+// written back reads the same again.
 #pragma once
 
 #include <array>
@@ -40,7 +41,8 @@ using RecordBytes = std::array<unsigned char, EntryRecord::size>;
 // stored field ends with a zero byte (a memo keeps at most 80 characters).
 RecordBytes encode(const EntryRecord& record);
 
-// The record held by up to 111 bytes; bytes beyond the given ones count as zero.
+// The record held by up to 111 bytes; bytes beyond the given ones count as zero. A text keeps
+// at most its field less one byte, as encode stores it: decode(encode(decode(b))) == decode(b).
 EntryRecord decode(std::span<const unsigned char> bytes);
 
 // The characters that make a memo meaningful; the pound sign is byte 0xA3.

@@ -151,6 +151,14 @@ TEST(Settings, SavingKeepsEveryByteOutsideTheDiarysKeys) {
          "[ DAYBROOK ]\r\n  keepcode = 4\r\n# Sounds=1\r\nnote\r\nSounds=0\r\nLastSet=20000\r\n\r\n[Other]\r\nLastSet=5\r\n"},
         {"[Daybrook]\nKeepCode=1\n[Other]\nX=y\n[daybrook]\nKeepCode=3\nSounds=1\nLastSet=20000",
          "[Daybrook]\nKeepCode=4\n[Other]\nX=y\n[daybrook]\nKeepCode=4\nSounds=0\nLastSet=20000"},
+        // Lines and headers as the reader takes them: a lone "\r" ends a line, a header's name may
+        // follow its "[" on a later line, a header without "]" names no section, and a UTF-8
+        // signature is no part of the first line.
+        {"[Daybrook]\rSounds=1\rKeepCode=2\r", "[Daybrook]\rSounds=0\rKeepCode=4\rLastSet=20000\r"},
+        {"[\n  daybrook ]\nSounds=1\n", "[\n  daybrook ]\nSounds=0\nKeepCode=4\nLastSet=20000\n"},
+        {"[daybrook\nKeepCode=1\n", "[daybrook\nKeepCode=1\n[daybrook]\nSounds=0\nKeepCode=4\nLastSet=20000\n"},
+        {"[Other]\nA=1\n[\n", "[Other]\nA=1\n[daybrook]\nSounds=0\nKeepCode=4\nLastSet=20000\n[\n"},
+        {"\xEF\xBB\xBF[Daybrook]\nKeepCode=1\n", "\xEF\xBB\xBF[Daybrook]\nKeepCode=4\nSounds=0\nLastSet=20000\n"},
     };
     for (const Case& c : cases) {
         TempDir dir;

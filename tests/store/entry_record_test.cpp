@@ -32,13 +32,16 @@ TEST(EntryRecord, KeepsA60CharacterMemoAndCutsLongerTextsBeforeTheirLastByte) {
     }
 }
 
+// A field without its zero byte ends where the zero belongs, so that a damaged record is written
+// back exactly as it was read: a yearly renewal stopped before its mark then finds its copy
+// again instead of making a second one.
 TEST(EntryRecord, DecodesDamagedBytesWithoutCarryingOneFieldIntoAnother) {
     const std::string full(std::string(81, 'x') + "05/12/26z" + "DAT20792.000z" +
                            std::string("\xFF\xFF\xFF\xFF\x04\x03\x02\x01", 8));
     ASSERT_EQ(full.size(), EntryRecord::size);
-    const EntryRecord whole = Memo(std::string(81, 'x'))
-                                  .date("05/12/26z")
-                                  .file("DAT20792.000z")
+    const EntryRecord whole = Memo(std::string(80, 'x'))
+                                  .date("05/12/26")
+                                  .file("DAT20792.000")
                                   .yearly(-1)
                                   .red(0x01020304);
     struct Case {
@@ -48,12 +51,16 @@ TEST(EntryRecord, DecodesDamagedBytesWithoutCarryingOneFieldIntoAnother) {
     const Case cases[] = {
         {full, whole},
         {full + "more bytes", whole},
-        {full.substr(0, 86), Memo(std::string(81, 'x')).date("05/12")},
+        {full.substr(0, 86), Memo(std::string(80, 'x')).date("05/12")},
         {full.substr(0, 105),
-         Memo(std::string(81, 'x')).date("05/12/26z").file("DAT20792.000z").yearly(0xFFFF)},
+         Memo(std::string(80, 'x')).date("05/12/26").file("DAT20792.000").yearly(0xFFFF)},
         {"", Memo()},
     };
-    for (const Case& c : cases) EXPECT_EQ(decode_text(c.bytes), c.expected) << c.bytes.size();
+    for (const Case& c : cases) {
+        const EntryRecord decoded = decode_text(c.bytes);
+        EXPECT_EQ(decoded, c.expected) << c.bytes.size();
+        EXPECT_EQ(decode(encode(decoded)), decoded) << c.bytes.size();
+    }
 }
 
 TEST(EntryRecord, CallsAMemoBlankOnlyWhenItHoldsNoLetterDigitOrMeaningfulSign) {
