@@ -2,24 +2,15 @@
 // for a key word, each beside a bare loop of POSIX calls that touches the same files. The view reads the store at
 // every painting, so a page can be no faster than its file access; the ratio of a page to its
 // bare loop shows what the code adds on top of the kernel's work.
-#include <dirent.h>
-#include <fcntl.h>
-#include <fnmatch.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <array>
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <stdexcept>
 #include <string>
 #include <string_view>
-#include <system_error>
 #include <vector>
 
 #include <benchmark/benchmark.h>
 
+#include "bench_store.h"
 #include "calendar/day_number.h"
 #include "store/deletion_list.h"
 #include "store/entry_files.h"
@@ -35,67 +26,15 @@ constexpr PageGeometry bench_geometry{630, 435, 36};
 constexpr int week_entries = 8 * slots_per_day;  // every slot of the eight days shown
 constexpr int search_store_days = 2000;          // 20,000 entry files, ten a day
 
-using StoreFiller = void (*)(const StoreDir&);
+using bench::bare_listing;
+using bench::memo_of;
+using bench::memos;
+using bench::read_one_record;
+using bench::TempStore;
 
-// A fresh directory under /tmp, filled once and removed with everything in it when the
-// benchmarks end, so that no iteration pays for making the files.
-class TempStore {
-public:
-    explicit TempStore(StoreFiller fill) {
-        char name[] = "/tmp/daybrook-bench-XXXXXX";
-        if (::mkdtemp(name) == nullptr) throw std::runtime_error("cannot make a temporary directory");
-        m_dir = name;
-        try {
-            fill(m_dir);
-        } catch (...) {
-            remove();
-            throw;
-        }
-    }
-    ~TempStore() { remove(); }
-    TempStore(const TempStore&) = delete;
-    TempStore& operator=(const TempStore&) = delete;
-
-    const StoreDir& dir() const noexcept { return m_dir; }
-
-private:
-    void remove() noexcept {
-        std::error_code error;
-        std::filesystem::remove_all(m_dir, error);
-    }
-
-    StoreDir m_dir;
-};
-
-// Memos of different lengths, so that records are not all alike. One in seven mentions the
-// dentist with a capital letter, which only a search that folds case finds.
-constexpr std::array memos{
-    "Team meeting about the spring budget",
-    "Dentist at half past ten",
-    "Buy flowers",
-    "Call the garage about the brakes and ask for the invoice of last month, twice",
-    "Library books due",
-    "Piano lesson",
-    "Pay the electricity bill",
-};
 constexpr std::string_view dentist_memo = memos[1];
 
-const char* memo_of(DayNumber day, int slot) {
-    return memos[std::size_t(day + slot) % memos.size()];
-}
-
-void write_day(const StoreDir& dir, DayNumber day) {
-    for (int slot = 0; slot < slots_per_day; ++slot) {
-        const int mix = day + slot;
-        EntryRecord record;
-        record.text = memo_of(day, slot);
-        record.date = day_to_date(day);
-        record.red = mix % 13 == 0 ? 1 : 0;
-        record.yearly = mix % 17 == 0 ? EntryRecord::yearly_pending : EntryRecord::not_yearly;
-        if (write_entry(dir, entry_file_name(day, slot), record) != StoreError::none)
-            throw std::runtime_error("cannot write an entry file");
-    }
-}
+void write_day(const StoreDir& dir, DayNumber day) { bench::write_day(dir, day, true); }
 
 // Every slot of the eight days that the week page starting today shows.
 void fill_week(const StoreDir& dir) {
@@ -151,18 +90,6 @@ DiaryState bench_state(PageMode mode) {
     return state;
 }
 
-// What the bare loops do with each file: open it, read one record's bytes, close it. The sum
-// of the byte counts keeps the compiler from dropping the reads.
-long read_one_record(const char* path) {
-    const int fd = ::open(path, O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return 0;
-    std::array<unsigned char, EntryRecord::size> bytes;
-    const ssize_t got = ::read(fd, bytes.data(), bytes.size());
-    ::close(fd);
-    benchmark::DoNotOptimize(bytes);
-    return got;
-}
-
 void BM_WeekPage(benchmark::State& bench) {
     const StoreDir& dir = week_store();
     const DiaryState state = bench_state(PageMode::week);
@@ -203,19 +130,6 @@ void BM_SearchPage(benchmark::State& bench) {
         ComposedPage page = compose_page(state, bench_now, dir, bench_geometry);
         benchmark::DoNotOptimize(page);
     }
-}
-
-std::vector<std::string> bare_listing(const std::string& dir) {
-    std::vector<std::string> names;
-    DIR* stream = ::opendir(dir.c_str());
-    if (stream == nullptr) return names;
-    while (const dirent* item = ::readdir(stream)) {
-        if (::fnmatch("DAT?????.00?", item->d_name, FNM_PATHNAME | FNM_PERIOD) == 0)
-            names.emplace_back(item->d_name);
-    }
-    ::closedir(stream);
-    std::sort(names.begin(), names.end());
-    return names;
 }
 
 // The listing the search page needs, sorted as the store sorts it, and a read of every file.
