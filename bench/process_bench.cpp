@@ -248,8 +248,12 @@ int run(const Options& options) {
     DayNumber today = today_from(clock);
     const bench::TempStore small_store([&](const StoreDir& dir) { put_today(dir, today); },
                                        "/tmp/daybrook-glance-XXXXXX");
-    const bench::TempStore large_store([&](const StoreDir& dir) { fill_large(dir, today); },
-                                       "/tmp/daybrook-glance-XXXXXX");
+    // One large store for each keep code, as a user's store has one: a close notes what it did for
+    // the next one with the same keep code, and another keep code makes the next close list all.
+    const bench::TempStore large_for_ever([&](const StoreDir& dir) { fill_large(dir, today); },
+                                          "/tmp/daybrook-glance-XXXXXX");
+    const bench::TempStore large_default([&](const StoreDir& dir) { fill_large(dir, today); },
+                                         "/tmp/daybrook-glance-XXXXXX");
     const bench::TempStore work([](const StoreDir&) {}, "/tmp/daybrook-glance-XXXXXX");
 
     const std::string for_ever = "[Daybrook]\nKeepCode=4\nSounds=0\n";
@@ -258,8 +262,8 @@ int run(const Options& options) {
         {"bare Qt window", "bare window", false, &small_store.dir(), std::nullopt},
         {"empty store, kept for ever", "empty, for ever", true, &small_store.dir(), for_ever},
         {"empty store, default keep code", "empty, default", true, &small_store.dir(), quiet},
-        {"100,000 entries, kept for ever", "100,000, for ever", true, &large_store.dir(), for_ever},
-        {"100,000 entries, default keep code", "100,000, default", true, &large_store.dir(), quiet},
+        {"100,000 entries, kept for ever", "100,000, for ever", true, &large_for_ever.dir(), for_ever},
+        {"100,000 entries, default keep code", "100,000, default", true, &large_default.dir(), quiet},
         {"empty store, no settings (sounds on)", "sounds on", true, &small_store.dir(), std::nullopt},
     };
     const Case& bare = cases[0];
@@ -275,7 +279,8 @@ int run(const Options& options) {
         if (const DayNumber now = today_from(clock); now != today) {
             today = now;
             put_today(small_store.dir(), today);
-            put_today(large_store.dir(), today);
+            put_today(large_for_ever.dir(), today);
+            put_today(large_default.dir(), today);
         }
         for (Case& item : cases) {
             if (!item.problem.empty()) continue;

@@ -3,14 +3,16 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <span>
 #include <string_view>
 #include <system_error>
 #include <variant>
 #include <vector>
 
+#include "app/t_app.h"
+#include "app/terminal_commands.h"
 #include "config/command_line.h"
 #include "config/diary_folder.h"
-#include "app/t_app.h"
 
 namespace {
 
@@ -49,7 +51,8 @@ bool display_available() {
 int main(int argc, char** argv) {
     const std::vector<std::string_view> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
     const daybrook::CommandLine mode = daybrook::parse_command_line(arguments);
-    if (!display_available()) {
+    const bool terminal = daybrook::asks_for_terminal(std::span(arguments).subspan(mode.own_folder ? 1 : 0));
+    if (!terminal && !display_available()) {
         std::fprintf(stderr, "Daybrook needs a desktop to show its window, but neither DISPLAY nor WAYLAND_DISPLAY is set.\n");
         return 1;
     }
@@ -62,6 +65,7 @@ int main(int argc, char** argv) {
                      error.message().c_str());
         return 1;
     }
+    if (terminal) return daybrook::run_terminal_command(argc, argv, folder);
     // Qt is given the program name alone, so that it takes none of the diary's arguments.
     int qt_argc = 1;
     char fallback_name[] = "daybrook";

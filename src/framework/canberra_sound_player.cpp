@@ -1,8 +1,10 @@
 #include "framework/canberra_sound_player.h"
 
 #include <canberra.h>
+#include <dirent.h>
 
 #include <algorithm>
+#include <memory>
 #include <system_error>
 #include <utility>
 #include <vector>
@@ -36,16 +38,21 @@ std::vector<ca_context*>& contexts_kept_to_exit() {
 
 }  // namespace
 
+// The folder is read with readdir, which gives names without making a path of each: the diary
+// folder may hold a hundred thousand entries, and this runs at every start with an alarm.
 std::optional<fs::path> find_file_ignoring_case(const fs::path& folder, std::string_view name) {
     std::error_code error;
     if (fs::is_regular_file(folder / name, error)) return folder / name;
-    std::optional<fs::path> found;
-    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        const std::string candidate = it->path().filename().string();
-        if (!equal_ignoring_case(candidate, name) || !it->is_regular_file(error)) continue;
-        if (!found || candidate < found->filename().string()) found = it->path();
+    const std::unique_ptr<DIR, int (*)(DIR*)> stream(::opendir(folder.c_str()), ::closedir);
+    if (!stream) return std::nullopt;
+    std::optional<std::string> found;
+    while (const dirent* item = ::readdir(stream.get())) {
+        const std::string_view candidate = item->d_name;
+        if (!equal_ignoring_case(candidate, name) || !fs::is_regular_file(folder / candidate, error)) continue;
+        if (!found || candidate < *found) found = std::string(candidate);
     }
-    return found;
+    if (!found) return std::nullopt;
+    return folder / *found;
 }
 
 CanberraSoundPlayer::CanberraSoundPlayer(fs::path diary_folder) : m_folder(std::move(diary_folder)) {}

@@ -2,70 +2,96 @@
 
 #include <QCryptographicHash>
 #include <QDir>
-#include <QLocalServer>
-#include <QLocalSocket>
+#include <QSocketNotifier>
 #include <QStandardPaths>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <optional>
+#include <thread>
 
 namespace daybrook {
 namespace {
 
-constexpr int wait_ms = 2000;
-constexpr char activate_request = 'A';
+constexpr auto retry_period = std::chrono::milliseconds(100);
+constexpr int tries = 20;  // the first copy may still be starting: its socket comes after its lock
 
-// The lock file and the socket, in the runtime folder (private to the user), named for the key.
-QString runtime_path(const QString& key, const char* suffix) {
+// The lock file and the socket live in the runtime folder, which is the user's alone, named for
+// the key.
+std::string runtime_path(const QString& key, const char* suffix) {
     const QByteArray digest = QCryptographicHash::hash(key.toUtf8(), QCryptographicHash::Sha256).toHex().left(16);
     QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (folder.isEmpty()) folder = QDir::tempPath();
-    return folder + QStringLiteral("/daybrook-") + QString::fromLatin1(digest) + QLatin1String(suffix);
+    return (folder + QStringLiteral("/daybrook-") + QString::fromLatin1(digest) + QLatin1String(suffix)).toStdString();
 }
+
+std::optional<sockaddr_un> address_of(const std::string& path) {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    if (path.size() >= sizeof address.sun_path) return std::nullopt;
+    std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
+    return address;
+}
+
+UniqueFd local_socket() { return UniqueFd(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0)); }
 
 }  // namespace
 
 SingleInstance::SingleInstance(const QString& key, QObject* parent)
-    : QObject(parent), m_name(runtime_path(key, ".socket")),
-      m_lock(std::make_unique<QLockFile>(runtime_path(key, ".lock"))) {}
-
-SingleInstance::~SingleInstance() = default;
+    : QObject(parent), m_lock_path(runtime_path(key, ".lock")), m_socket_path(runtime_path(key, ".socket")) {}
 
 bool SingleInstance::claim() {
-    // The lock of a process that is gone counts as stale at once, whatever its age.
-    m_lock->setStaleLockTime(0);
-    if (m_lock->tryLock(0)) {
+    UniqueFd lock(::open(m_lock_path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, private_file_mode));
+    if (!lock.valid()) return true;  // no lock to be had: open anyway
+    if (::flock(lock.get(), LOCK_EX | LOCK_NB) == 0) {
+        m_lock = std::move(lock);
         serve();
         return true;
     }
-    if (m_lock->error() != QLockFile::LockFailedError) return true;  // no lock to be had: open anyway
     return !ask_first_copy();
 }
 
-// The first copy may still be starting: its socket comes up shortly after its lock.
-bool SingleInstance::ask_first_copy() {
-    QLocalSocket socket;
-    for (int waited = 0; waited < wait_ms; waited += 100) {
-        socket.connectToServer(m_name);
-        if (socket.waitForConnected(100)) break;
-        socket.abort();
+// Connecting is the whole request: the first copy comes to the front for every caller.
+bool SingleInstance::ask_first_copy() const {
+    const std::optional<sockaddr_un> address = address_of(m_socket_path);
+    if (!address) return false;
+    for (int attempt = 0; attempt < tries; ++attempt) {
+        UniqueFd socket = local_socket();
+        if (!socket.valid()) return false;
+        if (::connect(socket.get(), reinterpret_cast<const sockaddr*>(&*address), sizeof *address) == 0) return true;
+        std::this_thread::sleep_for(retry_period);
     }
-    if (socket.state() != QLocalSocket::ConnectedState) return false;
-    socket.write(&activate_request, 1);
-    return socket.waitForBytesWritten(wait_ms);
+    return false;
 }
 
 void SingleInstance::serve() {
-    QLocalServer::removeServer(m_name);  // a socket file left by a crashed run
-    m_server = new QLocalServer(this);
-    m_server->setSocketOptions(QLocalServer::UserAccessOption);
-    if (!m_server->listen(m_name)) return;
-    connect(m_server, &QLocalServer::newConnection, this, [this] {
-        while (QLocalSocket* caller = m_server->nextPendingConnection()) {
-            connect(caller, &QLocalSocket::readyRead, this, [this, caller] {
-                if (caller->readAll().contains(activate_request)) emit activation_requested();
-                caller->disconnectFromServer();
-            });
-            connect(caller, &QLocalSocket::disconnected, caller, &QObject::deleteLater);
-        }
-    });
+    const std::optional<sockaddr_un> address = address_of(m_socket_path);
+    if (!address) return;
+    ::unlink(m_socket_path.c_str());  // a socket file left by a crashed run
+    UniqueFd listener(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
+    if (!listener.valid() || ::bind(listener.get(), reinterpret_cast<const sockaddr*>(&*address), sizeof *address) != 0 ||
+        ::listen(listener.get(), 4) != 0)
+        return;
+    m_listener = std::move(listener);
+    m_notifier = new QSocketNotifier(m_listener.get(), QSocketNotifier::Read, this);
+    connect(m_notifier, &QSocketNotifier::activated, this, &SingleInstance::take_callers);
+}
+
+void SingleInstance::take_callers() {
+    bool called = false;
+    while (true) {
+        const UniqueFd caller(::accept4(m_listener.get(), nullptr, nullptr, SOCK_CLOEXEC));
+        if (!caller.valid()) break;
+        called = true;
+    }
+    if (called) emit activation_requested();
 }
 
 }  // namespace daybrook

@@ -1,16 +1,16 @@
 // One normal diary window per diary folder: a second start hands over to the window that is open
 // (which comes to the front) and ends, instead of opening another over it. The first start holds
-// a lock file in the user's runtime folder and listens on a local socket beside it; the kernel's
-// process table tells a lock left by a crashed run, which never blocks a later start.
+// an exclusive lock on a file in the user's runtime folder and listens on a local socket beside
+// it. The kernel drops the lock of a process that dies, so a crashed run never blocks a start.
+// Plain POSIX calls do it: the Qt network module would cost every start a dozen libraries.
 #pragma once
 
-#include <QLockFile>
 #include <QObject>
 #include <QString>
 
-#include <memory>
+#include "store/file_writes.h"
 
-class QLocalServer;
+class QSocketNotifier;
 
 namespace daybrook {
 
@@ -19,7 +19,6 @@ class SingleInstance : public QObject {
 public:
     // The key names what is to be open once, e.g. the diary folder's path.
     explicit SingleInstance(const QString& key, QObject* parent = nullptr);
-    ~SingleInstance() override;
 
     // Takes the first place, or asks the copy that has it to come to the front. True when this
     // copy is the first and should open its window; false when the other took the request (this
@@ -32,12 +31,15 @@ signals:
     void activation_requested();
 
 private:
-    bool ask_first_copy();
+    bool ask_first_copy() const;
     void serve();
+    void take_callers();
 
-    QString m_name;
-    std::unique_ptr<QLockFile> m_lock;
-    QLocalServer* m_server = nullptr;
+    std::string m_lock_path;
+    std::string m_socket_path;
+    UniqueFd m_lock{-1};
+    UniqueFd m_listener{-1};
+    QSocketNotifier* m_notifier = nullptr;
 };
 
 }  // namespace daybrook

@@ -54,14 +54,15 @@ bool write_scratch_list(const StoreDir& dir, const std::vector<ListedEntry>& ent
 }
 
 DeletionReport delete_listed(const StoreDir& dir, const std::vector<ListedEntry>& entries,
-                             const std::vector<std::size_t>& chosen) {
+                             const std::vector<std::size_t>& chosen, const EntryDisposal& dispose) {
     DeletionReport report;
     for (std::size_t line : chosen) {
         if (line >= entries.size()) continue;
         const ListedEntry& entry = entries[line];
         if (!store_io::name_taken(dir, entry.name)) continue;  // gone already, by another hand
         const bool unchanged = store_io::read_record_bytes(dir, entry.name) == entry.bytes;
-        if (unchanged && remove_entry_file(dir, entry.name) == StoreError::none) report.deleted.push_back(entry.name);
+        if (unchanged && remove_entry_file(dir, entry.name, dispose) == StoreError::none)
+            report.deleted.push_back(entry.name);
         else report.left.push_back(line);
     }
     return report;

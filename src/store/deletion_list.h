@@ -45,6 +45,6 @@ struct DeletionReport {
 // is another entry now. Such files, and those the file system keeps, are reported as left; a
 // file that is gone already is neither.
 DeletionReport delete_listed(const StoreDir& dir, const std::vector<ListedEntry>& entries,
-                             const std::vector<std::size_t>& chosen);
+                             const std::vector<std::size_t>& chosen, const EntryDisposal& dispose = {});
 
 }  // namespace daybrook

@@ -94,10 +94,11 @@ DayNumber scan_earliest(const StoreDir& dir, DayNumber today) {
     return earliest;
 }
 
-StoreError remove_entry_file(const StoreDir& dir, std::string_view name) {
+StoreError remove_entry_file(const StoreDir& dir, std::string_view name, const EntryDisposal& dispose) {
     if (!is_entry_file_name(name)) return StoreError::bad_name;
-    const auto path = dir / std::string(name);
-    return ::unlink(path.c_str()) == 0 ? StoreError::none : StoreError::io_error;
+    const std::string path = (dir / std::string(name)).native();
+    const bool gone = dispose ? dispose(path) : ::unlink(path.c_str()) == 0;
+    return gone ? StoreError::none : StoreError::io_error;
 }
 
 }  // namespace daybrook

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -67,7 +68,12 @@ std::vector<std::string> list_entry_files(const StoreDir& dir);
 // The lowest day number of any entry file, and never later than today - 1.
 DayNumber scan_earliest(const StoreDir& dir, DayNumber today);
 
+// How an entry file goes when it is deleted, given the file's path; true when it has left the
+// folder. Without one it is removed for good; the deletions a user asks for pass one that moves
+// it to the desktop's trash.
+using EntryDisposal = std::function<bool(const std::string& path)>;
+
 // Deletes an entry file. Refuses any name that is not an entry file name without a directory.
-StoreError remove_entry_file(const StoreDir& dir, std::string_view name);
+StoreError remove_entry_file(const StoreDir& dir, std::string_view name, const EntryDisposal& dispose = {});
 
 }  // namespace daybrook

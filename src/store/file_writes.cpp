@@ -80,6 +80,14 @@ UniqueFd::~UniqueFd() {
     if (m_fd >= 0) ::close(m_fd);
 }
 
+UniqueFd& UniqueFd::operator=(UniqueFd&& other) noexcept {
+    if (this != &other) {
+        if (m_fd >= 0) ::close(m_fd);
+        m_fd = std::exchange(other.m_fd, -1);
+    }
+    return *this;
+}
+
 bool UniqueFd::close() noexcept { return ::close(std::exchange(m_fd, -1)) == 0; }
 
 bool write_and_close(UniqueFd& fd, std::span<const unsigned char> bytes) {

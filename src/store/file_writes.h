@@ -22,7 +22,7 @@ public:
     UniqueFd(UniqueFd&& other) noexcept : m_fd(std::exchange(other.m_fd, -1)) {}
     UniqueFd(const UniqueFd&) = delete;
     UniqueFd& operator=(const UniqueFd&) = delete;
-    UniqueFd& operator=(UniqueFd&&) = delete;
+    UniqueFd& operator=(UniqueFd&& other) noexcept;
 
     int get() const noexcept { return m_fd; }
     bool valid() const noexcept { return m_fd >= 0; }

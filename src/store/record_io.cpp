@@ -54,13 +54,7 @@ std::optional<std::string> link_inside(const StoreDir& dir, std::string_view nam
 // not report types.
 bool is_regular_file(const StoreDir& dir, const dirent& item) {
     if (item.d_type != DT_LNK && item.d_type != DT_UNKNOWN) return item.d_type == DT_REG;
-    struct stat info {};
-    if (::lstat(path_of(dir, item.d_name).c_str(), &info) != 0) return false;
-    if (S_ISLNK(info.st_mode)) {
-        const std::optional<std::string> target = link_inside(dir, item.d_name);
-        return target && ::stat(target->c_str(), &info) == 0 && S_ISREG(info.st_mode);
-    }
-    return S_ISREG(info.st_mode);
+    return holds_file(dir, item.d_name);
 }
 
 // Opens a store file for reading. A symbolic link is followed only when it stays inside the
@@ -77,6 +71,16 @@ UniqueFd open_for_reading(const StoreDir& dir, std::string_view name) {
 bool process_alive(pid_t pid) { return ::kill(pid, 0) == 0 || errno == EPERM; }
 
 }  // namespace
+
+bool holds_file(const StoreDir& dir, std::string_view name) {
+    struct stat info {};
+    if (::lstat(path_of(dir, name).c_str(), &info) != 0) return false;
+    if (S_ISLNK(info.st_mode)) {
+        const std::optional<std::string> target = link_inside(dir, name);
+        return target && ::stat(target->c_str(), &info) == 0 && S_ISREG(info.st_mode);
+    }
+    return S_ISREG(info.st_mode);
+}
 
 bool is_bare_name(std::string_view name) noexcept {
     return !name.empty() && name != "." && name != ".." &&

@@ -51,6 +51,10 @@ enum class CreateOutcome { created, taken, failed };
 // bytes are complete and on disk before its name appears.
 CreateOutcome create_record(const StoreDir& dir, std::string_view name, const RecordBytes& bytes);
 
+// Whether the folder holds a regular file of that name, also through a symbolic link that stays
+// inside the folder: what a listing of the store would list.
+bool holds_file(const StoreDir& dir, std::string_view name);
+
 // Whether the folder holds anything of that name (a dangling link too).
 bool name_taken(const StoreDir& dir, std::string_view name);
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "store/close_memo.h"
 #include "store/record_io.h"
 #include "store/renewal.h"
 #include "store/scratch_files.h"
@@ -65,6 +66,12 @@ ClosingScan scan_for_close(const StoreDir& dir, DayNumber last_passed_day) {
     return scan;
 }
 
+// Whether the close did all it had to: then the next one may start where this one ended.
+bool complete(const PurgeReport& report) {
+    return report.unreadable.empty() && report.kept_unrenewed.empty() && report.unmarked.empty() &&
+           report.delete_failed.empty() && report.left_behind.empty();
+}
+
 // Deletes the files and returns the names of those deleted; those that would not go are added to
 // `left`.
 std::vector<std::string> remove_all(const StoreDir& dir, std::vector<std::string> names, std::vector<std::string>& left) {
@@ -83,7 +90,9 @@ PurgeReport purge_old(const StoreDir& dir, DayNumber today, KeepCode keep_code,
         report.store_locked = false;
         return report;
     }
-    ClosingScan scan = scan_for_close(dir, today - 1);
+    const std::optional<CloseMemo> memo = memo_of(lock->note());
+    const bool listing = needs_listing(dir, memo, today, keep_code);
+    ClosingScan scan = listing ? scan_for_close(dir, today - 1) : ClosingScan{.passed = entries_since(dir, *memo, today)};
     report.temporaries_removed = remove_all(dir, std::move(scan.dead_temporaries), report.left_behind);
     const bool deletes = is_known(keep_code) && keep_code != KeepCode::for_ever;
     const DayNumber delete_before = today - 2 - keep_days(keep_code);
@@ -93,15 +102,17 @@ PurgeReport purge_old(const StoreDir& dir, DayNumber today, KeepCode keep_code,
         else report.delete_failed.push_back(name);
     }
     if (deletes) report.scratch_removed = remove_all(dir, std::move(scan.scratch), report.left_behind);
+    if (complete(report)) lock->keep_note(memo_text({today, keep_code, listing ? today : memo->listed_day}));
+    else lock->keep_note("");
     return report;
 }
 
-CleanUpReport clean_blanks(const StoreDir& dir) {
+CleanUpReport clean_blanks(const StoreDir& dir, const EntryDisposal& dispose) {
     CleanUpReport report;
     for (std::string& name : list_entry_files(dir)) {
         const std::optional<EntryRecord> entry = read_entry(dir, name);
         if (!entry || !is_blank(entry->text)) continue;
-        if (remove_entry_file(dir, name) == StoreError::none) report.deleted.push_back(std::move(name));
+        if (remove_entry_file(dir, name, dispose) == StoreError::none) report.deleted.push_back(std::move(name));
         else report.left.push_back(std::move(name));
     }
     return report;

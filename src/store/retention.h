@@ -31,7 +31,8 @@ struct PurgeReport {
 // files. "Keep for Ever", and any code the diary does not know, delete nothing. An expired
 // entry is deleted only once it has been read and, when yearly, its copy is in place. Only
 // listed entry file names are deleted, never a name found inside a record. Temporary files of
-// writers that died are removed under every code.
+// writers that died are removed under every code. A close after a complete one looks only at the
+// days that have passed since (see close_memo.h).
 // Waits up to lock_patience for another copy of the diary to finish its own purge.
 inline constexpr std::chrono::milliseconds default_lock_patience{5000};
 PurgeReport purge_old(const StoreDir& dir, DayNumber today, KeepCode keep_code,
@@ -42,7 +43,7 @@ struct CleanUpReport {
     std::vector<std::string> left;     // blank entries the file system did not let go
 };
 
-// Deletes every entry whose memo is blank.
-CleanUpReport clean_blanks(const StoreDir& dir);
+// Deletes every entry whose memo is blank, each the way `dispose` says.
+CleanUpReport clean_blanks(const StoreDir& dir, const EntryDisposal& dispose = {});
 
 }  // namespace daybrook

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <thread>
@@ -22,7 +23,24 @@ UniqueFd open_lock_file(const StoreDir& dir) {
     return fd;
 }
 
+// Far more than any note the diary keeps.
+constexpr std::size_t longest_note = 256;
+
 }  // namespace
+
+std::string StoreLock::note() const {
+    std::string text(longest_note, '\0');
+    const ssize_t got = ::pread(m_fd.get(), text.data(), text.size(), 0);
+    text.resize(got > 0 ? std::size_t(got) : 0);
+    return text;
+}
+
+// A note that cannot be written whole is no note: the next close then looks at the whole folder.
+void StoreLock::keep_note(std::string_view text) const {
+    const bool written = ::pwrite(m_fd.get(), text.data(), text.size(), 0) == ssize_t(text.size()) &&
+                         ::ftruncate(m_fd.get(), off_t(text.size())) == 0;
+    if (!written && ::ftruncate(m_fd.get(), 0) != 0) ::pwrite(m_fd.get(), "", 1, 0);
+}
 
 std::optional<StoreLock> StoreLock::acquire(const StoreDir& dir, std::chrono::milliseconds patience) {
     UniqueFd fd = open_lock_file(dir);

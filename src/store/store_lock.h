@@ -5,6 +5,8 @@
 
 #include <chrono>
 #include <optional>
+#include <string>
+#include <string_view>
 
 #include "store/entry_files.h"
 #include "store/file_writes.h"
@@ -17,6 +19,12 @@ public:
     // Nothing when the lock could not be had: the caller then leaves the store alone. The kernel
     // releases the lock of a process that dies, so a crashed run never blocks a later one.
     static std::optional<StoreLock> acquire(const StoreDir& dir, std::chrono::milliseconds patience);
+
+    // A short note kept in the lock file, for whoever holds the lock next: what the last close did.
+    // Empty when there is none or it cannot be read.
+    std::string note() const;
+    // Replaces the note. Not flushed to disk: a note lost in a crash only costs a longer close.
+    void keep_note(std::string_view text) const;
 
 private:
     explicit StoreLock(UniqueFd fd) : m_fd(std::move(fd)) {}

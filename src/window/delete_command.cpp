@@ -5,6 +5,7 @@
 #include "dialogs/delete_dlg1.h"
 #include "dialogs/delete_dlg2.h"
 #include "framework/code_page.h"
+#include "framework/trash.h"
 #include "store/deletion_list.h"
 #include "store/retention.h"
 #include "store/scratch_files.h"
@@ -21,7 +22,7 @@ void report_left(QWidget* owner, MessageBoxes& messages, const QStringList& entr
 }
 
 void clean_up(QWidget* owner, MessageBoxes& messages, const StoreDir& store) {
-    const CleanUpReport report = clean_blanks(store);
+    const CleanUpReport report = clean_blanks(store, move_to_trash);
     messages.show(owner, {.text = QStringLiteral("All Blank Entries have been deleted"),
                           .caption = QStringLiteral("Clean Up")});
     QStringList left;
@@ -44,7 +45,7 @@ void choose_and_delete(QWidget* owner, const DialogServices& services, const Del
     write_scratch_list(store, entries);
     DeleteDlg2 dialog(owner, services, lines);
     if (!services.modal.run(dialog)) return;
-    const DeletionReport report = delete_listed(store, entries, dialog.chosen());
+    const DeletionReport report = delete_listed(store, entries, dialog.chosen(), move_to_trash);
     for ([[maybe_unused]] const std::string& stuck : remove_scratch_list(store, int(entries.size())))
         services.messages.show(owner, {.text = QStringLiteral("Wont go"), .caption = QStringLiteral("ERROR")});
     QStringList left;

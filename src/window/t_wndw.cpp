@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QIcon>
+#include <QPixmap>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTimerEvent>
@@ -29,7 +30,6 @@ namespace daybrook {
 namespace {
 
 constexpr int startup_period_ms = 1;
-constexpr int screen_wait_period_ms = 50;
 constexpr int minute_period_ms = 60000;
 constexpr int scroll_unit = 15;
 constexpr int scroll_range = 200;
@@ -42,11 +42,12 @@ int period_of_seconds(int seconds) {
     return static_cast<int>(std::clamp<long long>(seconds * 1000LL, 0, std::numeric_limits<int>::max()));
 }
 
-// Icon 1, drawn for small and large sizes.
+// Icon 1, drawn for small and large sizes. Named as PNG, so that Qt reads the pictures without
+// first loading every image plugin it has to ask which one knows the format.
 QIcon program_icon() {
     QIcon icon;
-    icon.addFile(QStringLiteral(":/icons/daybrook-32.png"), QSize(32, 32));
-    icon.addFile(QStringLiteral(":/icons/daybrook-256.png"), QSize(256, 256));
+    for (const char* size : {"32", "256"})
+        icon.addPixmap(QPixmap(QStringLiteral(":/icons/daybrook-%1.png").arg(QLatin1String(size)), "PNG"));
     return icon;
 }
 
@@ -189,15 +190,11 @@ void TWndw::timerEvent(QTimerEvent* event) {
 void TWndw::on_timer(TimerId id) {
     switch (id) {
     case TimerId::startup:
-        // The first week must be painted before the alarm is chosen: a window that is on its
-        // way to the screen, or waits on another desktop, is asked again a little later.
-        if (waiting_for_screen()) {
-            m_timers.start(TimerId::startup, screen_wait_period_ms);
-            return;
-        }
-        fit_frame();
         stop_shared_timer();
-        show_this_week();
+        // The first week must be on the screen before the alarm is chosen: a window that is on
+        // its way there, or waits on another desktop, starts when it is first exposed.
+        if (waiting_for_screen()) windowHandle()->installEventFilter(this);
+        else show_first_week();
         break;
     case TimerId::close:
         m_timers.stop(TimerId::close);
@@ -222,6 +219,22 @@ void TWndw::apply(ButtonChange change, int button_id) {
     QPushButton* target = button(button_id);
     if (!target || change == ButtonChange::unchanged) return;
     target->setVisible(change == ButtonChange::show);
+}
+
+bool TWndw::eventFilter(QObject* watched, QEvent* event) {
+    QWindow* window = windowHandle();
+    if (watched == window && event->type() == QEvent::Expose && window->isExposed()) {
+        window->removeEventFilter(this);
+        // After the expose has been handled, so that the window's first painting comes first.
+        QMetaObject::invokeMethod(this, &TWndw::show_first_week, Qt::QueuedConnection);
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// The window manager's frame is known once the window is on the screen.
+void TWndw::show_first_week() {
+    fit_frame();
+    show_this_week();
 }
 
 bool TWndw::waiting_for_screen() const {

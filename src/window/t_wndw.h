@@ -59,6 +59,7 @@ public:
 
 protected:
     void timerEvent(QTimerEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void create_frame();
@@ -71,6 +72,7 @@ private:
     CommandState command_state(int id) const;
     void on_timer(TimerId id);
     bool waiting_for_screen() const;
+    void show_first_week();
     void recompose();
     void apply(ButtonChange change, int button_id);
     void show_this_week();

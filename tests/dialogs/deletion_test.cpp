@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+
 #include "resources/dialog_templates.h"
 #include "store/entry_files.h"
 #include "store/memo.h"
@@ -200,6 +203,21 @@ TEST_F(Deletion, ACancelledListNeverCausesADeletionInALaterOne) {
     EXPECT_TRUE(store.exists("TEMPDAT.001"));
     run({find_text("pear"), delete_lines({0})});
     EXPECT_EQ(entries(), (std::vector<std::string>{"DAT20794.000", "DAT20795.000"}));
+}
+
+// A deleted entry goes to the desktop's trash; put back from there, it is in the diary again.
+TEST_F(Deletion, ADeletedEntryGoesToTheTrashAndComesBackFromIt) {
+    put(today + 1, 0, "Dentist 10am");
+    const std::string record = store.read("DAT20794.000");
+    run({find_text("dentist"), delete_lines({0})});
+    EXPECT_TRUE(entries().empty());
+    const std::filesystem::path trash = std::filesystem::path(std::getenv("XDG_DATA_HOME")) / "Trash";
+    const std::filesystem::path trashed = trash / "files" / "DAT20794.000";
+    ASSERT_TRUE(std::filesystem::exists(trashed));
+    EXPECT_TRUE(std::filesystem::exists(trash / "info" / "DAT20794.000.trashinfo"));
+    std::filesystem::rename(trashed, store.path() / "DAT20794.000");
+    EXPECT_EQ(store.read("DAT20794.000"), record);
+    EXPECT_EQ(read_entry(store.path(), "DAT20794.000")->text, "Dentist 10am");
 }
 
 TEST_F(Deletion, AnEntryThatCannotBeDeletedIsNamed) {

@@ -37,6 +37,8 @@ start_display() {
     fi
     export QT_QPA_PLATFORM=xcb
     export XDG_CONFIG_HOME="$config"
+    # The trash of deleted entries, and anything else the desktop keeps, stays in the test's folder.
+    export XDG_DATA_HOME="$work/data"
     export XDG_RUNTIME_DIR="$work/runtime"
     mkdir -m 700 -p "$XDG_RUNTIME_DIR"
 }

@@ -52,6 +52,7 @@ for _ in $(seq 50); do [ -e "$diary/DAT20794.000" ] || break; sleep 0.1; done
 expect_no_file "$diary/DAT20794.000"
 after=$(cd "$diary" && ls -A | xargs md5sum)
 [ "$before" = "$after" ] || fail "other files changed: $before / $after"
+expect_file "$XDG_DATA_HOME/Trash/files/DAT20794.000"  # deleted to the desktop's trash
 
 close_window "$window"
 wait_for_exit 10

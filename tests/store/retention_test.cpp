@@ -8,6 +8,7 @@
 #include <fstream>
 #include <map>
 
+#include "store/close_memo.h"
 #include "store/memo.h"
 #include "store/renewal.h"
 #include "store/store_lock.h"
@@ -270,6 +271,39 @@ TEST(Purge, TwoProcessesClosingAtOnceCarryAnEntryOverOnce) {
         }
         ASSERT_EQ(store_names(dir).size(), std::size_t{yearly_entries}) << round;  // the copies alone
     }
+}
+
+// Closes that start where the last complete one ended leave the store exactly as closes that list
+// the whole folder every time, day after day, through changes of the keeping time; and they do
+// skip the listing (a file put behind their back is found only by the weekly listing).
+TEST(Purge, ClosesThatLookOnlyAtTheDaysSinceTheLastOneEndAsFullOnes) {
+    TempDir memo_dir;
+    TempDir full_dir;
+    for (const TempDir* dir : {&memo_dir, &full_dir}) {
+        for (DayNumber day = today - 40; day < today + 80; day += 3) {
+            add_entry(dir->path(), day, Memo("plain").date(day_to_date(day)));
+            if (day % 7 == 0) add_entry(dir->path(), day, Memo("yearly").date(day_to_date(day)).yearly(1));
+        }
+    }
+    const auto store_of = [](const TempDir& dir) {
+        std::map<std::string, std::string> files;
+        for (const std::string& name : store_names(dir)) files[name] = dir.read(name);
+        return files;
+    };
+    for (DayNumber day = today; day < today + 60; ++day) {
+        const KeepCode code = day < today + 20 ? KeepCode::week : day < today + 40 ? KeepCode::for_ever : KeepCode::none;
+        purge_old(memo_dir.path(), day, code);
+        fs::remove(full_dir / ".daybrook.lock");  // no memo: the whole folder is listed
+        purge_old(full_dir.path(), day, code);
+        ASSERT_EQ(store_of(memo_dir), store_of(full_dir)) << "after the close of day " << day;
+    }
+    const std::optional<CloseMemo> memo = memo_of(memo_dir.read(".daybrook.lock"));
+    ASSERT_TRUE(memo);
+    put(memo_dir.path(), "DAT20000.000", Memo("behind its back"));
+    purge_old(memo_dir.path(), memo->listed_day + 6, KeepCode::none);
+    EXPECT_TRUE(memo_dir.exists("DAT20000.000")) << "no listing within the week";
+    purge_old(memo_dir.path(), memo->listed_day + 7, KeepCode::none);
+    EXPECT_FALSE(memo_dir.exists("DAT20000.000")) << "the weekly listing";
 }
 
 TEST(Purge, LeavesTheStoreAloneWhileAnotherCopyHoldsIt) {

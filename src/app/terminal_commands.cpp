@@ -1,0 +1,227 @@
+#include "app/terminal_commands.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSaveFile>
+#include <QTextStream>
+
+#include <algorithm>
+#include <array>
+#include <vector>
+
+#include "calendar/clock.h"
+#include "calendar/day_names.h"
+#include "calendar/text_helpers.h"
+#include "framework/code_page.h"
+#include "interchange/ics_export.h"
+#include "interchange/ics_import.h"
+#include "store/deletion_list.h"
+#include "store/entry_files.h"
+#include "store/retention.h"
+#include "store/store_lock.h"
+
+namespace daybrook {
+namespace {
+
+constexpr std::array<std::string_view, 7> long_options = {"--list", "--json", "--search", "--export-ics",
+                                                           "--import-ics", "--help", "--version"};
+constexpr int default_days = 7;
+// Far more than a calendar of the fifty thousand entries a diary can hold.
+constexpr qint64 largest_calendar = qint64{64} << 20;
+
+struct PrintedEntry {
+    DayNumber day;
+    int slot;
+    EntryRecord record;
+};
+
+QTextStream& out() {
+    static QTextStream stream(stdout);
+    return stream;
+}
+
+QTextStream& err() {
+    static QTextStream stream(stderr);
+    return stream;
+}
+
+// The entries of `days` days from today, day by day in slot order: only those days are read.
+std::vector<PrintedEntry> coming_entries(const StoreDir& store, DayNumber today, int days) {
+    std::vector<PrintedEntry> entries;
+    for (DayNumber day = today; day < today + days && day <= last_diary_day; ++day)
+        for (int slot = 0; slot < slots_per_day; ++slot)
+            if (std::optional<EntryRecord> record = probe_entry(store, day, slot))
+                entries.push_back({day, slot, std::move(*record)});
+    return entries;
+}
+
+// What Search Diary lists for the word, in the store's order.
+std::vector<PrintedEntry> found_entries(const StoreDir& store, const std::string& word, bool case_sensitive) {
+    std::vector<PrintedEntry> entries;
+    for (ListedEntry& entry : entries_with_word(store, word, case_sensitive))
+        entries.push_back({day_of_entry_name(entry.name), text_to_int(view_after(entry.name, ".")),
+                           std::move(entry.record)});
+    return entries;
+}
+
+// "Mon 07/12/26 !* Dentist": the weekday, the date, a mark for a red-letter and for a yearly
+// entry, the memo.
+QString line_of(const PrintedEntry& entry) {
+    const CalendarDate date = day_to_calendar(entry.day);
+    return QStringLiteral("%1 %2 %3%4 %5")
+        .arg(QString::fromLatin1(day_abbrevs[std::size_t(date.weekday)].data(), 3),
+             QString::fromStdString(day_to_date(entry.day)), QChar(entry.record.red != 0 ? '!' : ' '),
+             QChar(entry.record.yearly != EntryRecord::not_yearly ? '*' : ' '), from_code_page(entry.record.text));
+}
+
+QJsonObject json_of(const PrintedEntry& entry) {
+    const CalendarDate date = day_to_calendar(entry.day);
+    return {{"date", QStringLiteral("%1-%2-%3")
+                         .arg(date.year, 4, 10, QChar('0'))
+                         .arg(date.month, 2, 10, QChar('0'))
+                         .arg(date.day, 2, 10, QChar('0'))},
+            {"slot", entry.slot},
+            {"text", from_code_page(entry.record.text)},
+            {"yearly", entry.record.yearly != EntryRecord::not_yearly},
+            {"red_letter", entry.record.red != 0}};
+}
+
+int print(const std::vector<PrintedEntry>& entries, bool json) {
+    if (json) {
+        QJsonArray array;
+        for (const PrintedEntry& entry : entries) array.append(json_of(entry));
+        out() << QJsonDocument(array).toJson(QJsonDocument::Indented);
+    } else {
+        for (const PrintedEntry& entry : entries) out() << line_of(entry) << '\n';
+    }
+    out().flush();
+    return 0;
+}
+
+// Writes the calendar to the file (through a temporary file, so a failed write leaves the old one)
+// or, for "-", to standard output. Entries that could not be read are named, and make it fail.
+int export_calendar(const StoreDir& store, const QString& target) {
+    const IcsExport calendar = export_ics(store);
+    const QByteArray text = QByteArray::fromStdString(calendar.text);
+    if (target == QStringLiteral("-")) {
+        out() << text;
+        out().flush();
+    } else {
+        QSaveFile file(target);
+        if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
+            err() << "Daybrook could not write " << target << ": " << file.errorString() << '\n';
+            return 1;
+        }
+    }
+    for (const std::string& name : calendar.unreadable)
+        err() << "Daybrook could not read the entry " << QString::fromStdString(name) << "; it is not in the calendar.\n";
+    return calendar.unreadable.empty() ? 0 : 1;
+}
+
+// Adds the file's events (or those of standard input for "-") and says what it did. It holds the
+// store's lock, so that two imports at once do not both add the same entry.
+int import_calendar(const StoreDir& store, const QString& source, DayNumber today) {
+    QFile file(source);
+    const bool opened = source == QStringLiteral("-") ? file.open(stdin, QIODevice::ReadOnly) : file.open(QIODevice::ReadOnly);
+    if (!opened) {
+        err() << "Daybrook could not open " << source << ": " << file.errorString() << '\n';
+        return 1;
+    }
+    const QByteArray text = file.read(largest_calendar + 1);
+    if (text.size() > largest_calendar) {
+        err() << "Daybrook added nothing from " << source << ": it is larger than any calendar of diary entries\n";
+        return 1;
+    }
+    const std::optional<StoreLock> lock = StoreLock::acquire(store, default_lock_patience);
+    if (!lock) {
+        err() << "Daybrook added nothing: another copy of the diary holds its folder\n";
+        return 1;
+    }
+    const ImportReport report = import_ics(store, std::string_view(text.constData(), std::size_t(text.size())), today);
+    if (!report.error.empty()) {
+        err() << "Daybrook added nothing from " << source << ": " << QString::fromStdString(report.error) << '\n';
+        return 1;
+    }
+    out() << "Added " << report.added.size() << (report.added.size() == 1 ? " entry" : " entries") << ", skipped "
+          << report.skipped.size() << ".\n";
+    for (const SkippedItem& item : report.skipped) out() << "  skipped " << QString::fromStdString(describe(item)) << '\n';
+    out().flush();
+    return 0;
+}
+
+// The number of days asked for, or nothing for a text that is not a sensible count.
+std::optional<int> day_count(const QStringList& positional) {
+    if (positional.isEmpty()) return default_days;
+    bool number = false;
+    const int days = positional.first().toInt(&number);
+    if (!number || days < 1 || positional.size() > 1) return std::nullopt;
+    return std::min(days, last_diary_day + 1);
+}
+
+}  // namespace
+
+bool asks_for_terminal(std::span<const std::string_view> arguments) {
+    if (arguments.empty()) return false;
+    const std::string_view first = view_before(arguments.front(), "=");
+    return std::find(long_options.begin(), long_options.end(), first) != long_options.end();
+}
+
+int run_terminal_command(int argc, char** argv, const std::filesystem::path& folder) {
+    QCoreApplication application(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("daybrook"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(DAYBROOK_VERSION));
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Daybrook, a small diary. Without these options it opens its window; with -a SECONDS [SECONDS] "
+        "it shows the week for that long."));
+    const QCommandLineOption list(QStringLiteral("list"), QStringLiteral("Print the entries of DAYS days from today (7 unless given)."));
+    const QCommandLineOption json(QStringLiteral("json"), QStringLiteral("Print the entries as a JSON array."));
+    const QCommandLineOption search(QStringLiteral("search"), QStringLiteral("Print every entry whose memo holds WORD."),
+                                    QStringLiteral("WORD"));
+    const QCommandLineOption case_sensitive(QStringLiteral("case-sensitive"), QStringLiteral("Let letter case count in --search."));
+    const QCommandLineOption own_folder(QStringLiteral("own-folder"), QStringLiteral("Work in ~/.local/share/daybrook (first only)."));
+    const QCommandLineOption export_ics_option(QStringLiteral("export-ics"), QStringLiteral("Write every entry to FILE (- for standard output) as iCalendar."),
+                                        QStringLiteral("FILE"));
+    const QCommandLineOption import_ics_option(QStringLiteral("import-ics"), QStringLiteral("Add the events of the iCalendar FILE as entries."),
+                                        QStringLiteral("FILE"));
+    parser.addOptions({list, json, search, case_sensitive, own_folder, export_ics_option, import_ics_option});
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("DAYS"), QStringLiteral("With --list: how many days."), QStringLiteral("[DAYS]"));
+    if (!parser.parse(QCoreApplication::arguments())) {
+        err() << parser.errorText() << '\n';
+        return 2;
+    }
+    if (parser.isSet(help)) {
+        out() << parser.helpText();
+        return 0;
+    }
+    if (parser.isSet(version)) {
+        out() << "daybrook " << QCoreApplication::applicationVersion() << '\n';
+        return 0;
+    }
+    const SystemClock clock;
+    const DayNumber today = today_from(clock);
+    if (parser.isSet(export_ics_option)) return export_calendar(folder, parser.value(export_ics_option));
+    if (parser.isSet(import_ics_option)) return import_calendar(folder, parser.value(import_ics_option), today);
+    if (parser.isSet(search)) {
+        const std::optional<std::string> word = to_code_page(parser.value(search));
+        if (!word) {
+            err() << "The word holds a character that no entry can hold.\n";
+            return 2;
+        }
+        return print(found_entries(folder, *word, parser.isSet(case_sensitive)), parser.isSet(json));
+    }
+    const std::optional<int> days = day_count(parser.positionalArguments());
+    if (!days) {
+        err() << "DAYS must be a number of days, 1 or more.\n";
+        return 2;
+    }
+    return print(coming_entries(folder, today, *days), parser.isSet(json));
+}
+
+}  // namespace daybrook
