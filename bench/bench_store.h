@@ -81,7 +81,11 @@ inline constexpr std::array memos{
     "Pay the electricity bill",
 };
 
+// A memo one entry in a thousand has: what a user looks for to delete, as a rule.
+inline constexpr const char* rare_memo = "Renew the passport";
+
 inline const char* memo_of(DayNumber day, int slot) {
+    if ((day + slot) % 1000 == 999) return rare_memo;
     return memos[std::size_t(day + slot) % memos.size()];
 }
 

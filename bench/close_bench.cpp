@@ -4,17 +4,25 @@
 //   entry (to carry yearly ones over), against readdir and an open, read and close of each file;
 // - with 100,000 entries that are all still to come, at the default keep code: the close finds
 //   nothing passed and only lists the folder, against a bare readdir loop.
-// Neither run changes the store (nothing is deleted, and the entries are not yearly, so none is
-// carried over), so every iteration does the same work.
+// - the same at the day after a complete close, which looks only at the days passed since;
+// - the terminal's list of the coming week in the store of 100,000 entries, against a bare open,
+//   read and close of its seventy files.
+// Neither close changes the store (nothing is deleted, and the entries are not yearly, so none is
+// carried over), and the note of the last close is taken away before each of the first two, so
+// every iteration does the same work: that of a close that must list the whole folder.
 #include <dirent.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
+#include <system_error>
+#include <vector>
 
 #include <benchmark/benchmark.h>
 
 #include "bench_store.h"
 #include "calendar/day_number.h"
+#include "diary/entry_listing.h"
 #include "store/entry_files.h"
 #include "store/keep_code.h"
 #include "store/retention.h"
@@ -50,6 +58,15 @@ const StoreDir& future_store() {
     return store.dir();
 }
 
+// Takes away the note a close leaves for the next one, outside the timing: the next close lists
+// the whole folder.
+void forget_last_close(benchmark::State& bench, const StoreDir& dir) {
+    bench.PauseTiming();
+    std::error_code ignored;
+    std::filesystem::remove(dir / ".daybrook.lock", ignored);
+    bench.ResumeTiming();
+}
+
 // Whether the purge did its work and changed nothing, so that the next iteration meets the same
 // store.
 bool left_store_alone(const PurgeReport& report) {
@@ -63,6 +80,7 @@ void BM_PurgePassed(benchmark::State& bench) {
     if (int(bench::bare_listing(dir.string()).size()) != passed_entries)
         bench.SkipWithError("the store does not hold 20,000 entries");
     for (auto _ : bench) {
+        forget_last_close(bench, dir);
         const PurgeReport report = purge_old(dir, close_today, KeepCode::for_ever);
         if (!left_store_alone(report)) bench.SkipWithError("the purge changed the store");
         benchmark::DoNotOptimize(report);
@@ -90,6 +108,7 @@ void BM_CloseListing(benchmark::State& bench) {
     if (int(bench::bare_listing(dir.string()).size()) != future_entries)
         bench.SkipWithError("the store does not hold 100,000 entries");
     for (auto _ : bench) {
+        forget_last_close(bench, dir);
         const PurgeReport report = purge_old(dir, close_today, KeepCode::none);
         if (!left_store_alone(report)) bench.SkipWithError("the purge changed the store");
         benchmark::DoNotOptimize(report);
@@ -113,10 +132,59 @@ void BM_CloseListingBaseline(benchmark::State& bench) {
     }
 }
 
+// The close of the day after a complete one: the note of that close is put back before each.
+void BM_CloseNextDay(benchmark::State& bench) {
+    const StoreDir& dir = future_store();
+    for (auto _ : bench) {
+        bench.PauseTiming();
+        std::error_code ignored;
+        std::filesystem::remove(dir / ".daybrook.lock", ignored);
+        purge_old(dir, close_today - 1, KeepCode::none);
+        bench.ResumeTiming();
+        const PurgeReport report = purge_old(dir, close_today, KeepCode::none);
+        if (!left_store_alone(report)) bench.SkipWithError("the purge changed the store");
+        benchmark::DoNotOptimize(report);
+    }
+}
+
+constexpr int listed_days = 7;
+
+// `daybrook --list`: the coming week out of 100,000 entries.
+void BM_ListWeek(benchmark::State& bench) {
+    const StoreDir& dir = future_store();
+    if (entries_of_days(dir, close_today + 1, listed_days).size() != std::size_t(listed_days * slots_per_day))
+        bench.SkipWithError("the week does not hold seventy entries");
+    for (auto _ : bench) {
+        std::vector<DiaryEntry> entries = entries_of_days(dir, close_today + 1, listed_days);
+        benchmark::DoNotOptimize(entries);
+    }
+}
+
+// The seventy files of that week, each opened, read and closed.
+void BM_ListWeekBaseline(benchmark::State& bench) {
+    const std::string dir = future_store().string();
+    for (auto _ : bench) {
+        long total = 0;
+        for (DayNumber day = close_today + 1; day <= close_today + listed_days; ++day) {
+            for (int slot = 0; slot < slots_per_day; ++slot) {
+                char path[4096];
+                std::snprintf(path, sizeof path, "%s/DAT%05d.%03d", dir.c_str(), int(day), slot);
+                total += bench::read_one_record(path);
+            }
+        }
+        benchmark::DoNotOptimize(total);
+        if (total != long{listed_days} * slots_per_day * long{EntryRecord::size})
+            bench.SkipWithError("a file was not read whole");
+    }
+}
+
 BENCHMARK(BM_PurgePassed)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PurgePassedBaseline)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CloseListing)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CloseListingBaseline)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CloseNextDay)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ListWeek)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ListWeekBaseline)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace daybrook

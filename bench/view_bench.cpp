@@ -163,11 +163,26 @@ void BM_DeletionList(benchmark::State& bench) {
     remove_scratch_list(dir, scratch_positions);
 }
 
+// The same for a word that a handful of entries hold, as a user's deletion search does.
+void BM_DeletionListFew(benchmark::State& bench) {
+    const StoreDir& dir = search_store();
+    if (entries_with_word(dir, "passport", false).size() != std::size_t(search_store_days * slots_per_day / 1000))
+        bench.SkipWithError("the deletion list does not hold the passport entries");
+    for (auto _ : bench) {
+        const std::vector<ListedEntry> entries = entries_with_word(dir, "passport", false);
+        std::vector<std::string> lines = deletion_lines(entries, ListKind::key_word);
+        if (!write_scratch_list(dir, entries)) bench.SkipWithError("a scratch list file was not written");
+        benchmark::DoNotOptimize(lines);
+    }
+    remove_scratch_list(dir, scratch_positions);
+}
+
 BENCHMARK(BM_WeekPage)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_WeekPageBaseline)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_SearchPage)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SearchPageBaseline)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DeletionList)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DeletionListFew)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace daybrook

@@ -16,10 +16,10 @@
 #include "calendar/clock.h"
 #include "calendar/day_names.h"
 #include "calendar/text_helpers.h"
+#include "diary/entry_listing.h"
 #include "framework/code_page.h"
 #include "interchange/ics_export.h"
 #include "interchange/ics_import.h"
-#include "store/deletion_list.h"
 #include "store/entry_files.h"
 #include "store/retention.h"
 #include "store/store_lock.h"
@@ -33,12 +33,6 @@ constexpr int default_days = 7;
 // Far more than a calendar of the fifty thousand entries a diary can hold.
 constexpr qint64 largest_calendar = qint64{64} << 20;
 
-struct PrintedEntry {
-    DayNumber day;
-    int slot;
-    EntryRecord record;
-};
-
 QTextStream& out() {
     static QTextStream stream(stdout);
     return stream;
@@ -49,28 +43,9 @@ QTextStream& err() {
     return stream;
 }
 
-// The entries of `days` days from today, day by day in slot order: only those days are read.
-std::vector<PrintedEntry> coming_entries(const StoreDir& store, DayNumber today, int days) {
-    std::vector<PrintedEntry> entries;
-    for (DayNumber day = today; day < today + days && day <= last_diary_day; ++day)
-        for (int slot = 0; slot < slots_per_day; ++slot)
-            if (std::optional<EntryRecord> record = probe_entry(store, day, slot))
-                entries.push_back({day, slot, std::move(*record)});
-    return entries;
-}
-
-// What Search Diary lists for the word, in the store's order.
-std::vector<PrintedEntry> found_entries(const StoreDir& store, const std::string& word, bool case_sensitive) {
-    std::vector<PrintedEntry> entries;
-    for (ListedEntry& entry : entries_with_word(store, word, case_sensitive))
-        entries.push_back({day_of_entry_name(entry.name), text_to_int(view_after(entry.name, ".")),
-                           std::move(entry.record)});
-    return entries;
-}
-
 // "Mon 07/12/26 !* Dentist": the weekday, the date, a mark for a red-letter and for a yearly
 // entry, the memo.
-QString line_of(const PrintedEntry& entry) {
+QString line_of(const DiaryEntry& entry) {
     const CalendarDate date = day_to_calendar(entry.day);
     return QStringLiteral("%1 %2 %3%4 %5")
         .arg(QString::fromLatin1(day_abbrevs[std::size_t(date.weekday)].data(), 3),
@@ -78,7 +53,7 @@ QString line_of(const PrintedEntry& entry) {
              QChar(entry.record.yearly != EntryRecord::not_yearly ? '*' : ' '), from_code_page(entry.record.text));
 }
 
-QJsonObject json_of(const PrintedEntry& entry) {
+QJsonObject json_of(const DiaryEntry& entry) {
     const CalendarDate date = day_to_calendar(entry.day);
     return {{"date", QStringLiteral("%1-%2-%3")
                          .arg(date.year, 4, 10, QChar('0'))
@@ -90,13 +65,13 @@ QJsonObject json_of(const PrintedEntry& entry) {
             {"red_letter", entry.record.red != 0}};
 }
 
-int print(const std::vector<PrintedEntry>& entries, bool json) {
+int print(const std::vector<DiaryEntry>& entries, bool json) {
     if (json) {
         QJsonArray array;
-        for (const PrintedEntry& entry : entries) array.append(json_of(entry));
+        for (const DiaryEntry& entry : entries) array.append(json_of(entry));
         out() << QJsonDocument(array).toJson(QJsonDocument::Indented);
     } else {
-        for (const PrintedEntry& entry : entries) out() << line_of(entry) << '\n';
+        for (const DiaryEntry& entry : entries) out() << line_of(entry) << '\n';
     }
     out().flush();
     return 0;
@@ -214,14 +189,14 @@ int run_terminal_command(int argc, char** argv, const std::filesystem::path& fol
             err() << "The word holds a character that no entry can hold.\n";
             return 2;
         }
-        return print(found_entries(folder, *word, parser.isSet(case_sensitive)), parser.isSet(json));
+        return print(entries_holding(folder, *word, parser.isSet(case_sensitive)), parser.isSet(json));
     }
     const std::optional<int> days = day_count(parser.positionalArguments());
     if (!days) {
         err() << "DAYS must be a number of days, 1 or more.\n";
         return 2;
     }
-    return print(coming_entries(folder, today, *days), parser.isSet(json));
+    return print(entries_of_days(folder, today, *days), parser.isSet(json));
 }
 
 }  // namespace daybrook
