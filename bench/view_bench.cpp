@@ -148,14 +148,14 @@ void BM_SearchPageBaseline(benchmark::State& bench) {
     }
 }
 
-// The list "Deletion Choice" shows for a key word: the whole store read, the dentist's entries
+// The list "Deletion Choice" shows for a key word: the whole store read, the word's entries
 // listed and their records copied to the scratch list files (the first thousand lines have one).
-void BM_DeletionList(benchmark::State& bench) {
+void deletion_list(benchmark::State& bench, const char* word, std::size_t expected) {
     const StoreDir& dir = search_store();
-    if (int(entries_with_word(dir, "dentist", false).size()) != dentist_entries())
-        bench.SkipWithError("the deletion list does not hold exactly the dentist's entries");
+    if (entries_with_word(dir, word, false).size() != expected)
+        bench.SkipWithError("the deletion list does not hold exactly the word's entries");
     for (auto _ : bench) {
-        const std::vector<ListedEntry> entries = entries_with_word(dir, "dentist", false);
+        const std::vector<ListedEntry> entries = entries_with_word(dir, word, false);
         std::vector<std::string> lines = deletion_lines(entries, ListKind::key_word);
         if (!write_scratch_list(dir, entries)) bench.SkipWithError("a scratch list file was not written");
         benchmark::DoNotOptimize(lines);
@@ -163,18 +163,12 @@ void BM_DeletionList(benchmark::State& bench) {
     remove_scratch_list(dir, scratch_positions);
 }
 
-// The same for a word that a handful of entries hold, as a user's deletion search does.
+// A word a seventh of the entries hold.
+void BM_DeletionList(benchmark::State& bench) { deletion_list(bench, "dentist", std::size_t(dentist_entries())); }
+
+// A word a handful of entries hold, as a user's deletion search does.
 void BM_DeletionListFew(benchmark::State& bench) {
-    const StoreDir& dir = search_store();
-    if (entries_with_word(dir, "passport", false).size() != std::size_t(search_store_days * slots_per_day / 1000))
-        bench.SkipWithError("the deletion list does not hold the passport entries");
-    for (auto _ : bench) {
-        const std::vector<ListedEntry> entries = entries_with_word(dir, "passport", false);
-        std::vector<std::string> lines = deletion_lines(entries, ListKind::key_word);
-        if (!write_scratch_list(dir, entries)) bench.SkipWithError("a scratch list file was not written");
-        benchmark::DoNotOptimize(lines);
-    }
-    remove_scratch_list(dir, scratch_positions);
+    deletion_list(bench, "passport", std::size_t(search_store_days * slots_per_day / 1000));
 }
 
 BENCHMARK(BM_WeekPage)->Unit(benchmark::kMicrosecond);
