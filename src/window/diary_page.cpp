@@ -65,15 +65,23 @@ QFont DiaryPage::page_font(int client_height) {
     return font;
 }
 
+const QFont& DiaryPage::font_for(int client_height) const {
+    if (client_height != m_font_client_height) {
+        m_page_font = page_font(client_height);
+        m_font_client_height = client_height;
+    }
+    return m_page_font;
+}
+
 PageGeometry DiaryPage::layout_geometry() const {
     const QSize size = client().size();
-    const QFont font = page_font(size.height());
+    const QFont& font = font_for(size.height());
     return {size.width(), size.height(), font.pixelSize(), QFontMetrics(font).horizontalAdvance("XXX")};
 }
 
 void DiaryPage::show_page(ComposedPage page, const PageGeometry& geometry) {
     m_shown = std::move(page);
-    m_page_font = page_font(geometry.client_height);
+    font_for(geometry.client_height);
     update();
 }
 

@@ -40,10 +40,14 @@ protected:
 
 private:
     const QWidget& client() const { return m_client ? *m_client : static_cast<const QWidget&>(*this); }
+    const QFont& font_for(int client_height) const;
 
     QWidget* m_client = nullptr;
     ComposedPage m_shown;
-    QFont m_page_font;
+    // The page font and the client height it was worked out for: measuring the columns shapes
+    // some twenty texts, and every composing and painting needs the font.
+    mutable QFont m_page_font;
+    mutable int m_font_client_height = -1;
 };
 
 }  // namespace daybrook

@@ -15,6 +15,7 @@
 #include "framework/qt_text.h"
 #include "framework/scroller.h"
 #include "resources/main_menu.h"
+#include "resources/program_icon.h"
 #include "store/keep_code.h"
 #include "window/alarm_sound.h"
 #include "window/compose_page.h"
@@ -40,15 +41,6 @@ constexpr QRect first_frame{55, 10, 655, 500};
 // holds (about 24 days), so a huge number keeps the window open instead of wrapping round.
 int period_of_seconds(int seconds) {
     return static_cast<int>(std::clamp<long long>(seconds * 1000LL, 0, std::numeric_limits<int>::max()));
-}
-
-// Icon 1, drawn for small and large sizes. Named as PNG, so that Qt reads the pictures without
-// first loading every image plugin it has to ask which one knows the format.
-QIcon program_icon() {
-    QIcon icon;
-    for (const char* size : {"32", "256"})
-        icon.addPixmap(QPixmap(QStringLiteral(":/icons/daybrook-%1.png").arg(QLatin1String(size)), "PNG"));
-    return icon;
 }
 
 }  // namespace
@@ -87,7 +79,6 @@ void TWndw::create_frame() {
         setCentralWidget(m_scroller);
         create_menu();
     }
-    connect(m_page, &DiaryPage::client_resized, this, [this] { recompose(); });
     create_buttons();
 }
 
@@ -121,7 +112,8 @@ void TWndw::create_menu() {
 void TWndw::setup_window() {
     m_state.today = today_from(m_services.clock);
     load_settings(m_state, m_services.settings);
-    setWindowIcon(program_icon());
+    // From XPM lines in the program: a PNG would make Qt scan and load its image plugins.
+    setWindowIcon(QIcon(QPixmap(program_icon_xpm())));
     m_timers.start(TimerId::startup, startup_period_ms);
     m_shared_timer = TimerId::startup;
     m_state.sound_played = false;
@@ -193,8 +185,10 @@ void TWndw::on_timer(TimerId id) {
         stop_shared_timer();
         // The first week must be on the screen before the alarm is chosen: a window that is on
         // its way there, or waits on another desktop, starts when it is first exposed.
-        if (waiting_for_screen()) windowHandle()->installEventFilter(this);
-        else show_first_week();
+        if (!m_first_week_shown && !waiting_for_screen()) {
+            show_first_week();
+            announce_week();
+        }
         break;
     case TimerId::close:
         m_timers.stop(TimerId::close);
@@ -221,20 +215,31 @@ void TWndw::apply(ButtonChange change, int button_id) {
     target->setVisible(change == ButtonChange::show);
 }
 
+// The native window exists from here on; its first expose shows the first week.
+void TWndw::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!m_first_week_shown) windowHandle()->installEventFilter(this);
+}
+
 bool TWndw::eventFilter(QObject* watched, QEvent* event) {
     QWindow* window = windowHandle();
-    if (watched == window && event->type() == QEvent::Expose && window->isExposed()) {
-        window->removeEventFilter(this);
-        // After the expose has been handled, so that the window's first painting comes first.
-        QMetaObject::invokeMethod(this, &TWndw::show_first_week, Qt::QueuedConnection);
+    if (watched == window && event->type() == QEvent::Expose && window->isExposed() && !m_first_week_shown) {
+        // Before Qt handles the expose, so that the window is painted once, at its fitted size
+        // and with the week on it; the alarm waits until that painting is done.
+        show_first_week();
+        QMetaObject::invokeMethod(this, &TWndw::announce_week, Qt::QueuedConnection);
     }
     return QMainWindow::eventFilter(watched, event);
 }
 
-// The window manager's frame is known once the window is on the screen.
+// The window manager's frame is known once the window is on the screen. Until then the page
+// shows nothing, so changes of size start composing it again only from here on.
 void TWndw::show_first_week() {
+    m_first_week_shown = true;
+    if (QWindow* window = windowHandle()) window->removeEventFilter(this);
     fit_frame();
-    show_this_week();
+    connect(m_page, &DiaryPage::client_resized, this, [this] { recompose(); });
+    turn_to_this_week();
 }
 
 bool TWndw::waiting_for_screen() const {
@@ -243,15 +248,24 @@ bool TWndw::waiting_for_screen() const {
 }
 
 void TWndw::show_this_week() {
+    turn_to_this_week();
+    announce_week();
+}
+
+void TWndw::turn_to_this_week() {
     stop_shared_timer();
     view_this_week(m_state);
     if (QPushButton* next = button(id_next_week)) next->show();
-    // Composed first, so that the alarm level reflects this week before the sound is chosen.
+    if (m_scroller) m_scroller->scroll_to(0, 0);
     recompose();
+}
+
+// Sounds the alarm for the week composed last, shortens the glance when something is due
+// today, and starts the minute's recomposing.
+void TWndw::announce_week() {
     if (m_state.sounds_on) sound_alarm(m_state, m_services.sounds);
     if (m_state.alarm_level > AlarmLevel::week && m_mode.display_seconds > 0)
         m_timers.start(TimerId::close, period_of_seconds(m_mode.display_seconds_today));
-    if (m_scroller) m_scroller->scroll_to(0, 0);
     start_minute_timer();
 }
 

@@ -59,6 +59,7 @@ public:
 
 protected:
     void timerEvent(QTimerEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -76,6 +77,8 @@ private:
     void recompose();
     void apply(ButtonChange change, int button_id);
     void show_this_week();
+    void turn_to_this_week();
+    void announce_week();
     void next_week();
     void last_week();
     void new_entry();
@@ -93,6 +96,7 @@ private:
     TimerSet m_timers{this};
     // The start-up timer until it fires, then the minute timer.
     std::optional<TimerId> m_shared_timer;
+    bool m_first_week_shown = false;
     DiaryPage* m_page = nullptr;
     Scroller* m_scroller = nullptr;
     std::map<int, QPushButton*> m_buttons;

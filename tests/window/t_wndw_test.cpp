@@ -39,9 +39,12 @@ using testing::TempDir;
 
 constexpr DayNumber today = 20793;  // Sunday 6 December 2026
 
-// Lets the start-up timer run until the week page is up; false when it never comes.
+// Lets the start-up run until the week page is up and its alarm and timers have followed the
+// first painting; false when that never comes.
 bool shows_a_week(const TWndw& window) {
-    return QTest::qWaitFor([&] { return window.state().view.page_mode == PageMode::week; });
+    return QTest::qWaitFor([&] {
+        return window.state().view.page_mode == PageMode::week && window.timers().is_active(TimerId::minute);
+    });
 }
 
 class MainWindow : public ::testing::Test {
@@ -196,6 +199,31 @@ TEST_F(MainWindow, TheStartUpTimerShowsThisWeekAndHandsOverToTheMinuteTimer) {
     EXPECT_EQ(window->state().view.start_day, today);
     EXPECT_FALSE(window->timers().is_active(TimerId::startup));
     EXPECT_EQ(window->timers().period(TimerId::minute), 60000);
+}
+
+// The week is composed when the window is first exposed, before Qt paints it: a first painting
+// of an empty page, or of a page of the wrong size, would cost a second one at every start.
+TEST_F(MainWindow, TheFirstPaintingAlreadyShowsTheWeek) {
+    add(today);
+    for (const CommandLine mode : {CommandLine{}, CommandLine{5, 0}}) {
+        const auto window = open(mode);
+        struct PaintLog final : QObject {
+            const DiaryPage* page = nullptr;
+            std::vector<std::pair<std::size_t, QSize>> paintings;  // items shown, page size
+            bool eventFilter(QObject*, QEvent* event) override {
+                if (event->type() == QEvent::Paint) paintings.emplace_back(page->shown_page().items.size(), page->size());
+                return false;
+            }
+        } log;
+        log.page = window->page();
+        window->page()->installEventFilter(&log);
+        window->show();
+        ASSERT_TRUE(shows_a_week(*window));
+        QTest::qWait(50);
+        ASSERT_FALSE(log.paintings.empty());
+        EXPECT_GT(log.paintings.front().first, 0u) << "the first painting shows the week";
+        for (const auto& painting : log.paintings) EXPECT_EQ(painting.second, window->page()->size());
+    }
 }
 
 TEST_F(MainWindow, ClosingSavesTheSettingsAndPurgesExpiredEntries) {
