@@ -1,6 +1,7 @@
 // The login glance, timed as whole processes: `daybrook -a 5` started in a store that has an
 // entry for today (so it closes as soon as its first week has been painted), against the bare Qt
-// window of bare_window.cpp started the same way. Both run on Qt's offscreen platform, each run
+// window of bare_window.cpp started the same way, and against that window drawing the week's
+// text (`--text`), which tells how much of the difference is the text itself. Both run on Qt's offscreen platform, each run
 // with fresh, empty XDG_CONFIG_HOME and XDG_RUNTIME_DIR folders. A run is timed from just before
 // fork to the return of wait4, whose rusage also gives its peak resident memory. The rounds run
 // every case once, in turn, so that a machine busy with something else slows all cases alike;
@@ -91,6 +92,7 @@ struct Case {
     std::string label;                    // in the table
     std::string short_label;              // in the ratio lines
     bool diary = true;                    // false: the bare window
+    bool text = false;                    // the bare window draws the week's text
     const StoreDir* store = nullptr;      // the folder it runs in
     std::optional<std::string> settings;  // the text of WYNDALE.INI; none: no such file
     std::vector<double> times_ms;         // of the measured runs
@@ -147,7 +149,7 @@ double ms_between(const timespec& start, const timespec& end) {
 
 void on_alarm(int) {}
 
-// One run of the case's program with "-a 5", in its store, with fresh settings and runtime
+// One run of the case's program ("-a 5" for the diary), in its store, with fresh settings and runtime
 // folders. Everything the child needs is made before the clock starts.
 RunResult run_once(const Options& options, const Case& item, const std::string& work) {
     RunResult result;
@@ -166,8 +168,12 @@ RunResult run_once(const Options& options, const Case& item, const std::string& 
     std::vector<char*> envp;
     for (std::string& variable : variables) envp.push_back(variable.data());
     envp.push_back(nullptr);
-    std::string arg0 = program, arg1 = "-a", arg2 = "5";
-    char* argv[] = {arg0.data(), arg1.data(), arg2.data(), nullptr};
+    std::vector<std::string> arguments{program};
+    if (item.diary) arguments.insert(arguments.end(), {"-a", "5"});
+    else if (item.text) arguments.emplace_back("--text");
+    std::vector<char*> argv;
+    for (std::string& argument : arguments) argv.push_back(argument.data());
+    argv.push_back(nullptr);
     const std::string folder = item.store->string();
     const int input = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
     const int output = ::open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
@@ -181,7 +187,7 @@ RunResult run_once(const Options& options, const Case& item, const std::string& 
             ::dup2(output, 1);
             ::dup2(output, 2);
             if (::chdir(folder.c_str()) != 0) ::_exit(126);
-            ::execve(program.c_str(), argv, envp.data());
+            ::execve(program.c_str(), argv.data(), envp.data());
             ::_exit(127);
         }
         if (pid < 0) {
@@ -259,16 +265,18 @@ int run(const Options& options) {
     const std::string for_ever = "[Daybrook]\nKeepCode=4\nSounds=0\n";
     const std::string quiet = "[Daybrook]\nSounds=0\n";
     std::vector<Case> cases{
-        {"bare Qt window", "bare window", false, &small_store.dir(), std::nullopt},
-        {"empty store, kept for ever", "empty, for ever", true, &small_store.dir(), for_ever},
-        {"empty store, default keep code", "empty, default", true, &small_store.dir(), quiet},
-        {"100,000 entries, kept for ever", "100,000, for ever", true, &large_for_ever.dir(), for_ever},
-        {"100,000 entries, default keep code", "100,000, default", true, &large_default.dir(), quiet},
-        {"empty store, no settings (sounds on)", "sounds on", true, &small_store.dir(), std::nullopt},
+        {"bare Qt window", "bare window", false, false, &small_store.dir(), std::nullopt},
+        {"bare Qt window drawing the week's text", "text window", false, true, &small_store.dir(), std::nullopt},
+        {"empty store, kept for ever", "empty, for ever", true, false, &small_store.dir(), for_ever},
+        {"empty store, default keep code", "empty, default", true, false, &small_store.dir(), quiet},
+        {"100,000 entries, kept for ever", "100,000, for ever", true, false, &large_for_ever.dir(), for_ever},
+        {"100,000 entries, default keep code", "100,000, default", true, false, &large_default.dir(), quiet},
+        {"empty store, no settings (sounds on)", "sounds on", true, false, &small_store.dir(), std::nullopt},
     };
     const Case& bare = cases[0];
-    const Case& sounds_off = cases[2];
-    const Case& sounds_on = cases[5];
+    const Case& text_window = cases[1];
+    const Case& sounds_off = cases[3];
+    const Case& sounds_on = cases[6];
 
     struct sigaction action {};
     action.sa_handler = on_alarm;  // no SA_RESTART: the alarm breaks wait4 off
@@ -336,10 +344,17 @@ int run(const Options& options) {
                     median(item.times_ms), median(bare.times_ms), ratio,
                     median(item.cpu_ms) / median(bare.cpu_ms), goal_text(ratio, goal, "%.2fx").c_str());
     };
-    startup(cases[1], 1.15);
     startup(cases[2], 1.15);
-    startup(cases[3], std::nullopt);
-    startup(cases[4], 1.5);
+    startup(cases[3], 1.15);
+    startup(cases[4], std::nullopt);
+    startup(cases[5], 1.5);
+    if (has_result(text_window) && has_result(cases[2]) && has_result(bare)) {
+        const double text = median(text_window.times_ms), diary = median(cases[2].times_ms);
+        std::printf("ratio %-32s %.1f ms / text window %.1f ms = %.2fx (the text window is %.2fx the bare one)\n",
+                    "glance beyond its text", diary, text, diary / text, text / median(bare.times_ms));
+    } else {
+        std::printf("ratio %-32s no result\n", "glance beyond its text");
+    }
     if (has_result(sounds_on) && has_result(sounds_off)) {
         const double on = median(sounds_on.times_ms), off = median(sounds_off.times_ms);
         std::printf("ratio %-32s %.1f ms / %.1f ms with Sounds=0 = %.2fx (%+.1f ms)\n", "glance, sounds on", on,
@@ -348,7 +363,7 @@ int run(const Options& options) {
         std::printf("ratio %-32s no result\n", "glance, sounds on");
     }
     const std::vector<double> bare_peaks(bare.peaks_kib.begin(), bare.peaks_kib.end());
-    for (std::size_t i = 1; i < cases.size(); ++i) {
+    for (std::size_t i = 2; i < cases.size(); ++i) {
         const Case& item = cases[i];
         const std::string label = "peak memory, " + item.short_label;
         if (!has_result(item) || !has_result(bare)) {
