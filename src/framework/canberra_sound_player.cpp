@@ -1,14 +1,14 @@
 #include "framework/canberra_sound_player.h"
 
-#include <canberra.h>
 #include <dirent.h>
-#include <dlfcn.h>
 
 #include <algorithm>
 #include <memory>
 #include <system_error>
 #include <utility>
 #include <vector>
+
+#include "framework/canberra_library.h"
 
 namespace daybrook {
 namespace {
@@ -30,37 +30,6 @@ std::optional<fs::path> find_theme_file(const std::string& name) {
     fs::path file = theme_folder / (name + ".oga");
     if (!fs::is_regular_file(file, error)) return std::nullopt;
     return file;
-}
-
-// libcanberra is opened on the first sound instead of being linked: a glance at login without
-// an alarm is spared loading it and the five libraries it brings (decoders, a database, a
-// module loader), a few percent of the whole start. It is never closed (see the destructor).
-struct Canberra {
-    decltype(&ca_context_create) context_create = nullptr;
-    decltype(&ca_context_destroy) context_destroy = nullptr;
-    decltype(&ca_context_change_props) change_props = nullptr;
-    decltype(&ca_context_play) play = nullptr;
-};
-
-template <typename Function>
-bool resolve(void* library, const char* name, Function& function) {
-    function = reinterpret_cast<Function>(::dlsym(library, name));
-    return function != nullptr;
-}
-
-// Nothing when the library or one of its functions is missing: then no sound can start.
-const Canberra* canberra() {
-    static const std::optional<Canberra> loaded = []() -> std::optional<Canberra> {
-        void* library = ::dlopen("libcanberra.so.0", RTLD_NOW | RTLD_LOCAL);
-        Canberra functions;
-        if (library && resolve(library, "ca_context_create", functions.context_create) &&
-            resolve(library, "ca_context_destroy", functions.context_destroy) &&
-            resolve(library, "ca_context_change_props", functions.change_props) &&
-            resolve(library, "ca_context_play", functions.play))
-            return functions;
-        return std::nullopt;
-    }();
-    return loaded ? &*loaded : nullptr;
 }
 
 std::vector<ca_context*>& contexts_kept_to_exit() {
@@ -97,7 +66,7 @@ CanberraSoundPlayer::~CanberraSoundPlayer() {
     if (m_started_a_sound) {
         contexts_kept_to_exit().push_back(m_context);
     } else {
-        canberra()->context_destroy(m_context);
+        canberra_library()->context_destroy(m_context);
     }
 }
 
@@ -119,12 +88,12 @@ bool CanberraSoundPlayer::play_file(const std::optional<fs::path>& file) {
     std::error_code error;
     const fs::path absolute = fs::absolute(*file, error);
     ca_context* sounds = error ? nullptr : context();
-    return sounds && started(canberra()->play(sounds, 0, CA_PROP_MEDIA_FILENAME, absolute.c_str(), nullptr));
+    return sounds && started(canberra_library()->play(sounds, 0, CA_PROP_MEDIA_FILENAME, absolute.c_str(), nullptr));
 }
 
 bool CanberraSoundPlayer::play_event(const std::string& event_id) {
     ca_context* sounds = context();
-    return sounds && started(canberra()->play(sounds, 0, CA_PROP_EVENT_ID, event_id.c_str(), nullptr));
+    return sounds && started(canberra_library()->play(sounds, 0, CA_PROP_EVENT_ID, event_id.c_str(), nullptr));
 }
 
 bool CanberraSoundPlayer::started(int play_result) {
@@ -134,7 +103,7 @@ bool CanberraSoundPlayer::started(int play_result) {
 
 ca_context* CanberraSoundPlayer::context() {
     if (m_context) return m_context;
-    const Canberra* library = canberra();
+    const CanberraLibrary* library = canberra_library();
     if (!library || library->context_create(&m_context) != CA_SUCCESS) return m_context = nullptr;
     library->change_props(m_context, CA_PROP_APPLICATION_NAME, "Daybrook", nullptr);
     return m_context;
