@@ -12,10 +12,8 @@
 #include "store/entry_files.h"
 #include "store/memo.h"
 #include "support/dialog_input.h"
-#include "support/fake_clock.h"
 #include "support/permissions_bite.h"
-#include "support/recording_message_boxes.h"
-#include "support/scripted_modal_runner.h"
+#include "support/scripted_dialog_services.h"
 #include "support/temp_dir.h"
 
 namespace daybrook {
@@ -63,7 +61,7 @@ Step delete_lines(std::vector<int> rows, std::vector<std::string>* shown = nullp
     };
 }
 
-class Deletion : public ::testing::Test {
+class Deletion : public ::testing::Test, protected testing::ScriptedDialogServices {
 protected:
     void run(std::initializer_list<Step> steps) {
         modal.steps.insert(modal.steps.end(), steps);
@@ -76,17 +74,8 @@ protected:
                   StoreError::none);
     }
     std::vector<std::string> entries() const { return list_entry_files(store.path()); }
-    std::vector<QString> captions() const {
-        std::vector<QString> result;
-        for (const Message& message : messages.shown) result.push_back(message.caption);
-        return result;
-    }
 
-    testing::FakeClock clock{{2026, 12, 6, 10, 0}};
     testing::TempDir store;
-    testing::RecordingMessageBoxes messages;
-    testing::ScriptedModalRunner modal;
-    DialogServices services{modal, messages, clock};
     DiaryState state{.today = today, .view = {.page_mode = PageMode::search_results, .start_day = today + 7}};
 };
 

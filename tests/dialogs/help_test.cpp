@@ -12,9 +12,7 @@
 #include "resources/dialog_templates.h"
 #include "store/entry_files.h"
 #include "support/dialog_input.h"
-#include "support/fake_clock.h"
-#include "support/recording_message_boxes.h"
-#include "support/scripted_modal_runner.h"
+#include "support/scripted_dialog_services.h"
 #include "support/temp_dir.h"
 #include "window/delete_command.h"
 #include "window/new_entry_command.h"
@@ -31,13 +29,9 @@ using Step = testing::ScriptedModalRunner::Step;
 
 constexpr DayNumber today = 20793;
 
-class Help : public ::testing::Test {
+class Help : public ::testing::Test, protected testing::ScriptedDialogServices {
 protected:
-    testing::FakeClock clock{{2026, 12, 6, 10, 0}};
     testing::TempDir store;
-    testing::RecordingMessageBoxes messages;
-    testing::ScriptedModalRunner modal;
-    DialogServices services{modal, messages, clock};
     DiaryState state{.today = today};
 };
 

@@ -14,20 +14,16 @@
 #include "resources/dialog_templates.h"
 #include "store/entry_files.h"
 #include "support/dialog_input.h"
-#include "support/fake_clock.h"
-#include "support/recording_message_boxes.h"
-#include "support/scripted_modal_runner.h"
+#include "support/scripted_dialog_services.h"
 #include "support/temp_dir.h"
 
 namespace daybrook {
 namespace {
 
 namespace ids = new_entry_ids;
-using testing::FakeClock;
 using testing::mark;
 using testing::press;
 using testing::type;
-using testing::RecordingMessageBoxes;
 using testing::ScriptedModalRunner;
 using testing::TempDir;
 using Step = ScriptedModalRunner::Step;
@@ -45,7 +41,7 @@ Step fill(QString date, QString memo, std::function<void(TemplateDialog&)> also 
     };
 }
 
-class NewEntry : public ::testing::Test {
+class NewEntry : public ::testing::Test, protected testing::ScriptedDialogServices {
 protected:
     // Runs New Entry by the steps; returns whether New Date, the last dialog to end, was accepted.
     bool run(std::initializer_list<Step> steps) {
@@ -61,17 +57,8 @@ protected:
         for (const std::string& name : list_entry_files(store.path())) result.push_back(read_entry(store.path(), name)->date);
         return result;
     }
-    std::vector<QString> captions() const {
-        std::vector<QString> result;
-        for (const Message& message : messages.shown) result.push_back(message.caption);
-        return result;
-    }
 
-    FakeClock clock{{2026, 12, 6, 10, 0}};
     TempDir store;
-    RecordingMessageBoxes messages;
-    ScriptedModalRunner modal;
-    DialogServices services{modal, messages, clock};
     DiaryState state{.today = today};
 };
 

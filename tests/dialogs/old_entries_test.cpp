@@ -6,9 +6,7 @@
 
 #include "resources/dialog_templates.h"
 #include "support/dialog_input.h"
-#include "support/fake_clock.h"
-#include "support/recording_message_boxes.h"
-#include "support/scripted_modal_runner.h"
+#include "support/scripted_dialog_services.h"
 
 namespace daybrook {
 namespace {
@@ -30,7 +28,7 @@ int marked(TemplateDialog& d) {
     return 0;
 }
 
-class OldEntries : public ::testing::Test {
+class OldEntries : public ::testing::Test, protected testing::ScriptedDialogServices {
 protected:
     void run(KeepCode from, std::initializer_list<Step> steps) {
         state.retention = {.keep_code = from, .last_set = 20000, .oldest_day = untouched};
@@ -40,10 +38,6 @@ protected:
         EXPECT_TRUE(modal.steps.empty()) << "not every scripted step was used";
     }
 
-    testing::FakeClock clock{{2026, 12, 6, 10, 0}};
-    testing::RecordingMessageBoxes messages;
-    testing::ScriptedModalRunner modal;
-    DialogServices services{modal, messages, clock};
     DiaryState state{.today = today};
 };
 

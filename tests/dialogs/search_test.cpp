@@ -7,9 +7,7 @@
 
 #include "resources/dialog_templates.h"
 #include "support/dialog_input.h"
-#include "support/fake_clock.h"
-#include "support/recording_message_boxes.h"
-#include "support/scripted_modal_runner.h"
+#include "support/scripted_dialog_services.h"
 
 namespace daybrook {
 namespace {
@@ -20,7 +18,7 @@ using testing::press;
 using testing::type;
 using Step = testing::ScriptedModalRunner::Step;
 
-class Search : public ::testing::Test {
+class Search : public ::testing::Test, protected testing::ScriptedDialogServices {
 protected:
     void run(std::initializer_list<Step> steps) {
         modal.steps.insert(modal.steps.end(), steps);
@@ -28,10 +26,6 @@ protected:
         EXPECT_TRUE(modal.steps.empty()) << "not every scripted step was used";
     }
 
-    testing::FakeClock clock{{2026, 12, 6, 10, 0}};
-    testing::RecordingMessageBoxes messages;
-    testing::ScriptedModalRunner modal;
-    DialogServices services{modal, messages, clock};
     DiaryState state{.today = 20793, .view = {.page_mode = PageMode::week, .start_day = 20793}};
 };
 

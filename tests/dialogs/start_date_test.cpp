@@ -4,9 +4,7 @@
 
 #include "resources/dialog_templates.h"
 #include "support/dialog_input.h"
-#include "support/fake_clock.h"
-#include "support/recording_message_boxes.h"
-#include "support/scripted_modal_runner.h"
+#include "support/scripted_dialog_services.h"
 
 namespace daybrook {
 namespace {
@@ -37,22 +35,20 @@ TEST(StartDate, TheWeekStartsAtAnyDayTheKeepingTimeAllows) {
         {"", KeepCode::none, today, 0, "Invalid Date - '/' missing"},
     };
     for (const Case& c : cases) {
-        testing::FakeClock clock{{2026, 12, 6, 10, 0}};
-        testing::RecordingMessageBoxes messages;
-        testing::ScriptedModalRunner modal;
+        testing::ScriptedDialogServices dialogs;
         DiaryState state{.today = today, .view = {.page_mode = PageMode::search_results, .start_day = today + 70}};
         state.retention.last_set = c.last_set;
         set_keep_code(state.retention, c.keep_code, today);
-        modal.steps.push_back([&](TemplateDialog& d) {
+        dialogs.modal.steps.push_back([&](TemplateDialog& d) {
             type(d, start_date_ids::date, c.typed);
             press(d, id_ok);
         });
-        run_start_date(nullptr, state, {modal, messages, clock});
+        run_start_date(nullptr, state, dialogs.services);
         EXPECT_EQ(state.view.page_mode, PageMode::week) << "the week page, also after a refusal and Cancel";
         EXPECT_EQ(state.view.start_day, c.start_day ? c.start_day : today + 70) << c.typed.toStdString();
         const std::vector<Message> expected =
             c.message.isEmpty() ? std::vector<Message>{} : std::vector<Message>{{c.message, "Date Format Error"}};
-        EXPECT_EQ(messages.shown, expected) << c.typed.toStdString();
+        EXPECT_EQ(dialogs.messages.shown, expected) << c.typed.toStdString();
     }
 }
 

@@ -149,3 +149,6 @@ yearly_of() {
 
 expect_file() { [ -e "$1" ] || fail "expected $1 to exist"; }
 expect_no_file() { [ ! -e "$1" ] || fail "expected $1 to be gone"; }
+
+# How many pixels of a screenshot have exactly this colour (RRGGBB).
+pixels_of() { convert "$1" -alpha off txt:- | grep -c "#$2" || true; }

@@ -10,8 +10,6 @@ write_entry DAT20794.000 "Dentist at ten" 07/12/26 DAT20794.000 0 0
 write_entry DAT20795.000 "Haircut" 08/12/26 DAT20795.000 0 0
 write_entry DAT20796.000 "see the DENTIST again" 09/12/26 DAT20796.000 0 0
 
-pixels_of() { convert "$1" -alpha off txt:- | grep -c "#$2" || true; }
-
 # Waits for a dialog of that caption and gives it the keyboard.
 dialog_named() {
     local dialog

@@ -10,9 +10,6 @@ write_entry DAT20792.000 "Yesterday's walk" 05/12/26 DAT20792.000 0 0
 write_entry DAT20793.000 "Anniversary dinner" 06/12/26 DAT20793.000 0 1
 write_entry DAT20794.000 "Dentist at ten" 07/12/26 DAT20794.000 0 0
 
-# How many pixels of the screenshot have exactly this colour.
-pixels_of() { convert "$work/week.png" -alpha off txt:- | grep -c "#$1" || true; }
-
 start_diary "2026-12-06 10:00:00"
 window=$(diary_window)
 # The whole frame, title bar included, stands where the diary puts it, on the screen.
@@ -23,10 +20,10 @@ if [ -n "${DAYBROOK_SCREENSHOTS:-}" ]; then
     cp "$work/week.png" "$DAYBROOK_SCREENSHOTS/week.png"
     import -window root "$DAYBROOK_SCREENSHOTS/screen.png"
 fi
-[ "$(pixels_of FF0000)" -gt 200 ] || fail "no red: the red-letter entry or the year label is missing"
-[ "$(pixels_of FFFF00)" -gt 100 ] || fail "no yellow: tomorrow's entry is missing"
-[ "$(pixels_of FFFFFF)" -gt 100 ] || fail "no white: yesterday's row is missing"
-[ "$(pixels_of 0000FF)" -gt 300 ] || fail "no blue: the dates are missing"
+[ "$(pixels_of "$work/week.png" FF0000)" -gt 200 ] || fail "no red: the red-letter entry or the year label is missing"
+[ "$(pixels_of "$work/week.png" FFFF00)" -gt 100 ] || fail "no yellow: tomorrow's entry is missing"
+[ "$(pixels_of "$work/week.png" FFFFFF)" -gt 100 ] || fail "no white: yesterday's row is missing"
+[ "$(pixels_of "$work/week.png" 0000FF)" -gt 300 ] || fail "no blue: the dates are missing"
 close_window "$window"
 wait_for_exit 10
 
