@@ -13,8 +13,6 @@ namespace {
 // What the code page gives for the bytes it leaves undefined.
 constexpr char32_t undefined = 0xFFFD;
 
-char32_t unicode_of(unsigned char byte) { return unicode_of_byte(byte); }
-
 std::optional<char> byte_of(char32_t c) {
     const std::optional<unsigned char> byte = byte_of_unicode(c);
     if (!byte) return std::nullopt;
@@ -163,7 +161,7 @@ bool is_regional_indicator(char32_t c) { return c >= 0x1F1E6 && c <= 0x1F1FF; }
 std::string windows_1252_to_utf8(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size() * 2);
-    for (char byte : bytes) append_utf8(out, unicode_of(static_cast<unsigned char>(byte)));
+    for (char byte : bytes) append_utf8(out, unicode_of_byte(static_cast<unsigned char>(byte)));
     return out;
 }
 
@@ -172,7 +170,7 @@ std::string utf8_to_windows_1252(std::string_view text, char replacement) {
     const auto characters = decode_utf8(text);
     if (!characters) {
         for (char byte : text)
-            out += unicode_of(static_cast<unsigned char>(byte)) == undefined ? replacement : byte;
+            out += unicode_of_byte(static_cast<unsigned char>(byte)) == undefined ? replacement : byte;
         return out;
     }
     // Whether the last byte out stands for a character of the text (so an accent may join it),
