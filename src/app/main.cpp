@@ -71,5 +71,15 @@ int main(int argc, char** argv) {
     char fallback_name[] = "daybrook";
     char* qt_argv[] = {argc > 0 ? argv[0] : fallback_name, nullptr};
     daybrook::TApp app(qt_argc, qt_argv, mode, folder);
-    return app.run();
+    const int code = app.run();
+    if (mode.auto_mode()) {
+        // The glance at login leaves as soon as its window has closed, which saved the settings
+        // and purged old entries. It had no dialogs and no text for a clipboard manager to
+        // take over, so taking Qt apart would only free memory that leaving frees anyway, at a
+        // twentieth of the glance's time.
+        app.close_window();
+        std::fflush(nullptr);
+        std::_Exit(code);
+    }
+    return code;
 }

@@ -13,7 +13,9 @@ TApp::TApp(int& argc, char** argv, CommandLine mode, std::filesystem::path folde
 }
 
 // The window is destroyed before the application object, while Qt still works.
-TApp::~TApp() { m_window.reset(); }
+TApp::~TApp() { close_window(); }
+
+void TApp::close_window() { m_window.reset(); }
 
 void TApp::create_main_window() {
     WindowServices services{.clock = m_clock,

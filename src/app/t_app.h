@@ -28,6 +28,9 @@ public:
 
     // Shows the main window and runs until the diary closes; returns the exit code.
     int run();
+    // Destroys the main window, which saves the settings and purges old entries; the
+    // destructor does it when it has not been done.
+    void close_window();
 
 private:
     void create_main_window();
