@@ -11,15 +11,15 @@
 
 #include <algorithm>
 #include <array>
+#include <variant>
 #include <vector>
 
+#include "app/ics_loader.h"
 #include "calendar/clock.h"
 #include "calendar/day_names.h"
 #include "calendar/text_helpers.h"
 #include "diary/entry_listing.h"
 #include "framework/code_page.h"
-#include "interchange/ics_export.h"
-#include "interchange/ics_import.h"
 #include "store/entry_files.h"
 #include "store/retention.h"
 #include "store/store_lock.h"
@@ -79,8 +79,8 @@ int print(const std::vector<DiaryEntry>& entries, bool json) {
 
 // Writes the calendar to the file (through a temporary file, so a failed write leaves the old one)
 // or, for "-", to standard output. Entries that could not be read are named, and make it fail.
-int export_calendar(const StoreDir& store, const QString& target) {
-    const IcsExport calendar = export_ics(store);
+int export_calendar(const IcsModule& ics, const StoreDir& store, const QString& target) {
+    const IcsExport calendar = ics.export_calendar(store);
     const QByteArray text = QByteArray::fromStdString(calendar.text);
     if (target == QStringLiteral("-")) {
         out() << text;
@@ -99,7 +99,7 @@ int export_calendar(const StoreDir& store, const QString& target) {
 
 // Adds the file's events (or those of standard input for "-") and says what it did. It holds the
 // store's lock, so that two imports at once do not both add the same entry.
-int import_calendar(const StoreDir& store, const QString& source, DayNumber today) {
+int import_calendar(const IcsModule& ics, const StoreDir& store, const QString& source, DayNumber today) {
     QFile file(source);
     const bool opened = source == QStringLiteral("-") ? file.open(stdin, QIODevice::ReadOnly) : file.open(QIODevice::ReadOnly);
     if (!opened) {
@@ -116,7 +116,8 @@ int import_calendar(const StoreDir& store, const QString& source, DayNumber toda
         err() << "Daybrook added nothing: another copy of the diary holds its folder\n";
         return 1;
     }
-    const ImportReport report = import_ics(store, std::string_view(text.constData(), std::size_t(text.size())), today);
+    const ImportReport report =
+        ics.import_calendar(store, std::string_view(text.constData(), std::size_t(text.size())), today, ImportLimits{});
     if (!report.error.empty()) {
         err() << "Daybrook added nothing from " << source << ": " << QString::fromStdString(report.error) << '\n';
         return 1;
@@ -126,6 +127,19 @@ int import_calendar(const StoreDir& store, const QString& source, DayNumber toda
     for (const SkippedItem& item : report.skipped) out() << "  skipped " << QString::fromStdString(describe(item)) << '\n';
     out().flush();
     return 0;
+}
+
+// --export-ics FILE or --import-ics FILE, whichever was given, through the iCalendar module.
+int calendar_file_command(const QCommandLineParser& parser, const QCommandLineOption& export_option,
+                          const QCommandLineOption& import_option, const StoreDir& store, DayNumber today) {
+    const std::variant<const IcsModule*, std::string> module = load_ics_module();
+    if (const auto* why = std::get_if<std::string>(&module)) {
+        err() << "Daybrook cannot read or write calendar files: " << QString::fromStdString(*why) << '\n';
+        return 1;
+    }
+    const IcsModule& ics = *std::get<const IcsModule*>(module);
+    if (parser.isSet(export_option)) return export_calendar(ics, store, parser.value(export_option));
+    return import_calendar(ics, store, parser.value(import_option), today);
 }
 
 // The number of days asked for, or nothing for a text that is not a sensible count.
@@ -181,8 +195,8 @@ int run_terminal_command(int argc, char** argv, const std::filesystem::path& fol
     }
     const SystemClock clock;
     const DayNumber today = today_from(clock);
-    if (parser.isSet(export_ics_option)) return export_calendar(folder, parser.value(export_ics_option));
-    if (parser.isSet(import_ics_option)) return import_calendar(folder, parser.value(import_ics_option), today);
+    if (parser.isSet(export_ics_option) || parser.isSet(import_ics_option))
+        return calendar_file_command(parser, export_ics_option, import_ics_option, folder, today);
     if (parser.isSet(search)) {
         const std::optional<std::string> word = to_code_page(parser.value(search));
         if (!word) {

@@ -476,34 +476,6 @@ EntryKey key_of(DayNumber day, const EntryRecord& record) {
 
 }  // namespace
 
-std::string_view reason_text(SkipReason reason) {
-    switch (reason) {
-        case SkipReason::past: return "it lies in the past";
-        case SkipReason::beyond_diary: return "it lies after 31/12/2050, the diary's last day";
-        case SkipReason::day_full: return "the day already holds ten entries";
-        case SkipReason::already_there: return "the day holds this entry already";
-        case SkipReason::blank: return "its summary holds nothing the diary can show";
-        case SkipReason::no_date: return "it has no start date";
-        case SkipReason::unreadable_dates: return "its dates or its repeat rule cannot be read";
-        case SkipReason::no_occurrence: return "every occurrence of it is excluded";
-        case SkipReason::cancelled: return "it is cancelled";
-        case SkipReason::not_an_event: return "it is not an event";
-        case SkipReason::too_many: return "its repeats go beyond what one import adds";
-        case SkipReason::repeats_within_a_day: return "its repeats within a day are not followed, only its start";
-        case SkipReason::write_failed: return "the entry file could not be written";
-    }
-    return "unknown";
-}
-
-std::string describe(const SkippedItem& item) {
-    std::string line;
-    if (!item.date.empty()) line = item.date + " ";
-    line += item.summary.empty() ? std::string("(no summary)") : "\"" + item.summary + "\"";
-    line += ": ";
-    line += reason_text(item.reason);
-    return line;
-}
-
 ImportReport import_ics(const StoreDir& dir, std::string_view text, DayNumber today, const ImportLimits& limits) {
     ImportReport report;
     if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);

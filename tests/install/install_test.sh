@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# "cmake --install" of the build puts a desktop install into a fresh prefix: the program, the
-# launcher and the autostart example (both valid, both starting the diary in its own folder),
-# the software-centre metadata (valid) and the icon at each of its sizes. Skips (77) where the
-# validators are not installed.
+# "cmake --install" of the build puts a desktop install into a fresh prefix: the program with the
+# calendar module it finds there, the launcher and the autostart example (both valid, both
+# starting the diary in its own folder), the software-centre metadata (valid) and the icon at
+# each of its sizes. Skips (77) where the validators are not installed.
 set -euo pipefail
 build="$1"
 for tool in desktop-file-validate appstreamcli; do
@@ -16,6 +16,10 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 
 [ -x "$prefix/bin/daybrook" ] || fail "no program in bin"
 [ ! -e "$prefix/share/daybrook" ] || fail "installed into the folder that holds a user's entries under ~/.local"
+# The calendar commands find their module where the install put it.
+mkdir "$prefix/diary"
+(cd "$prefix/diary" && "$prefix/bin/daybrook" --export-ics -) | grep -q '^BEGIN:VCALENDAR' ||
+    fail "the installed program cannot write a calendar file"
 launcher="$prefix/share/applications/daybrook.desktop"
 autostart="$prefix/share/doc/daybrook/examples/daybrook-autostart.desktop"
 metainfo="$prefix/share/metainfo/io.github.daybrook.Daybrook.metainfo.xml"
