@@ -1,7 +1,12 @@
 #include "config/settings.h"
 
+// SimpleIni is a header of templates. Debian's copy keeps their code behind SI_IMPLEMENTATION
+// and offers it as a shared library as well; compiled in here, as from SimpleIni's own header,
+// the diary does not load that library at every start.
 #define SI_NO_CONVERSION
+#define SI_IMPLEMENTATION
 #include <SimpleIni.h>
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
