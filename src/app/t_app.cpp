@@ -13,9 +13,11 @@ TApp::TApp(int& argc, char** argv, CommandLine mode, std::filesystem::path folde
 }
 
 // The window is destroyed before the application object, while Qt still works.
-TApp::~TApp() { close_window(); }
+TApp::~TApp() { m_window.reset(); }
 
-void TApp::close_window() { m_window.reset(); }
+void TApp::close_diary() {
+    if (m_window) m_window->close_diary();
+}
 
 void TApp::create_main_window() {
     WindowServices services{.clock = m_clock,

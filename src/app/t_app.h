@@ -28,9 +28,9 @@ public:
 
     // Shows the main window and runs until the diary closes; returns the exit code.
     int run();
-    // Destroys the main window, which saves the settings and purges old entries; the
+    // Saves the settings and purges old entries, as destroying the main window does; the
     // destructor does it when it has not been done.
-    void close_window();
+    void close_diary();
 
 private:
     void create_main_window();

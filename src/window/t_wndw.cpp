@@ -54,8 +54,12 @@ TWndw::TWndw(QWidget* parent, const QString& title, CommandLine mode, WindowServ
     setup_window();
 }
 
-// Runs once, however the window goes: the settings are saved first, then expired entries go.
-TWndw::~TWndw() {
+// However the window goes, the diary is closed.
+TWndw::~TWndw() { close_diary(); }
+
+void TWndw::close_diary() {
+    if (m_diary_closed) return;
+    m_diary_closed = true;
     stop_shared_timer();
     save_and_purge(m_state, m_services.settings, m_services.store);
 }

@@ -46,6 +46,10 @@ public:
     TWndw(QWidget* parent, const QString& title, CommandLine mode, WindowServices services);
     ~TWndw() override;
 
+    // What closing the diary does: saves the settings, then purges the entries that expired.
+    // Runs once; the destructor runs it when it has not run.
+    void close_diary();
+
     const DiaryState& state() const { return m_state; }
     const TimerSet& timers() const { return m_timers; }
     // The button with that id, or nullptr when this mode has none.
@@ -97,6 +101,7 @@ private:
     // The start-up timer until it fires, then the minute timer.
     std::optional<TimerId> m_shared_timer;
     bool m_first_week_shown = false;
+    bool m_diary_closed = false;
     DiaryPage* m_page = nullptr;
     Scroller* m_scroller = nullptr;
     std::map<int, QPushButton*> m_buttons;
