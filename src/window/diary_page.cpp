@@ -25,16 +25,18 @@ void draw_item(QPainter& painter, const PageItem& item) {
 
 // The week page's columns stand at fixed distances: the day names get 54 pixels, a month name
 // 15 pixels a letter, the day of the month 40. A taller window asks for a bigger font; it grows
-// only as far as the texts still fit their columns, so an enlarged page stays readable.
+// only as far as the texts still fit their columns, so an enlarged page stays readable. The
+// month names go first, since the short ones have the least room a letter ("May" is the first
+// to overflow): a size that is too big is then found out after a text or two.
 bool fits_columns(const QFontMetrics& metrics) {
     constexpr int gap = 4;
     const auto width = [&](std::string_view text) {
         return metrics.horizontalAdvance(qt_text(text));
     };
-    for (std::string_view day : day_abbrevs)
-        if (width(day) + gap > 54) return false;
     for (std::string_view month : month_names)
         if (width(month) + gap > 15 * int(month.size())) return false;
+    for (std::string_view day : day_abbrevs)
+        if (width(day) + gap > 54) return false;
     return width("31") + gap <= 40;
 }
 
