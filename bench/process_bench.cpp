@@ -252,10 +252,13 @@ std::string goal_text(double value, std::optional<double> goal, const char* form
 int run(const Options& options) {
     const SystemClock clock;
     DayNumber today = today_from(clock);
-    const bench::TempStore small_store([&](const StoreDir& dir) { put_today(dir, today); },
-                                       "/tmp/daybrook-glance-XXXXXX");
-    // One large store for each keep code, as a user's store has one: a close notes what it did for
-    // the next one with the same keep code, and another keep code makes the next close list all.
+    // One store of each size for each keep code, as a user's store has one: a close notes what it
+    // did for the next one with the same keep code, and another keep code makes the next close
+    // list all.
+    const bench::TempStore small_for_ever([&](const StoreDir& dir) { put_today(dir, today); },
+                                          "/tmp/daybrook-glance-XXXXXX");
+    const bench::TempStore small_default([&](const StoreDir& dir) { put_today(dir, today); },
+                                         "/tmp/daybrook-glance-XXXXXX");
     const bench::TempStore large_for_ever([&](const StoreDir& dir) { fill_large(dir, today); },
                                           "/tmp/daybrook-glance-XXXXXX");
     const bench::TempStore large_default([&](const StoreDir& dir) { fill_large(dir, today); },
@@ -272,14 +275,14 @@ int run(const Options& options) {
     const std::string for_ever = settings(4, 0);
     const std::string quiet = settings(0, 0);
     std::vector<Case> cases{
-        {"bare Qt window", "bare window", false, false, &small_store.dir(), std::nullopt},
-        {"bare Qt window drawing the week's text", "text window", false, true, &small_store.dir(), std::nullopt},
-        {"empty store, kept for ever", "empty, for ever", true, false, &small_store.dir(), for_ever},
-        {"empty store, default keep code", "empty, default", true, false, &small_store.dir(), quiet},
+        {"bare Qt window", "bare window", false, false, &small_for_ever.dir(), std::nullopt},
+        {"bare Qt window drawing the week's text", "text window", false, true, &small_for_ever.dir(), std::nullopt},
+        {"empty store, kept for ever", "empty, for ever", true, false, &small_for_ever.dir(), for_ever},
+        {"empty store, default keep code", "empty, default", true, false, &small_default.dir(), quiet},
         {"100,000 entries, kept for ever", "100,000, for ever", true, false, &large_for_ever.dir(), for_ever},
         {"100,000 entries, default keep code", "100,000, default", true, false, &large_default.dir(), quiet},
-        {"empty store, sounds on", "sounds on", true, false, &small_store.dir(), settings(0, 1)},
-        {"empty store, first start (sounds on)", "first start", true, false, &small_store.dir(), std::nullopt},
+        {"empty store, sounds on", "sounds on", true, false, &small_default.dir(), settings(0, 1)},
+        {"empty store, first start (sounds on)", "first start", true, false, &small_default.dir(), std::nullopt},
     };
     const Case& bare = cases[0];
     const Case& text_window = cases[1];
@@ -295,7 +298,8 @@ int run(const Options& options) {
         // A run that goes on past midnight writes the new day's entry too.
         if (const DayNumber now = today_from(clock); now != today) {
             today = now;
-            put_today(small_store.dir(), today);
+            put_today(small_for_ever.dir(), today);
+            put_today(small_default.dir(), today);
             put_today(large_for_ever.dir(), today);
             put_today(large_default.dir(), today);
         }
