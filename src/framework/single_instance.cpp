@@ -44,10 +44,12 @@ UniqueFd local_socket() { return UniqueFd(::socket(AF_UNIX, SOCK_STREAM | SOCK_C
 
 }  // namespace
 
-SingleInstance::SingleInstance(const QString& key, QObject* parent)
-    : QObject(parent), m_lock_path(runtime_path(key, ".lock")), m_socket_path(runtime_path(key, ".socket")) {}
+SingleInstance::SingleInstance(const QString& key, QObject* parent) : QObject(parent), m_key(key) {}
 
+// The paths are worked out here, not at construction: the glance at login never claims.
 bool SingleInstance::claim() {
+    m_lock_path = runtime_path(m_key, ".lock");
+    m_socket_path = runtime_path(m_key, ".socket");
     UniqueFd lock(::open(m_lock_path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, private_file_mode));
     if (!lock.valid()) return true;  // no lock to be had: open anyway
     if (::flock(lock.get(), LOCK_EX | LOCK_NB) == 0) {

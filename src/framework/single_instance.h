@@ -35,6 +35,7 @@ private:
     void serve();
     void take_callers();
 
+    QString m_key;
     std::string m_lock_path;
     std::string m_socket_path;
     UniqueFd m_lock{-1};
