@@ -55,8 +55,9 @@ void DiaryPage::set_client_area(QWidget* client) {
 }
 
 QFont DiaryPage::page_font(int client_height) {
+    // The desktop's own face, which is its sans one. A style hint would not change the face that
+    // Qt finds, only make it ask fontconfig for a second list of fallback faces.
     QFont font = QApplication::font();
-    font.setStyleHint(QFont::SansSerif);
     font.setWeight(QFont::Black);
     int height = std::max(1, page_font_height(client_height));
     do {
