@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "app/ics_loader.h"
+#include "app/sync_command.h"
 #include "calendar/clock.h"
 #include "calendar/day_names.h"
 #include "calendar/text_helpers.h"
@@ -27,8 +28,8 @@
 namespace daybrook {
 namespace {
 
-constexpr std::array<std::string_view, 7> long_options = {"--list", "--json", "--search", "--export-ics",
-                                                           "--import-ics", "--help", "--version"};
+constexpr std::array<std::string_view, 8> long_options = {"--list",       "--json", "--search",  "--export-ics",
+                                                           "--import-ics", "--sync", "--help",    "--version"};
 constexpr int default_days = 7;
 // Far more than a calendar of the fifty thousand entries a diary can hold.
 constexpr qint64 largest_calendar = qint64{64} << 20;
@@ -129,9 +130,11 @@ int import_calendar(const IcsModule& ics, const StoreDir& store, const QString& 
     return 0;
 }
 
-// --export-ics FILE or --import-ics FILE, whichever was given, through the iCalendar module.
+// --export-ics FILE, --import-ics FILE or --sync DIR, whichever was given, through the iCalendar
+// module.
 int calendar_file_command(const QCommandLineParser& parser, const QCommandLineOption& export_option,
-                          const QCommandLineOption& import_option, const StoreDir& store, DayNumber today) {
+                          const QCommandLineOption& import_option, const QCommandLineOption& sync_option,
+                          const StoreDir& store, DayNumber today) {
     const std::variant<const IcsModule*, std::string> module = load_ics_module();
     if (const auto* why = std::get_if<std::string>(&module)) {
         err() << "Daybrook cannot read or write calendar files: " << QString::fromStdString(*why) << '\n';
@@ -139,6 +142,7 @@ int calendar_file_command(const QCommandLineParser& parser, const QCommandLineOp
     }
     const IcsModule& ics = *std::get<const IcsModule*>(module);
     if (parser.isSet(export_option)) return export_calendar(ics, store, parser.value(export_option));
+    if (parser.isSet(sync_option)) return sync_command(ics, store, parser.value(sync_option), today);
     return import_calendar(ics, store, parser.value(import_option), today);
 }
 
@@ -177,7 +181,9 @@ int run_terminal_command(int argc, char** argv, const std::filesystem::path& fol
                                         QStringLiteral("FILE"));
     const QCommandLineOption import_ics_option(QStringLiteral("import-ics"), QStringLiteral("Add the events of the iCalendar FILE as entries."),
                                         QStringLiteral("FILE"));
-    parser.addOptions({list, json, search, case_sensitive, own_folder, export_ics_option, import_ics_option});
+    const QCommandLineOption sync_option(QStringLiteral("sync"), QStringLiteral("Bring the diary and the calendar folder DIR (a vdir) in step, both ways."),
+                                         QStringLiteral("DIR"));
+    parser.addOptions({list, json, search, case_sensitive, own_folder, export_ics_option, import_ics_option, sync_option});
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("DAYS"), QStringLiteral("With --list: how many days."), QStringLiteral("[DAYS]"));
@@ -195,8 +201,8 @@ int run_terminal_command(int argc, char** argv, const std::filesystem::path& fol
     }
     const SystemClock clock;
     const DayNumber today = today_from(clock);
-    if (parser.isSet(export_ics_option) || parser.isSet(import_ics_option))
-        return calendar_file_command(parser, export_ics_option, import_ics_option, folder, today);
+    if (parser.isSet(export_ics_option) || parser.isSet(import_ics_option) || parser.isSet(sync_option))
+        return calendar_file_command(parser, export_ics_option, import_ics_option, sync_option, folder, today);
     if (parser.isSet(search)) {
         const std::optional<std::string> word = to_code_page(parser.value(search));
         if (!word) {

@@ -85,17 +85,27 @@ icalcomponent* event_of(const StoreDir& dir, const std::string& name, const Entr
     return event;
 }
 
-}  // namespace
-
-IcsExport export_ics(const StoreDir& dir) {
-    IcsExport result;
-    const IcalComponent calendar(icalcomponent_new_vcalendar());
+IcalComponent new_calendar() {
+    IcalComponent calendar(icalcomponent_new_vcalendar());
     icalcomponent_add_property(calendar.get(), icalproperty_new_prodid("-//Daybrook//Daybrook diary//EN"));
     icalcomponent_add_property(calendar.get(), icalproperty_new_version("2.0"));
     icalcomponent_add_property(calendar.get(), icalproperty_new_calscale("GREGORIAN"));
     icalproperty* name = icalproperty_new_x("Daybrook");
     icalproperty_set_x_name(name, "X-WR-CALNAME");
     icalcomponent_add_property(calendar.get(), name);
+    return calendar;
+}
+
+std::string text_of(const IcalComponent& calendar) {
+    const IcalBuffer text(icalcomponent_as_ical_string_r(calendar.get()));
+    return text ? std::string(text.get()) : std::string();
+}
+
+}  // namespace
+
+IcsExport export_ics(const StoreDir& dir) {
+    IcsExport result;
+    const IcalComponent calendar = new_calendar();
 
     for (const std::string& file : list_entry_files(dir)) {
         const auto record = read_entry(dir, file);
@@ -106,9 +116,14 @@ IcsExport export_ics(const StoreDir& dir) {
         icalcomponent_add_component(calendar.get(), event_of(dir, file, *record));
         ++result.events;
     }
-    const IcalBuffer text(icalcomponent_as_ical_string_r(calendar.get()));
-    if (text) result.text = text.get();
+    result.text = text_of(calendar);
     return result;
+}
+
+EntryEvent entry_event(const StoreDir& dir, const std::string& name, const EntryRecord& record) {
+    const IcalComponent calendar = new_calendar();
+    icalcomponent_add_component(calendar.get(), event_of(dir, name, record));
+    return {uid_of(name, record), text_of(calendar)};
 }
 
 }  // namespace daybrook

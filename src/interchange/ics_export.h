@@ -21,4 +21,13 @@ struct IcsExport {
 // is the time the file was last written.
 IcsExport export_ics(const StoreDir& dir);
 
+struct EntryEvent {
+    std::string uid;
+    std::string text;  // a calendar file holding the one event
+};
+
+// One entry as a calendar file of its own, the event exactly as export_ics writes it: what the
+// sync puts into a vdir for an entry made in the diary.
+EntryEvent entry_event(const StoreDir& dir, const std::string& name, const EntryRecord& record);
+
 }  // namespace daybrook

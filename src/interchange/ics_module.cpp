@@ -3,4 +3,5 @@
 #include "interchange/ics_module.h"
 
 extern "C" __attribute__((visibility("default")))
-const daybrook::IcsModule daybrook_ics_module{&daybrook::import_ics, &daybrook::export_ics};
+const daybrook::IcsModule daybrook_ics_module{&daybrook::import_ics, &daybrook::export_ics,
+                                                &daybrook::sync_vdir};

@@ -22,6 +22,7 @@
 #include "window/delete_command.h"
 #include "window/diary_files.h"
 #include "window/diary_page.h"
+#include "window/diary_watcher.h"
 #include "window/new_entry_command.h"
 #include "window/old_entries_command.h"
 #include "window/search_command.h"
@@ -243,6 +244,9 @@ void TWndw::show_first_week() {
     if (QWindow* window = windowHandle()) window->removeEventFilter(this);
     fit_frame();
     connect(m_page, &DiaryPage::client_resized, this, [this] { recompose(); });
+    // A window that stays open shows at once what other programs add to the diary or remove.
+    if (m_mode.display_seconds <= 0)
+        connect(new DiaryWatcher(m_services.store, this), &DiaryWatcher::diary_changed, this, [this] { recompose(); });
     turn_to_this_week();
 }
 

@@ -1,0 +1,55 @@
+// A vdir: a folder of iCalendar files, one event (with its moved occurrences) per "<name>.ics",
+// as vdirsyncer's `filesystem` storage keeps it in step with a CalDAV server. Files are written
+// under a hidden temporary name and renamed, so that vdirsyncer never reads half an event, and
+// files the diary did not write are only ever read, never rewritten.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace daybrook {
+
+using VdirPath = std::filesystem::path;
+
+// What tells that a file changed without reading it: its inode, size and time of last change,
+// as vdirsyncer's own etag does. Empty for a file that is not there.
+using Etag = std::string;
+
+struct VdirItem {
+    std::string name;  // "<name>.ics", without a directory part
+    Etag etag;
+};
+
+// The "*.ics" regular files of the folder, hidden ones left out, in name order. Nothing when the
+// folder cannot be read: a missing or unreadable vdir must never look like an empty one, which
+// would read as every event removed.
+std::optional<std::vector<VdirItem>> list_vdir(const VdirPath& vdir);
+
+// The etag of any file (an entry file of the diary as well); empty when it cannot be told.
+Etag etag_of(const std::filesystem::path& path);
+
+// The whole file, or nothing when it cannot be read.
+std::optional<std::string> read_vdir_item(const VdirPath& vdir, std::string_view name);
+
+// Writes the item through a temporary file and a rename; false when the name is not a plain
+// "*.ics" name or the file could not be written whole.
+[[nodiscard]] bool write_vdir_item(const VdirPath& vdir, std::string_view name, std::string_view text);
+
+// Deletes the item; true also when it is already gone.
+[[nodiscard]] bool remove_vdir_item(const VdirPath& vdir, std::string_view name);
+
+// Whether a name is one this storage reads and writes: "<something>.ics", not hidden, no '/'.
+bool is_vdir_item_name(std::string_view name) noexcept;
+
+// The file name for an event's UID, as vdirsyncer names the items it fetches: "<uid>.ics" when
+// the UID holds only letters, digits and "-_.@", else a name made from the UID's hash.
+std::string vdir_name_for_uid(std::string_view uid);
+
+// FNV-1a over some bytes: the content hash the sync keeps of each side.
+std::uint64_t content_hash(std::string_view bytes) noexcept;
+
+}  // namespace daybrook

@@ -1,0 +1,141 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "interchange/calendar_files.h"
+#include "interchange/sync_run.h"
+#include "interchange/sync_state.h"
+#include "store/memo.h"
+#include "store/renewal.h"
+#include "support/temp_dir.h"
+
+namespace daybrook {
+namespace {
+
+using testing::TempDir;
+
+constexpr DayNumber today = 20793;  // 06/12/26
+
+std::string event(const std::string& uid, const std::string& summary, const std::string& date,
+                  const std::string& more = "") {
+    return calendar("BEGIN:VEVENT\nUID:" + uid + "\nDTSTAMP:20261201T090000Z\nDTSTART;VALUE=DATE:" + date +
+                    "\nSUMMARY:" + summary + "\n" + more + "END:VEVENT\n");
+}
+
+// A diary and a vdir, and every entry file the syncs sent to the trash.
+struct Sides {
+    TempDir diary;
+    TempDir vdir;
+    std::vector<std::string> trashed;
+
+    SyncReport sync(DayNumber day = today, KeepCode keep = KeepCode::none) {
+        return sync_vdir({.diary = diary.path(), .vdir = vdir.path(), .today = day, .keep_code = keep,
+                          .dispose = [this](const std::string& path) {
+                              trashed.push_back(std::filesystem::path(path).filename().string());
+                              return std::filesystem::remove(path);
+                          }});
+    }
+    void add(DayNumber day, const EntryRecord& record) {
+        ASSERT_EQ(add_entry(diary.path(), day, record).error, StoreError::none);
+    }
+    // The vdir item whose text holds the summary.
+    std::string item_of(const std::string& summary) const {
+        for (const std::string& name : vdir.names())
+            if (vdir.read(name).find("SUMMARY:" + summary + "\r") != std::string::npos) return name;
+        return "none";
+    }
+    std::set<std::string> summaries() const {
+        std::set<std::string> found;
+        for (const std::string& name : vdir.names()) {
+            const std::string text = vdir.read(name);
+            const auto start = text.find("SUMMARY:") + 8;
+            found.insert(text.substr(start, text.find('\r', start) - start));
+        }
+        return found;
+    }
+};
+
+// Every way each side can change between two syncs, and what the second sync makes of it. The
+// first sync has sent "Dentist" (10/12/26) and the yearly "Anna" (05/12/26), and received the
+// phone's "Call" (12/12/26).
+TEST(Sync, BringsEveryPairOfChangesOnTheTwoSidesInStep) {
+    struct Case {
+        std::string name;
+        std::function<void(Sides&)> change;
+        DayNumber day;
+        std::string summary;
+        std::vector<std::string> entries;
+        std::set<std::string> events;
+    };
+    const std::vector<std::string> all = {"05/12/26 Anna [yearly]", "10/12/26 Dentist", "12/12/26 Call"};
+    const std::set<std::string> all_events = {"Anna", "Dentist", "Call"};
+    const auto remove_entry = [](Sides& s, const std::string& name) {
+        ASSERT_EQ(remove_entry_file(s.diary.path(), name), StoreError::none);
+    };
+    const auto renew = [](Sides& s) { ASSERT_EQ(renew_yearly(s.diary.path(), "DAT20792.000").outcome, Renewal::renewed); };
+    const auto change_call = [](Sides& s) { s.vdir.write("call.ics", event("call-1", "Call moved", "20261213")); };
+    const std::vector<Case> cases = {
+        {"nothing changed", [](Sides&) {}, today, "sent 0, received 0, removed 0 here, removed 0 there", all, all_events},
+        {"added here", [](Sides& s) { s.add(20798, Memo("Lunch")); }, today,
+         "sent 1, received 0, removed 0 here, removed 0 there",
+         {"05/12/26 Anna [yearly]", "10/12/26 Dentist", "11/12/26 Lunch", "12/12/26 Call"},
+         {"Anna", "Dentist", "Call", "Lunch"}},
+        {"added there", [](Sides& s) { s.vdir.write("gig.ics", event("gig", "Concert", "20261214")); }, today,
+         "sent 0, received 1, removed 0 here, removed 0 there",
+         {"05/12/26 Anna [yearly]", "10/12/26 Dentist", "12/12/26 Call", "14/12/26 Concert"},
+         {"Anna", "Dentist", "Call", "Concert"}},
+        {"changed there", change_call, today, "sent 0, received 1, removed 0 here, removed 0 there",
+         {"05/12/26 Anna [yearly]", "10/12/26 Dentist", "13/12/26 Call moved"}, {"Anna", "Dentist", "Call moved"}},
+        {"removed there", [](Sides& s) { std::filesystem::remove(s.vdir / "call.ics"); }, today,
+         "sent 0, received 0, removed 1 here, removed 0 there", {"05/12/26 Anna [yearly]", "10/12/26 Dentist"},
+         {"Anna", "Dentist"}},
+        {"removed here", [&](Sides& s) { remove_entry(s, "DAT20797.000"); }, today,
+         "sent 0, received 0, removed 0 here, removed 1 there", {"05/12/26 Anna [yearly]", "12/12/26 Call"},
+         {"Anna", "Call"}},
+        {"removed here, changed there: the event comes back",
+         [&](Sides& s) { remove_entry(s, "DAT20799.000"); change_call(s); }, today,
+         "sent 0, received 1, removed 0 here, removed 0 there",
+         {"05/12/26 Anna [yearly]", "10/12/26 Dentist", "13/12/26 Call moved"}, {"Anna", "Dentist", "Call moved"}},
+        {"removed on both sides",
+         [&](Sides& s) { remove_entry(s, "DAT20799.000"); std::filesystem::remove(s.vdir / "call.ics"); }, today,
+         "sent 0, received 0, removed 0 here, removed 0 there", {"05/12/26 Anna [yearly]", "10/12/26 Dentist"},
+         {"Anna", "Dentist"}},
+        {"renewed here: still one event", renew, today, "sent 0, received 0, removed 0 here, removed 0 there",
+         {"05/12/26 Anna [renewed]", "10/12/26 Dentist", "12/12/26 Call", "05/12/27 Anna [yearly]"}, all_events},
+        {"purged here: not a deletion", [&](Sides& s) { remove_entry(s, "DAT20792.000"); }, today + 5,
+         "sent 0, received 0, removed 0 here, removed 0 there", {"10/12/26 Dentist", "12/12/26 Call"}, all_events},
+        {"renewed here, changed there",
+         [&](Sides& s) { renew(s); s.vdir.write(s.item_of("Anna"), event("anna", "Anna's day", "20261205", "RRULE:FREQ=YEARLY\n")); },
+         today, "sent 0, received 1, removed 0 here, removed 0 there",
+         {"10/12/26 Dentist", "12/12/26 Call", "05/12/27 Anna's day [yearly]"}, {"Anna's day", "Dentist", "Call"}},
+        {"renewed here, removed there", [&](Sides& s) { renew(s); std::filesystem::remove(s.vdir / s.item_of("Anna")); },
+         today, "sent 0, received 0, removed 1 here, removed 0 there", {"10/12/26 Dentist", "12/12/26 Call"},
+         {"Dentist", "Call"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Sides sides;
+        sides.add(20792, Memo("Anna").yearly(EntryRecord::yearly_pending));
+        sides.add(20797, Memo("Dentist"));
+        sides.vdir.write("call.ics", event("call-1", "Call", "20261212"));
+        ASSERT_EQ(summary_line(sides.sync()), "sent 2, received 1, removed 0 here, removed 0 there");
+        c.change(sides);
+        const SyncReport report = sides.sync(c.day);
+        EXPECT_EQ(report.error, "");
+        EXPECT_TRUE(report.failures.empty());
+        EXPECT_EQ(summary_line(report), c.summary);
+        std::vector<std::string> entries = store_lines(sides.diary.path());
+        EXPECT_EQ(entries, c.entries);
+        EXPECT_EQ(sides.summaries(), c.events);
+        // Whatever the first change, a third sync finds both sides in step.
+        EXPECT_EQ(summary_line(sides.sync(c.day)), "sent 0, received 0, removed 0 here, removed 0 there");
+        EXPECT_EQ(store_lines(sides.diary.path()), entries);
+    }
+}
+
+}  // namespace
+}  // namespace daybrook
