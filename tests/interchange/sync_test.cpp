@@ -137,5 +137,80 @@ TEST(Sync, BringsEveryPairOfChangesOnTheTwoSidesInStep) {
     }
 }
 
+// A sync cut short at any point leaves no record of what it did; the next one must finish the
+// work without making anything twice. Its state restored to the one before stands for every
+// such point, and a damaged state for a sync that has nothing to trust.
+TEST(Sync, FinishesASyncCutShortOrWithoutStateWithoutMakingAnythingTwice) {
+    const std::string in_step = "sent 0, received 0, removed 0 here, removed 0 there";
+    const std::vector<std::pair<std::string, std::function<void(TempDir&)>>> damages = {
+        {"state from before the cut", [](TempDir&) {}},
+        {"one byte changed", [](TempDir& d) { std::string t = d.read(".daybrook-sync"); t[30] ^= 1; d.write(".daybrook-sync", t); }},
+        {"cut short", [](TempDir& d) { d.write(".daybrook-sync", d.read(".daybrook-sync").substr(0, 60)); }},
+        {"empty", [](TempDir& d) { d.write(".daybrook-sync", ""); }},
+    };
+    for (const auto& [name, damage] : damages) {
+        SCOPED_TRACE(name);
+        Sides sides;
+        sides.add(20792, Memo("Anna").yearly(EntryRecord::yearly_pending));
+        sides.vdir.write("call.ics", event("call-1", "Call", "20261212"));
+        sides.vdir.write("week.ics", event("week", "Swim", "20261207", "RRULE:FREQ=WEEKLY;COUNT=3\n"));
+        ASSERT_EQ(summary_line(sides.sync()), "sent 1, received 2, removed 0 here, removed 0 there");
+        const std::string before = sides.diary.read(".daybrook-sync");
+        // Work for the next sync on both sides: one of each action.
+        sides.add(20797, Memo("Dentist").red());
+        sides.vdir.write("gig.ics", event("gig", "Concert", "20261214", "CATEGORIES:Red Letter Day\n"));
+        std::filesystem::remove(sides.vdir / "call.ics");
+        ASSERT_EQ(renew_yearly(sides.diary.path(), "DAT20792.000").outcome, Renewal::renewed);
+        ASSERT_EQ(summary_line(sides.sync()), "sent 1, received 1, removed 1 here, removed 0 there");
+        const std::vector<std::string> entries = store_lines(sides.diary.path());
+        const std::vector<std::string> events = sides.vdir.names();
+        EXPECT_EQ(entries, (std::vector<std::string>{"05/12/26 Anna [renewed]", "07/12/26 Swim", "10/12/26 Dentist [red]",
+                                                     "14/12/26 Swim", "14/12/26 Concert [red]", "21/12/26 Swim",
+                                                     "05/12/27 Anna [yearly]"}));
+
+        sides.diary.write(".daybrook-sync", before);
+        damage(sides.diary);
+        const SyncReport again = sides.sync();
+        EXPECT_EQ(again.state_damaged, name != "state from before the cut");
+        EXPECT_EQ(summary_line(again), in_step);
+        EXPECT_EQ(store_lines(sides.diary.path()), entries);
+        EXPECT_EQ(sides.vdir.names(), events);
+        EXPECT_EQ(summary_line(sides.sync()), in_step);
+    }
+}
+
+// Events from other programs are only ever read: those the diary cannot hold whole (a long
+// summary, a time and an alarm) stay byte for byte, and go only when the user deletes their
+// entry. A vdir emptied behind the diary's back is not taken for every event removed.
+TEST(Sync, LeavesOtherProgramsEventsAsTheyAreAndRefusesAnEmptiedFolder) {
+    Sides sides;
+    const std::string long_summary(80, 'x');
+    const std::string timed = calendar(
+        "BEGIN:VEVENT\nUID:timed\nDTSTAMP:20261201T090000Z\nDTSTART:20261208T093000Z\nSUMMARY:Caf\xC3\xA9 at ten\n"
+        "BEGIN:VALARM\nACTION:DISPLAY\nTRIGGER:-PT15M\nDESCRIPTION:x\nEND:VALARM\nEND:VEVENT\n");
+    sides.vdir.write("long.ics", event("long", long_summary, "20261209"));
+    sides.vdir.write("timed.ics", timed);
+    for (int slot = 0; slot < slots_per_day; ++slot) sides.add(20800, Memo("Busy"));
+    sides.vdir.write("full.ics", event("full", "One too many", "20261213"));
+    const SyncReport first = sides.sync();
+    EXPECT_EQ(summary_line(first),
+              "sent 10, received 2, removed 0 here, removed 0 there, 1 not taken: the day already holds ten entries");
+    EXPECT_EQ(summary_line(sides.sync(today + 1)), "sent 0, received 0, removed 0 here, removed 0 there");
+    EXPECT_EQ(sides.vdir.read("long.ics"), event("long", long_summary, "20261209"));
+    EXPECT_EQ(sides.vdir.read("timed.ics"), timed);
+
+    ASSERT_EQ(remove_entry_file(sides.diary.path(), "DAT20796.000"), StoreError::none);
+    EXPECT_EQ(summary_line(sides.sync(today + 1)), "sent 0, received 0, removed 0 here, removed 1 there");
+    EXPECT_FALSE(sides.vdir.exists("long.ics"));
+    EXPECT_EQ(sides.vdir.read("timed.ics"), timed);
+
+    const std::vector<std::string> entries = store_lines(sides.diary.path());
+    for (const std::string& name : sides.vdir.names()) std::filesystem::remove(sides.vdir / name);
+    const SyncReport refused = sides.sync(today + 1);
+    EXPECT_NE(refused.error.find("is empty"), std::string::npos);
+    EXPECT_EQ(store_lines(sides.diary.path()), entries);
+    EXPECT_TRUE(sides.trashed.empty());
+}
+
 }  // namespace
 }  // namespace daybrook
