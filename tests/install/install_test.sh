@@ -23,7 +23,13 @@ mkdir "$prefix/diary"
 launcher="$prefix/share/applications/daybrook.desktop"
 autostart="$prefix/share/doc/daybrook/examples/daybrook-autostart.desktop"
 metainfo="$prefix/share/metainfo/io.github.daybrook.Daybrook.metainfo.xml"
-for file in "$launcher" "$autostart" "$metainfo"; do [ -f "$file" ] || fail "$file was not installed"; done
+sync_units=("$prefix/share/doc/daybrook/examples/daybrook-sync.service" "$prefix/share/doc/daybrook/examples/daybrook-sync.timer")
+for file in "$launcher" "$autostart" "$metainfo" "${sync_units[@]}"; do [ -f "$file" ] || fail "$file was not installed"; done
+if command -v systemd-analyze >/dev/null; then
+    # The units as systemd reads them (a user manager reads them alike, but needs a session).
+    systemd-analyze verify "${sync_units[@]}" 2>"$prefix/verify.log" ||
+        fail "the sync units are not valid: $(cat "$prefix/verify.log")"
+fi
 
 desktop-file-validate "$launcher" "$autostart" || fail "a desktop file is not valid"
 grep -qx 'Exec=daybrook --own-folder' "$launcher" || fail "the launcher does not start the diary in its own folder"
