@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <map>
 #include <optional>
+#include <set>
 #include <system_error>
 #include <utility>
 
@@ -103,6 +104,7 @@ private:
 
 void Sync::run() {
     if (!read_sides() || !safe_to_go_on()) return;
+    const SyncState before = m_old;
     std::vector<std::pair<SyncAction, SyncedItem>> decided;
     // Every event of the state claims its entries before any event looks for entries alike.
     for (SyncedItem& item : m_old.items) {
@@ -110,14 +112,16 @@ void Sync::run() {
         const SideChange diary = diary_side(item);
         decided.emplace_back(sync_action(diary, vdir), std::move(item));
     }
-    std::vector<std::string> known;
-    for (const auto& [action, item] : decided) known.push_back(item.vdir_name);
+    std::set<std::string> known;
+    for (const auto& [action, item] : decided) known.insert(item.vdir_name);
     for (auto& [action, item] : decided) apply(action, std::move(item));
     for (const auto& [name, etag] : m_vdir)
-        if (std::find(known.begin(), known.end(), name) == known.end()) apply(SyncAction::receive, {.vdir_name = name});
+        if (!known.contains(name)) apply(SyncAction::receive, {.vdir_name = name});
     for (const auto& [name, file] : m_diary)
         if (!file.claimed) send(name);
-    if (!save_sync_state(m_request.diary, m_new)) m_report.failures.push_back(std::string(sync_state_file));
+    // A sync that found everything as it was leaves the state alone, unwritten.
+    if (m_new != before && !save_sync_state(m_request.diary, m_new))
+        m_report.failures.push_back(std::string(sync_state_file));
 }
 
 bool Sync::read_sides() {
