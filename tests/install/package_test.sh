@@ -13,7 +13,8 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 unpacked=$(mktemp -d)
 trap 'rm -rf "$unpacked"' EXIT
 
-deb=$("$root/scripts/package" | tail -n 1)
+# The build's lines go to the log as well; the last line names the package.
+deb=$("$root/scripts/package" | tee /dev/stderr | tail -n 1)
 [ "$deb" = "$root/build/package/daybrook_${version}_$(dpkg --print-architecture).deb" ] || fail "the package is $deb"
 
 expected="/usr/bin/daybrook
@@ -32,9 +33,9 @@ files=$(dpkg-deb --fsys-tarfile "$deb" | tar -t | grep -v '/$' | sed 's|^\./|/|'
 
 field() { dpkg-deb --field "$deb" "$1"; }
 [ "$(field Version)" = "$version" ] || fail "the package's version is $(field Version)"
+depends=$(field Depends | tr ',' '\n' | sed 's/^ *//; s/ .*//')
 for needed in libqt6widgets6 libical3 libcanberra0 libc6; do
-    [[ ", $(field Depends)," == *", $needed "* || ", $(field Depends)," == *", $needed,"* ]] ||
-        fail "the package does not depend on $needed: $(field Depends)"
+    grep -qx "$needed" <<<"$depends" || fail "the package does not depend on $needed: $(field Depends)"
 done
 [ "$(field Suggests)" = vdirsyncer ] || fail "the package does not suggest vdirsyncer"
 
