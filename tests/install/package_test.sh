@@ -41,7 +41,7 @@ done
 
 # The changelog's newest entry and the software centre's newest release are this version.
 dpkg-deb -x "$deb" "$unpacked"
-zcat "$unpacked/usr/share/doc/daybrook/changelog.gz" | head -n 1 | grep -q "^daybrook ($version) " ||
+zcat "$unpacked/usr/share/doc/daybrook/changelog.gz" | sed -n 1p | grep -q "^daybrook ($version) " ||
     fail "the changelog's newest entry is not $version"
 grep -m 1 '<release ' "$unpacked/usr/share/metainfo/io.github.daybrook.Daybrook.metainfo.xml" |
     grep -q "version=\"$version\"" || fail "the metadata's newest release is not $version"
@@ -52,6 +52,7 @@ lintian --fail-on error,warning "$deb" >&2 || fail "lintian finds fault with the
 program="$unpacked/usr/bin/daybrook"
 [ "$("$program" --version)" = "daybrook $version" ] || fail "the packaged program does not run"
 mkdir "$unpacked/diary"
-(cd "$unpacked/diary" && "$program" --export-ics -) | grep -q '^BEGIN:VCALENDAR' ||
+# grep reads the whole calendar, so that the program never writes into a closed pipe.
+(cd "$unpacked/diary" && "$program" --export-ics -) | grep '^BEGIN:VCALENDAR' >/dev/null ||
     fail "the packaged program does not find its calendar module"
 echo "PASS"
