@@ -23,6 +23,8 @@ expected="/usr/bin/daybrook
 /usr/share/doc/daybrook/changelog.gz
 /usr/share/doc/daybrook/copyright
 /usr/share/doc/daybrook/examples/daybrook-autostart.desktop
+/usr/share/doc/daybrook/examples/daybrook-sync.service
+/usr/share/doc/daybrook/examples/daybrook-sync.timer
 /usr/share/icons/hicolor/256x256/apps/daybrook.png
 /usr/share/icons/hicolor/32x32/apps/daybrook.png
 /usr/share/icons/hicolor/scalable/apps/daybrook.svg
