@@ -55,8 +55,18 @@ ChosenDate short_form_date(ShortFormDates dates, DateForm form) {
     return {.date = day_to_date(dates.days.front()), .form = form};
 }
 
-ChosenDate chosen_date(const std::string& typed, const TerminalRun& run, bool yearly) {
+// New Entry shows the date a number of days ahead stands for before it takes it; without that
+// look, a text such as "6-12-26" would quietly become six days ahead. So here only a whole
+// number counts as days ahead, and anything else is checked as a "dd/mm/yy" date.
+DateForm form_of(std::string_view typed) {
     const DateForm form = classify_date_text(typed);
+    const std::string_view digits = typed.starts_with('-') || typed.starts_with('+') ? typed.substr(1) : typed;
+    const bool whole_number = !digits.empty() && digits.find_first_not_of("0123456789") == std::string_view::npos;
+    return form == DateForm::days_ahead && !whole_number ? DateForm::plain : form;
+}
+
+ChosenDate chosen_date(const std::string& typed, const TerminalRun& run, bool yearly) {
+    const DateForm form = form_of(typed);
     ChosenDate chosen{.date = typed};
     if (form == DateForm::day_name) chosen = short_form_date(day_name_dates(typed, run.today), form);
     if (form == DateForm::days_ahead) chosen = short_form_date(days_ahead_dates(text_to_int(typed), run.today), form);
