@@ -41,11 +41,10 @@ bool display_available() {
 }
 
 // Runs the window, or in auto mode the glance at login, on the diary in `folder`.
-int run_window(int argc, char** argv, daybrook::CommandLine mode, const std::filesystem::path& folder) {
+int run_window(char* program, daybrook::CommandLine mode, const std::filesystem::path& folder) {
     // Qt is given the program name alone, so that it takes none of the diary's arguments.
     int qt_argc = 1;
-    char fallback_name[] = "daybrook";
-    char* qt_argv[] = {argc > 0 ? argv[0] : fallback_name, nullptr};
+    char* qt_argv[] = {program, nullptr};
     daybrook::TApp app(qt_argc, qt_argv, mode, folder);
     const int code = app.run();
     if (mode.auto_mode()) {
@@ -63,6 +62,8 @@ int run_window(int argc, char** argv, daybrook::CommandLine mode, const std::fil
 }  // namespace
 
 int main(int argc, char** argv) {
+    char fallback_name[] = "daybrook";
+    char* program = argc > 0 ? argv[0] : fallback_name;
     const std::vector<std::string_view> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
     const auto split = daybrook::take_folder_options(arguments);
     if (const auto* problem = std::get_if<daybrook::CommandLineProblem>(&split)) {
@@ -77,6 +78,6 @@ int main(int argc, char** argv) {
     }
     const std::optional<std::filesystem::path> folder = diary_folder(given.folder);
     if (!folder) return 1;
-    if (terminal) return daybrook::run_terminal_program(argc > 0 ? argv[0] : "daybrook", given.rest, *folder);
-    return run_window(argc, argv, daybrook::parse_command_line(given.rest), *folder);
+    if (terminal) return daybrook::run_terminal_program(program, given.rest, *folder);
+    return run_window(program, daybrook::parse_command_line(given.rest), *folder);
 }

@@ -117,10 +117,10 @@ TerminalStatus run_terminal_command(const QStringList& arguments, const Terminal
     return command->run(parser, run);
 }
 
-int run_terminal_program(const char* program, std::span<const std::string_view> arguments, const StoreDir& folder) {
+int run_terminal_program(char* program, std::span<const std::string_view> arguments, const StoreDir& folder) {
     // Qt is given the program name alone, so that it takes none of the diary's arguments.
     int qt_argc = 1;
-    char* qt_argv[] = {const_cast<char*>(program), nullptr};
+    char* qt_argv[] = {program, nullptr};
     QCoreApplication application(qt_argc, qt_argv);
     QCoreApplication::setApplicationName(QStringLiteral("daybrook"));
     QCoreApplication::setApplicationVersion(QStringLiteral(DAYBROOK_VERSION));

@@ -20,6 +20,6 @@ TerminalStatus run_terminal_command(const QStringList& arguments, const Terminal
 
 // The same as the program runs it: in an application of its own, on the system clock, the
 // settings file of this environment, standard output and standard error. Returns the exit code.
-int run_terminal_program(const char* program, std::span<const std::string_view> arguments, const StoreDir& folder);
+int run_terminal_program(char* program, std::span<const std::string_view> arguments, const StoreDir& folder);
 
 }  // namespace daybrook
