@@ -118,7 +118,7 @@ TerminalStatus write_and_show(const NewEntryRequest& request, const QCommandLine
     const std::string& name = result.written.front();
     std::vector<DiaryEntry> shown = entries_of_days(run.folder, day_of_entry_name(name), 1);
     std::erase_if(shown, [&](const DiaryEntry& entry) { return entry.record.file != name; });
-    print_entries(run.out, shown, parser.isSet(QStringLiteral("json")) ? EntryFormat::json : EntryFormat::lines);
+    print_entries(run.out, shown, format_asked(parser));
     return TerminalStatus::done;
 }
 

@@ -32,6 +32,10 @@ QJsonObject json_of(const DiaryEntry& entry) {
 
 }  // namespace
 
+EntryFormat format_asked(const QCommandLineParser& parser) {
+    return parser.isSet(QStringLiteral("json")) ? EntryFormat::json : EntryFormat::lines;
+}
+
 void print_entries(QTextStream& out, const std::vector<DiaryEntry>& entries, EntryFormat format) {
     if (format == EntryFormat::json) {
         QJsonArray array;

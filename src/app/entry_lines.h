@@ -2,6 +2,7 @@
 // for a red-letter and for a yearly entry), or a JSON array for other programs to read.
 #pragma once
 
+#include <QCommandLineParser>
 #include <QTextStream>
 
 #include <vector>
@@ -11,6 +12,9 @@
 namespace daybrook {
 
 enum class EntryFormat { lines, json };
+
+// The format the command line asks for: JSON with --json.
+EntryFormat format_asked(const QCommandLineParser& parser);
 
 void print_entries(QTextStream& out, const std::vector<DiaryEntry>& entries, EntryFormat format);
 

@@ -21,10 +21,6 @@ namespace {
 
 constexpr int default_days = 7;
 
-EntryFormat format_of(const QCommandLineParser& parser) {
-    return parser.isSet(QStringLiteral("json")) ? EntryFormat::json : EntryFormat::lines;
-}
-
 TerminalStatus print_help(const QCommandLineParser& parser, const TerminalRun& run) {
     run.out << parser.helpText();
     return TerminalStatus::done;
@@ -50,7 +46,7 @@ TerminalStatus list_command(const QCommandLineParser& parser, const TerminalRun&
         run.err << "DAYS must be a number of days, 1 or more.\n";
         return TerminalStatus::refused;
     }
-    print_entries(run.out, entries_of_days(run.folder, run.today, *days), format_of(parser));
+    print_entries(run.out, entries_of_days(run.folder, run.today, *days), format_asked(parser));
     return TerminalStatus::done;
 }
 
@@ -61,7 +57,7 @@ TerminalStatus search_command(const QCommandLineParser& parser, const TerminalRu
         return TerminalStatus::refused;
     }
     const bool case_sensitive = parser.isSet(QStringLiteral("case-sensitive"));
-    print_entries(run.out, entries_holding(run.folder, *word, case_sensitive), format_of(parser));
+    print_entries(run.out, entries_holding(run.folder, *word, case_sensitive), format_asked(parser));
     return TerminalStatus::done;
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -86,7 +87,8 @@ TEST(TerminalCommands, AddTakesNewEntrysDatesAndRefusesWithItsMessagesWritingNot
     TempDir dir;
     const StoreDir diary = dir / "diary";
     std::filesystem::create_directory(diary);
-    for (int slot = 0; slot < slots_per_day; ++slot) ASSERT_EQ(add_entry(diary, sunday + 5, {.text = "busy"}).error, StoreError::none);
+    for (int slot = 0; slot < slots_per_day; ++slot)
+        ASSERT_EQ(add_entry(diary, sunday + 5, {.text = "busy"}).error, StoreError::none);
     using enum TerminalStatus;
     expect_outcomes(dir, {
         {{"--add", "06/12/26", "Today"}, done, "Sun 06/12/26    Today\n", {}},
@@ -113,10 +115,10 @@ TEST(TerminalCommands, AddTakesNewEntrysDatesAndRefusesWithItsMessagesWritingNot
         {{"--add", "07/12/26"}, refused, {}, "--add needs a date"},
     });
     // Only the entries made were written, each in the next free slot of its day.
-    const std::vector<std::string> expected = {"DAT20793.000", "DAT20793.001", "DAT20794.000", "DAT20794.001",
-                                               "DAT20795.000", "DAT20798.000", "DAT20798.001", "DAT20798.002", "DAT20798.003",
-                                               "DAT20798.004", "DAT20798.005", "DAT20798.006", "DAT20798.007",
-                                               "DAT20798.008", "DAT20798.009", "DAT20799.000", "DAT29584.000"};
+    std::vector<std::string> expected = {"DAT20793.000", "DAT20793.001", "DAT20794.000", "DAT20794.001",
+                                         "DAT20795.000", "DAT20799.000", "DAT29584.000"};
+    for (int slot = 0; slot < slots_per_day; ++slot) expected.push_back(entry_file_name(sunday + 5, slot));
+    std::sort(expected.begin(), expected.end());
     EXPECT_EQ(list_entry_files(diary), expected);
 
     // Kept old entries change which refusal a past date gets, never whether it is refused.
