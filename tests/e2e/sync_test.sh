@@ -58,7 +58,7 @@ configure laptop
 # `daybrook --sync` of one diary with its vdir, on a given day.
 sync_diary() {
     local folder="$1" name="$2" clock="${3:-2026-12-06 10:00:00}"
-    (cd "$folder" && FAKETIME="@$clock" LD_PRELOAD="$library" "$daybrook_binary" --sync "$work/$name/vdir") \
+    FAKETIME="@$clock" LD_PRELOAD="$library" "$daybrook_binary" --folder "$folder" --sync "$work/$name/vdir" \
         >"$work/$name.out" 2>&1 || fail "the $name's sync failed: $(cat "$work/$name.out")"
 }
 vdirsyncer_sync() { vdirsyncer -c "$work/$1/config" sync >"$work/$1.vdirsyncer" 2>&1; }
@@ -125,8 +125,8 @@ expect_file "$XDG_DATA_HOME/Trash/files/DAT20797.000"
 
 # Both diaries close after Anna's day and carry her over to next year: still one event.
 for folder in "$desktop" "$laptop"; do
-    (cd "$folder" && FAKETIME="@2026-12-09 10:00:00" FAKETIME_DONT_FAKE_MONOTONIC=1 LD_PRELOAD="$library" \
-        timeout 20 "$daybrook_binary" -a 1) >"$work/close.log" 2>&1 || fail "the close failed: $(cat "$work/close.log")"
+    FAKETIME="@2026-12-09 10:00:00" FAKETIME_DONT_FAKE_MONOTONIC=1 LD_PRELOAD="$library" \
+        timeout 20 "$daybrook_binary" --folder "$folder" -a 1 >"$work/close.log" 2>&1 || fail "the close failed: $(cat "$work/close.log")"
     expect_file "$folder/DAT21159.000"
 done
 round "2026-12-09 10:00:00"
