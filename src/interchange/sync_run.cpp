@@ -146,16 +146,19 @@ bool Sync::read_sides() {
     return m_scratch.path().empty() == false;
 }
 
+// One event or entry deleted on its own is a user's deletion; every one of several gone at once
+// is a folder wiped or mounted wrong, which must not empty the other side.
 bool Sync::safe_to_go_on() const {
-    const bool had_entries = std::any_of(m_old.items.begin(), m_old.items.end(),
-                                         [](const SyncedItem& item) { return !item.entries.empty(); });
-    if (!m_old.items.empty() && m_vdir.empty()) {
+    const auto with_entries = std::count_if(m_old.items.begin(), m_old.items.end(),
+                                            [](const SyncedItem& item) { return !item.entries.empty(); });
+    if (m_old.items.size() > 1 && m_vdir.empty()) {
         m_report.error = "the folder " + m_request.vdir.string() + " is empty, but held " +
                          std::to_string(m_old.items.size()) + " events at the last sync";
         return false;
     }
-    if (had_entries && m_diary.empty()) {
-        m_report.error = "the diary holds no entries, but held some at the last sync";
+    if (with_entries > 1 && m_diary.empty()) {
+        m_report.error = "the diary holds no entries, but held " + std::to_string(with_entries) +
+                         " events' entries at the last sync";
         return false;
     }
     return true;

@@ -34,8 +34,8 @@ inline constexpr int sync_horizon_days = 365;
 
 // Brings the diary and the vdir in step. The caller holds the store's lock. Refuses, with
 // `error` set and nothing changed, a vdir that cannot be listed, and a vdir or diary that is
-// empty where the last sync saw events: a folder wiped or mounted wrong must not empty the other
-// side.
+// empty where the last sync saw several events: a folder wiped or mounted wrong must not empty
+// the other side.
 SyncReport sync_vdir(const SyncRequest& request);
 
 }  // namespace daybrook
