@@ -23,6 +23,12 @@ void add_days(const StoreDir& dir, DayNumber first, DayNumber last, std::vector<
         }
 }
 
+// Whether a day of a memo is one that a close can have covered: a damaged memo's day far outside
+// the diary's dates would make the next close probe billions of days.
+bool in_diary_range(DayNumber day) noexcept {
+    return day >= day_number_of(1, 1, 70) && day <= last_diary_day;
+}
+
 }  // namespace
 
 std::string memo_text(const CloseMemo& memo) {
@@ -39,12 +45,14 @@ std::optional<CloseMemo> memo_of(std::string_view text) {
     const std::string_view listed = view_after(code, " ");
     const CloseMemo memo{text_to_int(day), KeepCode{text_to_int(code)}, text_to_int(listed)};
     if (memo_text(memo) != text) return std::nullopt;  // anything but exactly what was written
+    if (!in_diary_range(memo.day) || !in_diary_range(memo.listed_day)) return std::nullopt;
     return memo;
 }
 
+// Both memo days lie in the diary's range (memo_of sees to it), so no difference here overflows.
 bool needs_listing(const StoreDir& dir, const std::optional<CloseMemo>& memo, DayNumber today, KeepCode keep_code) {
     return !memo || memo->keep_code != keep_code || today < memo->day || today - memo->day > longest_absence ||
-           today - memo->listed_day >= listing_period || today < memo->listed_day ||
+           today < memo->listed_day || today - memo->listed_day >= listing_period ||
            store_io::name_taken(dir, scratch_file_name(0));
 }
 

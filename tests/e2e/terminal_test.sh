@@ -38,7 +38,8 @@ json=$(diary_in "$diary" --list 2 --json | tr -d ' \n')
 diary_in "$diary" --version | grep -q '^daybrook [0-9]' || fail "--version"
 diary_in "$diary" --help | grep -q -- '--export-ics' || fail "--help"
 
-diary_in "$diary" --export-ics "$work/diary.ics"
+(umask 000 && diary_in "$diary" --export-ics "$work/diary.ics")
+[ "$(stat -c %a "$work/diary.ics")" = 600 ] || fail "the export is not private: $(stat -c %a "$work/diary.ics")"
 grep -q 'SUMMARY:Dentist\\; at ten\\, sharp' "$work/diary.ics" || fail "the export does not escape: $(cat "$work/diary.ics")"
 mkdir "$work/copy"
 # The passed yearly entry comes back as its next year's day.
