@@ -2,6 +2,10 @@
 
 #include <QStringList>
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <filesystem>
 #include <set>
 
 #include "dialogs/delete_dlg1.h"
@@ -15,6 +19,13 @@
 namespace daybrook {
 namespace {
 
+// Whether a file could leave its folder at all. One in a folder that cannot be changed stays
+// whichever way it goes, and is named as not deleted rather than offered for deleting for good.
+bool may_leave_folder(const std::string& path) {
+    const std::string folder = std::filesystem::path(path).parent_path().native();
+    return ::faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) == 0;
+}
+
 // Moves entry files to the trash, and keeps the paths of those that no trash could take: they
 // stay in the folder until the user says they may go for good.
 class TrashAttempt {
@@ -22,7 +33,7 @@ public:
     EntryDisposal disposal() {
         return [this](const std::string& path) {
             if (move_to_trash(path)) return true;
-            m_refused.insert(path);
+            if (may_leave_folder(path)) m_refused.insert(path);
             return false;
         };
     }
