@@ -23,10 +23,13 @@ void add_days(const StoreDir& dir, DayNumber first, DayNumber last, std::vector<
         }
 }
 
+// 1 January 1970, the first day of the diary's range.
+DayNumber first_memo_day() noexcept { return day_number_of(1, 1, 70); }
+
 // Whether a day of a memo is one that a close can have covered: a damaged memo's day far outside
 // the diary's dates would make the next close probe billions of days.
 bool in_diary_range(DayNumber day) noexcept {
-    return day >= day_number_of(1, 1, 70) && day <= last_diary_day;
+    return day >= first_memo_day() && day <= last_diary_day;
 }
 
 }  // namespace
@@ -37,6 +40,8 @@ std::string memo_text(const CloseMemo& memo) {
                   static_cast<int>(memo.keep_code), int(memo.listed_day));
     return text;
 }
+
+CloseMemo unfinished_close(KeepCode keep_code) { return {first_memo_day(), keep_code, first_memo_day()}; }
 
 std::optional<CloseMemo> memo_of(std::string_view text) {
     if (!text.starts_with(memo_tag) || !text.ends_with('\n')) return std::nullopt;

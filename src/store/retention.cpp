@@ -113,7 +113,7 @@ PurgeReport purge_old(const StoreDir& dir, DayNumber today, KeepCode given_code,
     }
     if (deletes) report.scratch_removed = remove_all(dir, std::move(scan.scratch), report.left_behind);
     if (complete(report)) lock->keep_note(memo_text({today, keep_code, listing ? today : memo->listed_day}));
-    else lock->keep_note("");
+    else lock->keep_note(memo_text(unfinished_close(keep_code)));
     return report;
 }
 

@@ -312,13 +312,15 @@ TEST(Purge, ListsTheWholeFolderWhenTheCloseMemoCannotBeTrusted) {
 }
 
 // A keeping time that only the settings gave (the file vanished, or was replaced by hand) never
-// deletes what the last close kept; one the user chose in this run does.
+// deletes what the last close kept, also when that close could not finish; one the user chose in
+// this run does.
 TEST(Purge, KeepsEntriesAsLongAsTheLastCloseUnlessTheUserChoseAShorterTime) {
     struct Case {
         KeepCode last, now;
         KeepChoice choice;
         bool kept;
         std::optional<KeepCode> reported;
+        bool last_unfinished = false;
     };
     const Case cases[] = {
         {KeepCode::week, KeepCode::none, KeepChoice::from_settings, true, KeepCode::week},
@@ -326,9 +328,14 @@ TEST(Purge, KeepsEntriesAsLongAsTheLastCloseUnlessTheUserChoseAShorterTime) {
         {KeepCode{9}, KeepCode::year, KeepChoice::from_settings, true, KeepCode{9}},
         {KeepCode::week, KeepCode::none, KeepChoice::chosen_this_run, false, std::nullopt},
         {KeepCode::none, KeepCode::week, KeepChoice::from_settings, true, std::nullopt},
+        {KeepCode::month, KeepCode::none, KeepChoice::from_settings, true, KeepCode::month, true},
     };
     for (const Case& c : cases) {
         TempDir dir;
+        if (c.last_unfinished) {  // a yearly entry whose next year's day is full
+            put(dir.path(), entry_file_name(today - 2, 0), Memo("yearly").date("04/12/26").yearly(1));
+            for (int slot = 0; slot < slots_per_day; ++slot) put(dir.path(), entry_file_name(21156, slot), Memo("busy"));
+        }
         purge_old(dir.path(), today - 1, c.last, KeepChoice::chosen_this_run);
         put(dir.path(), entry_file_name(today - 5, 0), Memo("five days ago"));
         const PurgeReport report = purge_old(dir.path(), today, c.now, c.choice);
