@@ -81,7 +81,7 @@ std::vector<std::string> remove_all(const StoreDir& dir, std::vector<std::string
 }
 
 // The keep code the close purges with: the one given, unless only the settings gave it and the
-// last complete close kept entries longer.
+// last close, finished or not, kept entries longer.
 KeepCode code_to_use(const std::optional<CloseMemo>& memo, KeepCode given, KeepChoice choice, PurgeReport& report) {
     if (choice == KeepChoice::chosen_this_run || !memo || keep_days(memo->keep_code) <= keep_days(given)) return given;
     report.kept_as_last_close = memo->keep_code;

@@ -39,7 +39,7 @@ struct PurgeReport {
 // writers that died are removed under every code. A close after a complete one looks only at the
 // days that have passed since (see close_memo.h).
 // A keep code that only the settings file gave never shortens the keeping time of the last
-// complete close: a settings file that vanished or was replaced must not make entries expire
+// close: a settings file that vanished or was replaced must not make entries expire
 // that the user chose to keep. One the user chose in this run stands as it is.
 // Waits up to lock_patience for another copy of the diary to finish its own purge.
 enum class KeepChoice { from_settings, chosen_this_run };
