@@ -56,8 +56,13 @@ TerminalStatus export_calendar_command(const QCommandLineParser& parser, const T
     if (target == standard_stream) {
         run.out << text;
     } else {
+        // The diary is private, and so is a new calendar made of it; a file that is there keeps
+        // the permissions its owner gave it.
+        const bool new_file = !QFile::exists(target);
         QSaveFile file(target);
-        if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
+        if (!file.open(QIODevice::WriteOnly) ||
+            (new_file && !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)) ||
+            file.write(text) != text.size() || !file.commit()) {
             run.err << "Daybrook could not write " << target << ": " << file.errorString() << '\n';
             return TerminalStatus::failed;
         }

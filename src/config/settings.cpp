@@ -46,6 +46,11 @@ std::optional<SettingsProblem> whole_text_problem(std::string_view text, const s
     return std::nullopt;
 }
 
+bool is_link(const std::filesystem::path& path) {
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode);
+}
+
 // The file's text: nothing when there is no such file, a problem when it is there but cannot be
 // read whole.
 using FileText = std::variant<std::optional<std::string>, SettingsProblem>;
@@ -53,8 +58,11 @@ using FileText = std::variant<std::optional<std::string>, SettingsProblem>;
 FileText read_text(const std::filesystem::path& path) {
     UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (!fd.valid()) {
-        if (errno == ENOENT) return std::optional<std::string>{};
-        return problem_of("cannot open " + path.string(), errno);
+        if (errno != ENOENT) return problem_of("cannot open " + path.string(), errno);
+        // A link whose file is missing (a dotfile folder not mounted, say) stands for settings
+        // that cannot be read now, not for a first start.
+        if (is_link(path)) return SettingsProblem{path.string() + " is a symbolic link to a file that is missing"};
+        return std::optional<std::string>{};
     }
     struct stat info {};
     if (::fstat(fd.get(), &info) != 0) return problem_of("cannot examine " + path.string(), errno);

@@ -46,8 +46,9 @@ public:
 
     // The stored values; a missing file, section or key gives the default ("LastSet" defaults to
     // today), and a value that is not a number reads as 0. A file that is there but cannot be
-    // read whole (no permission to reach it, a link loop, a zero byte in it, ...) gives the
-    // problem instead: its values are unknown, and the defaults must not stand in for them.
+    // read whole (no permission to reach it, a link loop or a link to a missing file, a zero
+    // byte in it, ...) gives the problem instead: its values are unknown, and the defaults must
+    // not stand in for them.
     std::variant<Settings, SettingsProblem> read(DayNumber today) const;
 
     // Sets the three keys, with a "LastSet" of 0 replaced by today, and keeps every other byte.

@@ -30,6 +30,9 @@ struct RetentionState {
     // False when the settings file exists but could not be read: the user's choice is unknown,
     // so nothing expires in this run and the file is not rewritten.
     bool choice_known = true;
+    // True once the user has chosen in "Keep old Entries" during this run: only such a choice may
+    // shorten the time for which the last close kept old entries.
+    bool chosen_in_run = false;
 };
 
 struct DiaryState {

@@ -1,4 +1,5 @@
-// Message boxes: a text, a caption, an icon and one OK button, shown modally over a window.
+// Message boxes: a text, a caption, an icon and one OK button (or Yes and No for a question),
+// shown modally over a window.
 // The window code shows them through this interface, so tests can record what was shown.
 #pragma once
 
@@ -21,12 +22,15 @@ class MessageBoxes {
 public:
     virtual ~MessageBoxes() = default;
     virtual void show(QWidget* owner, const Message& message) = 0;
+    // Asks a question with Yes and No, No the default; true for Yes.
+    virtual bool ask(QWidget* owner, const Message& message) = 0;
 };
 
-// The real boxes, QMessageBox with a single OK button.
+// The real boxes, QMessageBox with a single OK button, or Yes and No.
 class QtMessageBoxes final : public MessageBoxes {
 public:
     void show(QWidget* owner, const Message& message) override;
+    bool ask(QWidget* owner, const Message& message) override;
 };
 
 }  // namespace daybrook

@@ -14,6 +14,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstring>
+#include <filesystem>
 #include <optional>
 #include <thread>
 
@@ -50,6 +51,7 @@ SingleInstance::SingleInstance(const QString& key, QObject* parent) : QObject(pa
 bool SingleInstance::claim() {
     m_lock_path = runtime_path(m_key, ".lock");
     m_socket_path = runtime_path(m_key, ".socket");
+    m_address = socket_address();
     UniqueFd lock(::open(m_lock_path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, private_file_mode));
     if (!lock.valid()) return true;  // no lock to be had: open anyway
     if (::flock(lock.get(), LOCK_EX | LOCK_NB) == 0) {
@@ -60,9 +62,20 @@ bool SingleInstance::claim() {
     return !ask_first_copy();
 }
 
+// The socket's address. A path too long for one (a runtime folder deep down) is reached through
+// an open descriptor of its folder instead, by that descriptor's short name under /proc: the
+// socket stays in the user's own folder, where no other user can take its name first.
+std::optional<sockaddr_un> SingleInstance::socket_address() {
+    if (std::optional<sockaddr_un> address = address_of(m_socket_path)) return address;
+    const std::filesystem::path path(m_socket_path);
+    m_folder = UniqueFd(::open(path.parent_path().c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+    if (!m_folder.valid()) return std::nullopt;
+    return address_of("/proc/self/fd/" + std::to_string(m_folder.get()) + "/" + path.filename().native());
+}
+
 // Connecting is the whole request: the first copy comes to the front for every caller.
 bool SingleInstance::ask_first_copy() const {
-    const std::optional<sockaddr_un> address = address_of(m_socket_path);
+    const std::optional<sockaddr_un>& address = m_address;
     if (!address) return false;
     for (int attempt = 0; attempt < tries; ++attempt) {
         UniqueFd socket = local_socket();
@@ -74,7 +87,7 @@ bool SingleInstance::ask_first_copy() const {
 }
 
 void SingleInstance::serve() {
-    const std::optional<sockaddr_un> address = address_of(m_socket_path);
+    const std::optional<sockaddr_un>& address = m_address;
     if (!address) return;
     ::unlink(m_socket_path.c_str());  // a socket file left by a crashed run
     UniqueFd listener(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));

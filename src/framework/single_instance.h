@@ -8,6 +8,11 @@
 #include <QObject>
 #include <QString>
 
+#include <sys/un.h>
+
+#include <optional>
+#include <string>
+
 #include "store/file_writes.h"
 
 class QSocketNotifier;
@@ -31,6 +36,7 @@ signals:
     void activation_requested();
 
 private:
+    std::optional<sockaddr_un> socket_address();
     bool ask_first_copy() const;
     void serve();
     void take_callers();
@@ -38,6 +44,8 @@ private:
     QString m_key;
     std::string m_lock_path;
     std::string m_socket_path;
+    std::optional<sockaddr_un> m_address;
+    UniqueFd m_folder{-1};  // the socket's folder, when its address names it by this descriptor
     UniqueFd m_lock{-1};
     UniqueFd m_listener{-1};
     QSocketNotifier* m_notifier = nullptr;

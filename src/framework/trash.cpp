@@ -2,27 +2,30 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QStandardPaths>
 #include <QString>
 
-#include <unistd.h>
+#include <optional>
 
 namespace daybrook {
+namespace {
 
-// Qt makes the trash only inside a data folder that exists; without one it "trashes" into a
-// folder named "files" beside the working folder (Qt 6.4), which is the diary's own folder. The
-// data folder is made first, and a file that still lands outside a real trash is put back and
-// deleted as before.
+// The folder that holds the home trash, as the desktop's rules give it. A relative or empty one
+// is none: Qt would make the trash's folders inside the working folder, which is the diary's.
+std::optional<QString> data_home() {
+    const QString data = qEnvironmentVariable("XDG_DATA_HOME");
+    if (!data.isEmpty()) return QDir::isAbsolutePath(data) ? std::optional(data) : std::nullopt;
+    const QString home = qEnvironmentVariable("HOME");
+    if (!QDir::isAbsolutePath(home)) return std::nullopt;
+    return home + QStringLiteral("/.local/share");
+}
+
+}  // namespace
+
+// Qt makes the trash only inside a data folder that exists, so that folder is made first.
 bool move_to_trash(const std::string& path) {
-    QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
-    const QString file = QString::fromStdString(path);
-    QString trashed;
-    if (QFile::moveToTrash(file, &trashed)) {
-        if (QFileInfo(trashed).isAbsolute()) return true;
-        QFile::rename(trashed, file);
-    }
-    return ::unlink(path.c_str()) == 0;
+    const std::optional<QString> data = data_home();
+    if (!data || !QDir().mkpath(*data)) return false;
+    return QFile::moveToTrash(QString::fromStdString(path));
 }
 
 }  // namespace daybrook

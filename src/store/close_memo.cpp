@@ -23,6 +23,15 @@ void add_days(const StoreDir& dir, DayNumber first, DayNumber last, std::vector<
         }
 }
 
+// 1 January 1970, the first day of the diary's range.
+DayNumber first_memo_day() noexcept { return day_number_of(1, 1, 70); }
+
+// Whether a day of a memo is one that a close can have covered: a damaged memo's day far outside
+// the diary's dates would make the next close probe billions of days.
+bool in_diary_range(DayNumber day) noexcept {
+    return day >= first_memo_day() && day <= last_diary_day;
+}
+
 }  // namespace
 
 std::string memo_text(const CloseMemo& memo) {
@@ -32,6 +41,8 @@ std::string memo_text(const CloseMemo& memo) {
     return text;
 }
 
+CloseMemo unfinished_close(KeepCode keep_code) { return {first_memo_day(), keep_code, first_memo_day()}; }
+
 std::optional<CloseMemo> memo_of(std::string_view text) {
     if (!text.starts_with(memo_tag) || !text.ends_with('\n')) return std::nullopt;
     const std::string_view day = view_after(text, " ");
@@ -39,12 +50,14 @@ std::optional<CloseMemo> memo_of(std::string_view text) {
     const std::string_view listed = view_after(code, " ");
     const CloseMemo memo{text_to_int(day), KeepCode{text_to_int(code)}, text_to_int(listed)};
     if (memo_text(memo) != text) return std::nullopt;  // anything but exactly what was written
+    if (!in_diary_range(memo.day) || !in_diary_range(memo.listed_day)) return std::nullopt;
     return memo;
 }
 
+// Both memo days lie in the diary's range (memo_of sees to it), so no difference here overflows.
 bool needs_listing(const StoreDir& dir, const std::optional<CloseMemo>& memo, DayNumber today, KeepCode keep_code) {
     return !memo || memo->keep_code != keep_code || today < memo->day || today - memo->day > longest_absence ||
-           today - memo->listed_day >= listing_period || today < memo->listed_day ||
+           today < memo->listed_day || today - memo->listed_day >= listing_period ||
            store_io::name_taken(dir, scratch_file_name(0));
 }
 

@@ -25,6 +25,10 @@ struct CloseMemo {
 
 std::string memo_text(const CloseMemo& memo);
 
+// The memo of a close that could not do all it had to: it covers no day, so the next close lists
+// the whole folder, but it keeps the keep code used, which no later close may shorten unasked.
+CloseMemo unfinished_close(KeepCode keep_code);
+
 // The memo a text holds; nothing for any text the diary did not write.
 std::optional<CloseMemo> memo_of(std::string_view text);
 

@@ -4,6 +4,11 @@
 // before its last byte, where the terminating zero belongs, and missing bytes of a short file read
 // as zeros. So a damaged file can never bring in bytes of another record, and a record read and
 // written back reads the same again.
+//
+// A yearly entry's copy for next year names the entry it was made from in the text field, after
+// the memo's terminating zero where every reader ignores the bytes: the last 14 bytes of the
+// field hold a mark byte (0x01, which no memo holds), the 12-character file name and a zero. A
+// memo longer than 66 characters leaves no room for it, and such a copy names no origin.
 #pragma once
 
 #include <array>
@@ -31,6 +36,10 @@ struct EntryRecord {
     std::string file;  // the file's own name, for example "DAT20793.000"
     std::int32_t yearly = not_yearly;
     std::int32_t red = 0;  // non-zero for a red-letter day
+    std::string origin;    // the entry this one was renewed from, e.g. "DAT20427.000"; empty when none
+
+    // The longest memo beside which the origin still fits into the text field.
+    static constexpr std::size_t longest_text_with_origin = 66;
 
     friend bool operator==(const EntryRecord&, const EntryRecord&) = default;
 };

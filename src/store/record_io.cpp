@@ -106,11 +106,11 @@ std::vector<std::string> list_matching(const StoreDir& dir, NameTest test) {
 }
 
 std::optional<RecordBytes> read_record_bytes(const StoreDir& dir, std::string_view name) {
-    // O_NONBLOCK keeps a FIFO of that name from hanging the diary; regular files ignore it. A
-    // directory fails to read; anything else odd reads as at most one record's bytes. Not
-    // asking what kind of file it is saves a system call on each of the week page's 80 reads.
+    // O_NONBLOCK keeps a FIFO of that name from hanging the diary while it is opened; only a
+    // regular file is an entry, so a FIFO, a device or a directory named like one is none.
     UniqueFd fd = open_for_reading(dir, name);
-    if (!fd.valid()) return std::nullopt;
+    struct stat info {};
+    if (!fd.valid() || ::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
     RecordBytes bytes{};
     std::size_t count = 0;
     while (count < bytes.size()) {

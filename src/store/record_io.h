@@ -30,7 +30,7 @@ void for_each_file(const StoreDir& dir, const std::function<void(std::string_vie
 std::vector<std::string> list_matching(const StoreDir& dir, NameTest test);
 
 // Reads up to one record's bytes of a file, the rest zero; nothing when it cannot be opened or
-// read.
+// read, or is no regular file (a FIFO, say).
 std::optional<RecordBytes> read_record_bytes(const StoreDir& dir, std::string_view name);
 
 // The record those bytes hold.

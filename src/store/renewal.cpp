@@ -37,12 +37,15 @@ bool mark_renewed(const StoreDir& dir, std::string_view name, EntryRecord passed
 }
 
 // A copy already on next year's day: left by a renewal that was stopped before it could mark
-// the passed entry. The same memo, date and colour on the same day is that copy.
+// the passed entry. A copy names the entry it came from, so two equal yearly entries of one day
+// (two "Birthday"s) each get their own; a copy of a memo too long to carry that name is known
+// by the same memo, date and colour on that day alone.
 std::optional<std::string> existing_copy(const StoreDir& dir, DayNumber day, const EntryRecord& copy) {
+    const bool named = copy.text.size() <= EntryRecord::longest_text_with_origin;
     for (int slot = 0; slot < slots_per_day; ++slot) {
         const std::optional<EntryRecord> found = probe_entry(dir, day, slot);
         if (found && found->yearly != EntryRecord::not_yearly && found->text == copy.text &&
-            found->date == copy.date && found->red == copy.red)
+            found->date == copy.date && found->red == copy.red && (!named || found->origin == copy.origin))
             return entry_file_name(day, slot);
     }
     return std::nullopt;
@@ -68,6 +71,7 @@ RenewResult renew_yearly(const StoreDir& dir, std::string_view name) {
 
     EntryRecord copy = *passed;
     copy.date = next->date;
+    copy.origin = std::string(name);
     const std::optional<std::string> placed = place_copy(dir, next->day, copy);
     if (!placed) return {Renewal::failed, {}};
     // Without the mark the next close finds this copy again instead of making another.

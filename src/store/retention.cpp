@@ -80,9 +80,17 @@ std::vector<std::string> remove_all(const StoreDir& dir, std::vector<std::string
     return removed;
 }
 
+// The keep code the close purges with: the one given, unless only the settings gave it and the
+// last close, finished or not, kept entries longer.
+KeepCode code_to_use(const std::optional<CloseMemo>& memo, KeepCode given, KeepChoice choice, PurgeReport& report) {
+    if (choice == KeepChoice::chosen_this_run || !memo || keep_days(memo->keep_code) <= keep_days(given)) return given;
+    report.kept_as_last_close = memo->keep_code;
+    return memo->keep_code;
+}
+
 }  // namespace
 
-PurgeReport purge_old(const StoreDir& dir, DayNumber today, KeepCode keep_code,
+PurgeReport purge_old(const StoreDir& dir, DayNumber today, KeepCode given_code, KeepChoice choice,
                       std::chrono::milliseconds lock_patience) {
     PurgeReport report;
     const std::optional<StoreLock> lock = StoreLock::acquire(dir, lock_patience);
@@ -90,7 +98,9 @@ PurgeReport purge_old(const StoreDir& dir, DayNumber today, KeepCode keep_code,
         report.store_locked = false;
         return report;
     }
+    report.lock_link_replaced = lock->replaced_link();
     const std::optional<CloseMemo> memo = memo_of(lock->note());
+    const KeepCode keep_code = code_to_use(memo, given_code, choice, report);
     const bool listing = needs_listing(dir, memo, today, keep_code);
     ClosingScan scan = listing ? scan_for_close(dir, today - 1) : ClosingScan{.passed = entries_since(dir, *memo, today)};
     report.temporaries_removed = remove_all(dir, std::move(scan.dead_temporaries), report.left_behind);
@@ -103,13 +113,17 @@ PurgeReport purge_old(const StoreDir& dir, DayNumber today, KeepCode keep_code,
     }
     if (deletes) report.scratch_removed = remove_all(dir, std::move(scan.scratch), report.left_behind);
     if (complete(report)) lock->keep_note(memo_text({today, keep_code, listing ? today : memo->listed_day}));
-    else lock->keep_note("");
+    else lock->keep_note(memo_text(unfinished_close(keep_code)));
     return report;
 }
 
 CleanUpReport clean_blanks(const StoreDir& dir, const EntryDisposal& dispose) {
+    return clean_blanks_among(dir, list_entry_files(dir), dispose);
+}
+
+CleanUpReport clean_blanks_among(const StoreDir& dir, std::vector<std::string> names, const EntryDisposal& dispose) {
     CleanUpReport report;
-    for (std::string& name : list_entry_files(dir)) {
+    for (std::string& name : names) {
         const std::optional<EntryRecord> entry = read_entry(dir, name);
         if (!entry || !is_blank(entry->text)) continue;
         if (remove_entry_file(dir, name, dispose) == StoreError::none) report.deleted.push_back(std::move(name));

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <chrono>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,10 @@ namespace daybrook {
 
 struct PurgeReport {
     bool store_locked = true;  // false: another copy of the diary held the store; nothing done
+    bool lock_link_replaced = false;  // the lock file was a symbolic link; a fresh one took its place
+    // The longer keeping time of the last close, used instead of the shorter one given, which the
+    // user did not choose.
+    std::optional<KeepCode> kept_as_last_close;
     std::vector<std::string> renewed;  // passed entries carried over to next year
     std::vector<std::string> created;  // their copies for next year
     std::vector<std::string> deleted;  // expired entry files removed
@@ -33,9 +38,14 @@ struct PurgeReport {
 // listed entry file names are deleted, never a name found inside a record. Temporary files of
 // writers that died are removed under every code. A close after a complete one looks only at the
 // days that have passed since (see close_memo.h).
+// A keep code that only the settings file gave never shortens the keeping time of the last
+// close: a settings file that vanished or was replaced must not make entries expire
+// that the user chose to keep. One the user chose in this run stands as it is.
 // Waits up to lock_patience for another copy of the diary to finish its own purge.
+enum class KeepChoice { from_settings, chosen_this_run };
 inline constexpr std::chrono::milliseconds default_lock_patience{5000};
 PurgeReport purge_old(const StoreDir& dir, DayNumber today, KeepCode keep_code,
+                      KeepChoice choice = KeepChoice::from_settings,
                       std::chrono::milliseconds lock_patience = default_lock_patience);
 
 struct CleanUpReport {
@@ -45,5 +55,7 @@ struct CleanUpReport {
 
 // Deletes every entry whose memo is blank, each the way `dispose` says.
 CleanUpReport clean_blanks(const StoreDir& dir, const EntryDisposal& dispose = {});
+// The same for the named entry files alone.
+CleanUpReport clean_blanks_among(const StoreDir& dir, std::vector<std::string> names, const EntryDisposal& dispose = {});
 
 }  // namespace daybrook

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -15,12 +16,24 @@ namespace {
 constexpr const char* lock_file_name = ".daybrook.lock";
 constexpr std::chrono::milliseconds retry_period{20};
 
-UniqueFd open_lock_file(const StoreDir& dir) {
-    const std::string path = (dir / lock_file_name).native();
+// The lock file, opened without following a symbolic link: errno is ELOOP when the name is one.
+UniqueFd open_lock_file(const std::string& path) {
     UniqueFd fd(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, private_file_mode));
     // A folder the diary cannot write to still lets it lock a lock file made earlier.
     if (!fd.valid()) return UniqueFd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW));
     return fd;
+}
+
+// Removes a symbolic link that stands in the lock file's place, so that a fresh lock file can be
+// made; the link is never followed, as it could lead to any file of the user's. The folder itself
+// is locked meanwhile, so that two closes that both found the link cannot remove each other's
+// fresh lock file.
+bool remove_link(const StoreDir& dir, const std::string& path) {
+    const UniqueFd folder(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!folder.valid() || ::flock(folder.get(), LOCK_EX) != 0) return false;
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return true;  // replaced by another close
+    return ::unlink(path.c_str()) == 0;
 }
 
 // Far more than any note the diary keeps.
@@ -43,7 +56,10 @@ void StoreLock::keep_note(std::string_view text) const {
 }
 
 std::optional<StoreLock> StoreLock::acquire(const StoreDir& dir, std::chrono::milliseconds patience) {
-    UniqueFd fd = open_lock_file(dir);
+    const std::string path = (dir / lock_file_name).native();
+    UniqueFd fd = open_lock_file(path);
+    const bool link_found = !fd.valid() && errno == ELOOP;
+    if (link_found && remove_link(dir, path)) fd = open_lock_file(path);
     if (!fd.valid()) return std::nullopt;
     const auto give_up = std::chrono::steady_clock::now() + patience;
     while (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) {
@@ -51,7 +67,7 @@ std::optional<StoreLock> StoreLock::acquire(const StoreDir& dir, std::chrono::mi
         if (std::chrono::steady_clock::now() >= give_up) return std::nullopt;
         std::this_thread::sleep_for(retry_period);
     }
-    return StoreLock(std::move(fd));
+    return StoreLock(std::move(fd), link_found);
 }
 
 }  // namespace daybrook

@@ -15,7 +15,8 @@ namespace daybrook {
 
 class StoreLock {
 public:
-    // Waits up to `patience` for the exclusive lock on the store's lock file, made when missing.
+    // Waits up to `patience` for the exclusive lock on the store's lock file, made when missing. A
+    // symbolic link in its place is not followed but replaced by a fresh lock file.
     // Nothing when the lock could not be had: the caller then leaves the store alone. The kernel
     // releases the lock of a process that dies, so a crashed run never blocks a later one.
     static std::optional<StoreLock> acquire(const StoreDir& dir, std::chrono::milliseconds patience);
@@ -26,9 +27,13 @@ public:
     // Replaces the note. Not flushed to disk: a note lost in a crash only costs a longer close.
     void keep_note(std::string_view text) const;
 
+    // Whether a symbolic link stood in the lock file's place and was replaced.
+    bool replaced_link() const { return m_replaced_link; }
+
 private:
-    explicit StoreLock(UniqueFd fd) : m_fd(std::move(fd)) {}
+    StoreLock(UniqueFd fd, bool replaced_link) : m_fd(std::move(fd)), m_replaced_link(replaced_link) {}
     UniqueFd m_fd;  // closing it releases the lock
+    bool m_replaced_link = false;
 };
 
 }  // namespace daybrook

@@ -2,6 +2,12 @@
 
 #include <QStringList>
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <set>
+
 #include "dialogs/delete_dlg1.h"
 #include "dialogs/delete_dlg2.h"
 #include "framework/code_page.h"
@@ -13,6 +19,40 @@
 namespace daybrook {
 namespace {
 
+// Whether a file could leave its folder at all. One in a folder that cannot be changed stays
+// whichever way it goes, and is named as not deleted rather than offered for deleting for good.
+bool may_leave_folder(const std::string& path) {
+    const std::string folder = std::filesystem::path(path).parent_path().native();
+    return ::faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) == 0;
+}
+
+// Moves entry files to the trash, and keeps the paths of those that no trash could take: they
+// stay in the folder until the user says they may go for good.
+class TrashAttempt {
+public:
+    EntryDisposal disposal() {
+        return [this](const std::string& path) {
+            if (move_to_trash(path)) return true;
+            if (may_leave_folder(path)) m_refused.insert(path);
+            return false;
+        };
+    }
+    bool refused(const StoreDir& store, const std::string& name) const {
+        return m_refused.contains((store / name).native());
+    }
+
+private:
+    std::set<std::string> m_refused;
+};
+
+// Asks once, as file managers do, whether entries the trash cannot take may be deleted for good.
+bool may_delete_for_good(QWidget* owner, MessageBoxes& messages, const QStringList& entries) {
+    return messages.ask(owner, {.text = QStringLiteral("The trash cannot take these entries:\n") + entries.join('\n') +
+                                        QStringLiteral("\n\nDelete them for good?"),
+                                .caption = QStringLiteral("Delete for Good"),
+                                .icon = MessageIcon::exclamation});
+}
+
 // Names the entries that are still there, one line each, after the deletion that missed them.
 void report_left(QWidget* owner, MessageBoxes& messages, const QStringList& entries) {
     if (entries.isEmpty()) return;
@@ -21,18 +61,49 @@ void report_left(QWidget* owner, MessageBoxes& messages, const QStringList& entr
                           .icon = MessageIcon::exclamation});
 }
 
+// Blank entries the trash cannot take go for good only when the user agrees.
+std::vector<std::string> clean_up_refused(QWidget* owner, MessageBoxes& messages, const StoreDir& store,
+                                          const TrashAttempt& trash, const std::vector<std::string>& missed) {
+    std::vector<std::string> refused, left;
+    for (const std::string& name : missed) (trash.refused(store, name) ? refused : left).push_back(name);
+    QStringList names;
+    for (const std::string& name : refused) names << QString::fromStdString(name);
+    if (!refused.empty() && may_delete_for_good(owner, messages, names))
+        for (std::string& name : clean_blanks_among(store, refused).left) left.push_back(std::move(name));
+    return left;
+}
+
 void clean_up(QWidget* owner, MessageBoxes& messages, const StoreDir& store) {
-    const CleanUpReport report = clean_blanks(store, move_to_trash);
+    TrashAttempt trash;
+    const CleanUpReport report = clean_blanks(store, trash.disposal());
+    const std::vector<std::string> left = clean_up_refused(owner, messages, store, trash, report.left);
     messages.show(owner, {.text = QStringLiteral("All Blank Entries have been deleted"),
                           .caption = QStringLiteral("Clean Up")});
-    QStringList left;
-    for (const std::string& name : report.left) left << QString::fromStdString(name);
-    report_left(owner, messages, left);
+    QStringList names;
+    for (const std::string& name : left) names << QString::fromStdString(name);
+    report_left(owner, messages, names);
 }
 
 std::vector<ListedEntry> entries_for(const DeletionQuery& query, const StoreDir& store) {
     if (query.kind == DeletionQuery::Kind::date) return entries_of_day(store, query.day);
     return entries_with_word(store, query.text, query.case_sensitive);
+}
+
+// Deletes the chosen lines' entries, to the trash or, where no trash can take them and the user
+// agrees, for good. Returns the lines whose entries are still there for another reason than the
+// user's No.
+std::vector<std::size_t> delete_chosen(QWidget* owner, MessageBoxes& messages, const StoreDir& store,
+                                       const std::vector<ListedEntry>& entries, const std::vector<std::string>& lines,
+                                       const std::vector<std::size_t>& chosen) {
+    TrashAttempt trash;
+    std::vector<std::size_t> refused, left;
+    for (std::size_t line : delete_listed(store, entries, chosen, trash.disposal()).left)
+        (trash.refused(store, entries[line].name) ? refused : left).push_back(line);
+    QStringList shown;
+    for (std::size_t line : refused) shown << from_code_page(lines[line]);
+    if (!refused.empty() && may_delete_for_good(owner, messages, shown))
+        for (std::size_t line : delete_listed(store, entries, refused).left) left.push_back(line);
+    return left;
 }
 
 // Lists the entries found, and deletes those the user chooses. The scratch list files of the
@@ -45,12 +116,12 @@ void choose_and_delete(QWidget* owner, const DialogServices& services, const Del
     write_scratch_list(store, entries);
     DeleteDlg2 dialog(owner, services, lines);
     if (!services.modal.run(dialog)) return;
-    const DeletionReport report = delete_listed(store, entries, dialog.chosen(), move_to_trash);
+    const std::vector<std::size_t> left = delete_chosen(owner, services.messages, store, entries, lines, dialog.chosen());
     for ([[maybe_unused]] const std::string& stuck : remove_scratch_list(store, int(entries.size())))
         services.messages.show(owner, {.text = QStringLiteral("Wont go"), .caption = QStringLiteral("ERROR")});
-    QStringList left;
-    for (std::size_t line : report.left) left << from_code_page(lines[line]);
-    report_left(owner, services.messages, left);
+    QStringList names;
+    for (std::size_t line : left) names << from_code_page(lines[line]);
+    report_left(owner, services.messages, names);
 }
 
 }  // namespace

@@ -24,6 +24,13 @@ void log_purge(const PurgeReport& report) {
         qWarning("Daybrook left old entries for the next close: another copy of the diary held the store");
         return;
     }
+    if (report.lock_link_replaced)
+        qWarning("Daybrook found a symbolic link in place of its store's lock file; it did not follow the "
+                 "link and made a fresh lock file");
+    if (report.kept_as_last_close)
+        qWarning("Daybrook kept old entries for %d days, as its last close did, and not for the shorter time "
+                 "its settings give: the settings may have been lost or replaced. Choose in Keep old Entries "
+                 "to change it", keep_days(*report.kept_as_last_close));
     log_names(report.unreadable, "kept passed entries it could not read");
     log_names(report.kept_unrenewed, "kept yearly entries it could not carry over to next year");
     log_names(report.unmarked, "could not mark these entries as carried over (their copies are in place)");
@@ -58,7 +65,8 @@ void save_and_purge(const DiaryState& state, const SettingsFile& file, const Sto
                             .sounds_on = state.sounds_on};
     if (const std::optional<SettingsProblem> problem = file.write(settings, state.today))
         qWarning("Daybrook could not save its settings (%s)", problem->reason.c_str());
-    log_purge(purge_old(store, state.today, retention.keep_code));
+    const KeepChoice choice = retention.chosen_in_run ? KeepChoice::chosen_this_run : KeepChoice::from_settings;
+    log_purge(purge_old(store, state.today, retention.keep_code, choice));
 }
 
 }  // namespace daybrook

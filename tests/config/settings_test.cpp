@@ -103,6 +103,9 @@ TEST(Settings, AFileThatIsThereButCannotBeReadWholeIsAProblemAndLeftAlone) {
     const Case cases[] = {
         {"a folder in its place", [](const TempDir& dir) { fs::create_directory(dir / "config/WYNDALE.INI"); }},
         {"a link to itself", [](const TempDir& dir) { fs::create_symlink("WYNDALE.INI", dir / "config/WYNDALE.INI"); }},
+        // The dotfiles it leads to are not there (not mounted yet, say): not a first start.
+        {"a link whose file is missing",
+         [](const TempDir& dir) { fs::create_symlink("../dotfiles/WYNDALE.INI", dir / "config/WYNDALE.INI"); }},
         {"a zero byte before the diary's section",
          [](const TempDir& dir) { dir.write("config/WYNDALE.INI", std::string("[Other]\nA=\0\n[Daybrook]\nKeepCode=4\n", 32)); }},
         {"a folder that cannot be searched",
@@ -133,6 +136,7 @@ TEST(Settings, AFileThatIsThereButCannotBeReadWholeIsAProblemAndLeftAlone) {
             EXPECT_EQ(dir.read("config/WYNDALE.INI").find("KeepCode=0"), std::string::npos) << c.what;
         }
         EXPECT_EQ(fs::directory_iterator(dir / "config")->path().filename(), "WYNDALE.INI") << c.what;
+        EXPECT_FALSE(fs::exists(dir / "dotfiles")) << c.what;
     }
 }
 

@@ -12,6 +12,7 @@
 #include "store/entry_files.h"
 #include "store/memo.h"
 #include "support/dialog_input.h"
+#include "support/environment_guard.h"
 #include "support/permissions_bite.h"
 #include "support/scripted_dialog_services.h"
 #include "support/temp_dir.h"
@@ -207,6 +208,51 @@ TEST_F(Deletion, ADeletedEntryGoesToTheTrashAndComesBackFromIt) {
     std::filesystem::rename(trashed, store.path() / "DAT20794.000");
     EXPECT_EQ(store.read("DAT20794.000"), record);
     EXPECT_EQ(read_entry(store.path(), "DAT20794.000")->text, "Dentist 10am");
+}
+
+// Where no trash can take an entry, the user is asked once whether the entries may go for good,
+// and they go only on Yes; no trash folders appear beside the diary or the working folder.
+TEST_F(Deletion, AsksBeforeDeletingForGoodWhatTheTrashCannotTake) {
+    namespace fs = std::filesystem;
+    const testing::TempDir data;
+    fs::create_directories(data / "Trash/files");
+    fs::create_directories(data / "Trash/info");
+    fs::permissions(data / "Trash/files", fs::perms::owner_read | fs::perms::owner_exec);
+    struct Case {
+        const char* what;
+        testing::EnvironmentGuard::Values environment;
+    };
+    const Case cases[] = {
+        {"a relative data folder", {{"XDG_DATA_HOME", "daybrook-data"}}},
+        {"no home", {{"XDG_DATA_HOME", ""}, {"HOME", ""}}},
+        {"a relative home", {{"XDG_DATA_HOME", ""}, {"HOME", "daybrook-home"}}},
+        {"a trash whose files cannot be written", {{"XDG_DATA_HOME", data.path().native()}}},
+    };
+    for (const Case& c : cases) {
+        const testing::EnvironmentGuard environment(c.environment);
+        testing::PermissionsBite bite;
+        for (const bool yes : {false, true}) {
+            messages.shown.clear();
+            messages.answers = {yes};
+            put(today + 1, 0, "pear one");
+            put(today + 1, 1, "pear two");
+            run({find_text("pear"), delete_lines({0, 1})});
+            ASSERT_EQ(captions(), std::vector<QString>{"Delete for Good"}) << c.what;
+            EXPECT_TRUE(messages.shown[0].text.contains("07/12/26  pear one\n07/12/26  pear two")) << c.what;
+            EXPECT_EQ(entries().size(), yes ? 0u : 2u) << c.what;
+        }
+        messages.shown.clear();
+        messages.answers = {true};
+        put(today + 2, 0, "...");
+        run({find_text("\" \"", false, true)});
+        EXPECT_EQ(captions(), (std::vector<QString>{"Delete for Good", "Clean Up"})) << c.what;
+        EXPECT_TRUE(entries().empty()) << c.what;
+        for (const char* folder : {"files", "info", "Trash", "daybrook-data", "daybrook-home"}) {
+            EXPECT_FALSE(store.exists(folder)) << c.what << ' ' << folder;
+            EXPECT_FALSE(fs::exists(folder)) << c.what << ' ' << folder;
+        }
+    }
+    EXPECT_TRUE(fs::is_empty(data / "Trash/files"));
 }
 
 TEST_F(Deletion, AnEntryThatCannotBeDeletedIsNamed) {

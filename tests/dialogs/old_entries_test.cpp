@@ -90,6 +90,8 @@ TEST_F(OldEntries, ShorteningTheTimeAsksFirstAndTheOldestDayFollowsAChange) {
         EXPECT_EQ(modal.captions, shown) << static_cast<int>(c.from) << " to " << static_cast<int>(c.to);
         EXPECT_EQ(state.retention.keep_code, c.result) << static_cast<int>(c.from) << " to " << static_cast<int>(c.to);
         EXPECT_EQ(state.retention.oldest_day, c.oldest) << static_cast<int>(c.from) << " to " << static_cast<int>(c.to);
+        // Only a choice made here may shorten the time for which the last close kept entries.
+        EXPECT_EQ(state.retention.chosen_in_run, !c.warned || c.yes) << static_cast<int>(c.from) << " to " << static_cast<int>(c.to);
     }
 }
 

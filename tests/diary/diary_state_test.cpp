@@ -37,6 +37,13 @@ TEST(DiaryState, WeeksMoveOnWithoutLimitAndBackOnlyWhileEntriesLieEarlier) {
     EXPECT_EQ(state.view.start_day, today - 7);
     for (int week = 0; week < 2000; ++week) move_week_on(state.view);
     EXPECT_EQ(state.view.start_day, today - 7 + 14000) << "past 2050 as long as the user asks";
+    // The bound itself: a week that starts on the earliest day goes back no further.
+    const DayNumber earliest = today - 40;
+    for (const auto& [start, moves] : {std::pair{earliest + 1, true}, {earliest, false}, {earliest - 1, false}}) {
+        ViewState view{.page_mode = PageMode::week, .start_day = start};
+        EXPECT_EQ(move_week_back(view, earliest), moves) << start - earliest;
+        EXPECT_EQ(view.start_day, moves ? start - 7 : start) << start - earliest;
+    }
 }
 
 }  // namespace

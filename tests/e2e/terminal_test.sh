@@ -42,8 +42,10 @@ diary_in "$work/elsewhere" --version | grep -q '^daybrook [0-9]' || fail "--vers
 diary_in "$work/elsewhere" --help | grep -q -- '--export-ics' || fail "--help"
 
 # A relative file name is the shell's: the export lands beside the shell, never in the diary.
-diary_in "$work" --export-ics diary.ics
+# A new export is as private as the diary, whatever the umask.
+(umask 000 && diary_in "$work" --export-ics diary.ics)
 [ ! -e "$diary/diary.ics" ] || fail "the export went into the diary's folder"
+[ "$(stat -c %a "$work/diary.ics")" = 600 ] || fail "the export is not private: $(stat -c %a "$work/diary.ics")"
 grep -q 'SUMMARY:Dentist\\; at ten\\, sharp' "$work/diary.ics" || fail "the export does not escape: $(cat "$work/diary.ics")"
 mkdir "$work/copy"
 # The passed yearly entry comes back as its next year's day. --folder goes before or after.

@@ -57,6 +57,8 @@ TEST(HostileFiles, NothingCrashesHangsOrReachesOutsideTheFolder) {
     EXPECT_EQ(read_entry(store, "DAT20790.008")->text, std::string(EntryRecord::text_field - 1, 'D'))
         << "ends where its zero byte belongs";
     EXPECT_FALSE(read_entry(store, "DAT20790.000"));
+    EXPECT_FALSE(read_entry(store, "DAT20790.001")) << "a FIFO is no entry";
+    EXPECT_EQ(day_entries(store, 20790).size(), 7u) << "the regular files of the day alone";
     const std::vector<ListedEntry> all = entries_with_word(store, "", false);
     EXPECT_EQ(all.size(), 8u) << "regular files with entry names only";
     EXPECT_TRUE(delete_listed(store, all, {}).deleted.empty());

@@ -29,6 +29,10 @@ public:
         m_record.red = red;
         return *this;
     }
+    Memo& origin(std::string origin) {
+        m_record.origin = std::move(origin);
+        return *this;
+    }
     operator EntryRecord() const { return m_record; }
 
 private:
@@ -37,7 +41,8 @@ private:
 
 inline void PrintTo(const EntryRecord& record, std::ostream* out) {
     *out << "{text \"" << record.text << "\", date \"" << record.date << "\", file \""
-         << record.file << "\", yearly " << record.yearly << ", red " << record.red << "}";
+         << record.file << "\", yearly " << record.yearly << ", red " << record.red << ", origin \""
+         << record.origin << "\"}";
 }
 
 inline void PrintTo(const Memo& memo, std::ostream* out) {

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <set>
 
 #include "store/close_memo.h"
 #include "store/memo.h"
@@ -105,7 +106,7 @@ TEST(Purge, CarriesAPassedYearlyEntryToTheSameDayNextYearOnce) {
     EXPECT_EQ(report.renewed, std::vector<std::string>{"DAT20792.000"});
     EXPECT_EQ(report.created, std::vector<std::string>{"DAT21157.000"});
     EXPECT_EQ(get(dir.path(), "DAT21157.000"),
-              Memo("Birthday").date("05/12/27").file("DAT21157.000").yearly(1).red());
+              Memo("Birthday").date("05/12/27").file("DAT21157.000").yearly(1).red().origin("DAT20792.000"));
     EXPECT_EQ(get(dir.path(), "DAT20792.000"),
               Memo("Birthday").date("05/12/26").file("DAT20792.000").yearly(-1).red());
     EXPECT_TRUE(purge_old(dir.path(), today + 1, KeepCode::none).renewed.empty());
@@ -121,6 +122,9 @@ TEST(Renewal, BuildsNextYearsDateTextAndLeavesImpossibleYearsAlone) {
     };
     const Case cases[] = {
         {"DAT10957.000", "31/12/99", 1, Renewal::renewed, "DAT11322.000", "31/12/00"},
+        // The last day the diary holds is still a next year; the day after it is none.
+        {"DAT29219.000", "31/12/49", 1, Renewal::renewed, "DAT29584.000", "31/12/50"},
+        {"DAT29220.000", "01/01/50", 1, Renewal::out_of_range, "", ""},
         // Kept under the day its text counts to, 1 March 2029.
         {"DAT21243.000", "29/02/28", 1, Renewal::renewed, "DAT21609.000", "29/02/29"},
         // 2051 would read as 1951.
@@ -217,7 +221,8 @@ TEST(Renewal, RunAgainAfterAnInterruptionMakesNoSecondCopy) {
     const EntryRecord passed = Memo("Anniversary").date("05/12/26").file("DAT20792.000").yearly(1);
     put(dir.path(), "DAT20792.000", passed);
     // Killed after next year's copy was in place, before the passed entry was marked.
-    put(dir.path(), "DAT21157.000", Memo("Anniversary").date("05/12/27").file("DAT21157.000").yearly(1));
+    put(dir.path(), "DAT21157.000",
+        Memo("Anniversary").date("05/12/27").file("DAT21157.000").yearly(1).origin("DAT20792.000"));
     // Killed while writing copies: temporary files of writers that are gone, and one of a writer
     // that still runs (this test), which must stay.
     dir.write(".DAT21157.001.new-999999999-0", "half");
@@ -238,6 +243,126 @@ TEST(Renewal, RunAgainAfterAnInterruptionMakesNoSecondCopy) {
     put(dir.path(), "DAT20791.000", Memo("Anniversary").date("04/12/26").yearly(1));
     put(dir.path(), "DAT21156.000", Memo("Anniversary!").date("04/12/27").yearly(1));
     EXPECT_EQ(renew_yearly(dir.path(), "DAT20791.000").copy, "DAT21156.001");
+}
+
+// Two equal yearly entries of one day are two birthdays: each comes round next year, also when
+// a renewal was stopped after one copy was made. A memo too long to name its origin beside it is
+// still carried over once.
+TEST(Renewal, EqualYearlyEntriesOfOneDayEachGetTheirOwnCopy) {
+    const std::string long_memo(70, 'L');
+    struct Case {
+        const char* what;
+        std::vector<std::pair<std::string, EntryRecord>> before;
+        std::size_t copies;
+    };
+    const EntryRecord birthday = Memo("Birthday").date("05/12/26").yearly(1);
+    const Case cases[] = {
+        {"two at once", {{"DAT20792.000", birthday}, {"DAT20792.001", birthday}}, 2},
+        {"the first copy made before an interruption",
+         {{"DAT20792.000", birthday},
+          {"DAT20792.001", birthday},
+          {"DAT21157.000", Memo("Birthday").date("05/12/27").yearly(1).origin("DAT20792.001")}},
+         2},
+        {"a long memo's copy made before an interruption",
+         {{"DAT20792.000", Memo(long_memo).date("05/12/26").yearly(1)},
+          {"DAT21157.000", Memo(long_memo).date("05/12/27").yearly(1)}},
+         1},
+    };
+    for (const Case& c : cases) {
+        TempDir dir;
+        for (const auto& [name, record] : c.before) put(dir.path(), name, record);
+        const PurgeReport report = purge_old(dir.path(), today + 30, KeepCode::none);
+        EXPECT_EQ(report.deleted.size(), c.copies) << c.what;
+        const std::vector<EntryRecord> next_year = day_entries(dir.path(), 21157);
+        ASSERT_EQ(next_year.size(), c.copies) << c.what;
+        std::set<std::string> origins;
+        for (const EntryRecord& copy : next_year) origins.insert(copy.origin);
+        if (c.copies == 2) {
+            EXPECT_EQ(origins, (std::set<std::string>{"DAT20792.000", "DAT20792.001"})) << c.what;
+        }
+    }
+}
+
+// A damaged memo, or one that a clock set back makes lie in the future, is no memo: the close
+// lists the whole folder, at once, and finds the entry put behind its back. A memo that can be
+// trusted looks at every slot of the days since.
+TEST(Purge, ListsTheWholeFolderWhenTheCloseMemoCannotBeTrusted) {
+    const std::string untrusted[] = {
+        "daybrook-close -2147483648 0 20790\n", "daybrook-close 20790 0 -2147483648\n",
+        "daybrook-close 2147483647 0 20790\n",  "daybrook-close 0 0 20790\n",
+        "daybrook-close 29585 0 20790\n",       "daybrook-close 20800 0 20790\n",
+        "daybrook-close 20790 0 20800\n",       "daybrook-close 20790 0\n",
+        "daybrook-close 20790 0 20790 1\n",
+    };
+    for (const std::string& note : untrusted) {
+        TempDir dir;
+        dir.write(".daybrook.lock", note);
+        put(dir.path(), "DAT20000.000", Memo("behind its back"));
+        const auto started = std::chrono::steady_clock::now();
+        purge_old(dir.path(), today, KeepCode::none);
+        EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(5)) << note;
+        EXPECT_FALSE(dir.exists("DAT20000.000")) << note;
+    }
+    TempDir dir;
+    purge_old(dir.path(), today - 1, KeepCode::none);
+    for (int slot = 0; slot < slots_per_day; ++slot)
+        put(dir.path(), entry_file_name(today - 1, slot), Memo("slot").date("05/12/26").yearly(1));
+    EXPECT_EQ(purge_old(dir.path(), today, KeepCode::none).renewed.size(), std::size_t(slots_per_day));
+    EXPECT_EQ(day_entries(dir.path(), 21157).size(), std::size_t(slots_per_day));
+}
+
+// A keeping time that only the settings gave (the file vanished, or was replaced by hand) never
+// deletes what the last close kept, also when that close could not finish; one the user chose in
+// this run does.
+TEST(Purge, KeepsEntriesAsLongAsTheLastCloseUnlessTheUserChoseAShorterTime) {
+    struct Case {
+        KeepCode last, now;
+        KeepChoice choice;
+        bool kept;
+        std::optional<KeepCode> reported;
+        bool last_unfinished = false;
+    };
+    const Case cases[] = {
+        {KeepCode::week, KeepCode::none, KeepChoice::from_settings, true, KeepCode::week},
+        {KeepCode::for_ever, KeepCode::month, KeepChoice::from_settings, true, KeepCode::for_ever},
+        {KeepCode{9}, KeepCode::year, KeepChoice::from_settings, true, KeepCode{9}},
+        {KeepCode::week, KeepCode::none, KeepChoice::chosen_this_run, false, std::nullopt},
+        {KeepCode::none, KeepCode::week, KeepChoice::from_settings, true, std::nullopt},
+        {KeepCode::month, KeepCode::none, KeepChoice::from_settings, true, KeepCode::month, true},
+    };
+    for (const Case& c : cases) {
+        TempDir dir;
+        if (c.last_unfinished) {  // a yearly entry whose next year's day is full
+            put(dir.path(), entry_file_name(today - 2, 0), Memo("yearly").date("04/12/26").yearly(1));
+            for (int slot = 0; slot < slots_per_day; ++slot) put(dir.path(), entry_file_name(21156, slot), Memo("busy"));
+        }
+        purge_old(dir.path(), today - 1, c.last, KeepChoice::chosen_this_run);
+        put(dir.path(), entry_file_name(today - 5, 0), Memo("five days ago"));
+        const PurgeReport report = purge_old(dir.path(), today, c.now, c.choice);
+        EXPECT_EQ(dir.exists(entry_file_name(today - 5, 0)), c.kept) << int(c.last) << ' ' << int(c.now);
+        EXPECT_EQ(report.kept_as_last_close, c.reported) << int(c.last) << ' ' << int(c.now);
+    }
+}
+
+// A symbolic link in the lock file's place is not followed: the close makes a fresh lock file
+// and does its work, and whatever the link led to stays as it was.
+TEST(Purge, ReplacesALockFileThatIsASymbolicLink) {
+    for (const char* target : {"../elsewhere", "../missing"}) {
+        TempDir root;
+        const fs::path store = root / "store";
+        fs::create_directory(store);
+        root.write("elsewhere", "someone's file");
+        fs::create_symlink(target, store / ".daybrook.lock");
+        put(store, "DAT20000.000", Memo("old"));
+        const PurgeReport report = purge_old(store, today, KeepCode::none, KeepChoice::from_settings,
+                                             std::chrono::milliseconds(50));
+        EXPECT_TRUE(report.store_locked && report.lock_link_replaced) << target;
+        EXPECT_EQ(report.deleted, std::vector<std::string>{"DAT20000.000"}) << target;
+        EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(store / ".daybrook.lock"))) << target;
+        EXPECT_EQ(root.read("elsewhere"), "someone's file") << target;
+        EXPECT_FALSE(fs::exists(root / "missing")) << target;
+        EXPECT_FALSE(purge_old(store, today + 1, KeepCode::none).lock_link_replaced) << target;
+    }
 }
 
 // Two copies of the diary closing at the same moment (a logout ends both) carry a passed yearly
@@ -292,9 +417,9 @@ TEST(Purge, ClosesThatLookOnlyAtTheDaysSinceTheLastOneEndAsFullOnes) {
     };
     for (DayNumber day = today; day < today + 60; ++day) {
         const KeepCode code = day < today + 20 ? KeepCode::week : day < today + 40 ? KeepCode::for_ever : KeepCode::none;
-        purge_old(memo_dir.path(), day, code);
+        purge_old(memo_dir.path(), day, code, KeepChoice::chosen_this_run);
         fs::remove(full_dir / ".daybrook.lock");  // no memo: the whole folder is listed
-        purge_old(full_dir.path(), day, code);
+        purge_old(full_dir.path(), day, code, KeepChoice::chosen_this_run);
         ASSERT_EQ(store_of(memo_dir), store_of(full_dir)) << "after the close of day " << day;
     }
     const std::optional<CloseMemo> memo = memo_of(memo_dir.read(".daybrook.lock"));
@@ -311,7 +436,7 @@ TEST(Purge, LeavesTheStoreAloneWhileAnotherCopyHoldsIt) {
     put(dir.path(), "DAT20000.000", Memo("old").date("04/10/24").yearly(1));
     const std::optional<StoreLock> held = StoreLock::acquire(dir.path(), std::chrono::milliseconds(0));
     ASSERT_TRUE(held);
-    const PurgeReport report = purge_old(dir.path(), today, KeepCode::none, std::chrono::milliseconds(50));
+    const PurgeReport report = purge_old(dir.path(), today, KeepCode::none, KeepChoice::from_settings, std::chrono::milliseconds(50));
     EXPECT_FALSE(report.store_locked);
     EXPECT_EQ(store_names(dir), std::vector<std::string>{"DAT20000.000"});
     EXPECT_EQ(get(dir.path(), "DAT20000.000").yearly, 1);

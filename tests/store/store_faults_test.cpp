@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -172,6 +173,44 @@ TEST(StoreFaults, AFileSystemThatRefusesAnyWriteNeverCostsAnEntryAndIsReported) 
         }
     }
     EXPECT_GT(faults, 30);
+}
+
+// A renewal's copy must be on disk under its name before the passed entry is marked: were the
+// mark to outlive a crash that the copy's name did not, the entry would never come round again.
+// So between placing each copy and marking its entry, the folder itself is opened and flushed.
+TEST(StoreFaults, ARenewalFlushesTheCopysFolderBeforeMarkingThePassedEntry) {
+    if (!strace_works()) GTEST_SKIP() << "strace cannot trace processes here";
+    TempDir dir;
+    seed(dir.path());
+    const TempDir logs;
+    char self[4096];
+    const ssize_t length = ::readlink("/proc/self/exe", self, sizeof self - 1);
+    self[length > 0 ? length : 0] = '\0';
+    const std::string command = "strace -qq -o " + (logs / "calls").native() +
+                                " -e trace=openat,fsync,rename,renameat2,link " + self + " --purge " + dir.path().native();
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    std::vector<std::string> calls;
+    std::istringstream text(logs.read("calls"));
+    for (std::string line; std::getline(text, line);) calls.push_back(line);
+    const auto first = [&](const std::string& name, std::string_view call, std::size_t from = 0) {
+        for (std::size_t i = from; i < calls.size(); ++i)
+            if (calls[i].starts_with(call) && calls[i].find("/" + name + "\"") != std::string::npos) return i;
+        return calls.size();
+    };
+    const std::pair<const char*, const char*> renewals[] = {{"DAT20700.000", "DAT21065.000"}, {"DAT20792.000", "DAT21157.000"}};
+    for (const auto& [passed, copy] : renewals) {
+        const std::size_t placed = std::min(first(copy, "renameat2"), first(copy, "link"));
+        const std::size_t marked = first(passed, "rename(", placed);
+        ASSERT_LT(marked, calls.size()) << copy;
+        bool flushed = false;
+        for (std::size_t i = placed; i < marked && !flushed; ++i) {
+            const std::size_t result = calls[i].rfind(" = ");
+            if (!calls[i].starts_with("openat") || calls[i].find("O_DIRECTORY") == std::string::npos) continue;
+            const std::string fsync = "fsync(" + calls[i].substr(result + 3) + ")";
+            for (std::size_t j = i + 1; j < marked; ++j) flushed |= calls[j].starts_with(fsync);
+        }
+        EXPECT_TRUE(flushed) << copy << " was not flushed before " << passed << " was marked";
+    }
 }
 
 }  // namespace
