@@ -77,7 +77,7 @@ round() {
 entries_of() {
     local name
     for name in $(cd "$1" && ls DAT?????.00? 2>/dev/null); do
-        echo "$name $(head -c 81 "$1/$name" | tr -d '\0')"
+        echo "$name $(head -c 81 "$1/$name" | tr '\0' '\n' | head -n 1)"
     done
 }
 # How many events on the server have this summary, its folded lines joined again.
