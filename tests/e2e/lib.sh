@@ -36,7 +36,12 @@ start_display() {
     if command -v openbox >/dev/null; then
         openbox >"$work/openbox.log" 2>&1 &
         pids+=($!)
-        sleep 0.5
+        # A window mapped before the window manager has taken the screen stays unmanaged, so
+        # wait until openbox announces itself on the root window.
+        for _ in $(seq 100); do
+            xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+            sleep 0.1
+        done
     fi
     export QT_QPA_PLATFORM=xcb
     export XDG_CONFIG_HOME="$config"
