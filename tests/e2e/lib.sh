@@ -38,10 +38,12 @@ start_display() {
         pids+=($!)
         # A window mapped before the window manager has taken the screen stays unmanaged, so
         # wait until openbox announces itself on the root window.
+        # openbox announces itself before it has finished starting; a second more lets it settle.
         for _ in $(seq 100); do
             xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
             sleep 0.1
         done
+        sleep 1
     fi
     export QT_QPA_PLATFORM=xcb
     export XDG_CONFIG_HOME="$config"
