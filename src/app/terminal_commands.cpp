@@ -117,7 +117,7 @@ int import_calendar(const IcsModule& ics, const StoreDir& store, const QString& 
         return 1;
     }
     const ImportReport report =
-        ics.import_calendar(store, std::string_view(text.constData(), std::size_t(text.size())), today, ImportLimits{});
+        ics.import_calendar(store, std::string_view(text.constData(), std::size_t(text.size())), today, ImportLimits{}, ImportMode::write);
     if (!report.error.empty()) {
         err() << "Daybrook added nothing from " << source << ": " << QString::fromStdString(report.error) << '\n';
         return 1;
