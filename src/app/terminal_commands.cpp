@@ -2,7 +2,6 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -14,6 +13,7 @@
 #include <variant>
 #include <vector>
 
+#include "app/calendar_import_command.h"
 #include "app/ics_loader.h"
 #include "calendar/clock.h"
 #include "calendar/day_names.h"
@@ -27,11 +27,10 @@
 namespace daybrook {
 namespace {
 
-constexpr std::array<std::string_view, 7> long_options = {"--list", "--json", "--search", "--export-ics",
-                                                           "--import-ics", "--help", "--version"};
+constexpr std::array<std::string_view, 8> long_options = {"--list",       "--json",        "--search",
+                                                           "--export-ics", "--import-ics",  "--undo-import",
+                                                           "--help",       "--version"};
 constexpr int default_days = 7;
-// Far more than a calendar of the fifty thousand entries a diary can hold.
-constexpr qint64 largest_calendar = qint64{64} << 20;
 
 QTextStream& out() {
     static QTextStream stream(stdout);
@@ -97,41 +96,9 @@ int export_calendar(const IcsModule& ics, const StoreDir& store, const QString& 
     return calendar.unreadable.empty() ? 0 : 1;
 }
 
-// Adds the file's events (or those of standard input for "-") and says what it did. It holds the
-// store's lock, so that two imports at once do not both add the same entry.
-int import_calendar(const IcsModule& ics, const StoreDir& store, const QString& source, DayNumber today) {
-    QFile file(source);
-    const bool opened = source == QStringLiteral("-") ? file.open(stdin, QIODevice::ReadOnly) : file.open(QIODevice::ReadOnly);
-    if (!opened) {
-        err() << "Daybrook could not open " << source << ": " << file.errorString() << '\n';
-        return 1;
-    }
-    const QByteArray text = file.read(largest_calendar + 1);
-    if (text.size() > largest_calendar) {
-        err() << "Daybrook added nothing from " << source << ": it is larger than any calendar of diary entries\n";
-        return 1;
-    }
-    const std::optional<StoreLock> lock = StoreLock::acquire(store, default_lock_patience);
-    if (!lock) {
-        err() << "Daybrook added nothing: another copy of the diary holds its folder\n";
-        return 1;
-    }
-    const ImportReport report =
-        ics.import_calendar(store, std::string_view(text.constData(), std::size_t(text.size())), today, ImportLimits{}, ImportMode::write);
-    if (!report.error.empty()) {
-        err() << "Daybrook added nothing from " << source << ": " << QString::fromStdString(report.error) << '\n';
-        return 1;
-    }
-    out() << "Added " << report.added.size() << (report.added.size() == 1 ? " entry" : " entries") << ", skipped "
-          << report.skipped.size() << ".\n";
-    for (const SkippedItem& item : report.skipped) out() << "  skipped " << QString::fromStdString(describe(item)) << '\n';
-    out().flush();
-    return 0;
-}
-
 // --export-ics FILE or --import-ics FILE, whichever was given, through the iCalendar module.
 int calendar_file_command(const QCommandLineParser& parser, const QCommandLineOption& export_option,
-                          const QCommandLineOption& import_option, const StoreDir& store, DayNumber today) {
+                          const ImportRequest& import, const StoreDir& store, DayNumber today) {
     const std::variant<const IcsModule*, std::string> module = load_ics_module();
     if (const auto* why = std::get_if<std::string>(&module)) {
         err() << "Daybrook cannot read or write calendar files: " << QString::fromStdString(*why) << '\n';
@@ -139,7 +106,7 @@ int calendar_file_command(const QCommandLineParser& parser, const QCommandLineOp
     }
     const IcsModule& ics = *std::get<const IcsModule*>(module);
     if (parser.isSet(export_option)) return export_calendar(ics, store, parser.value(export_option));
-    return import_calendar(ics, store, parser.value(import_option), today);
+    return import_calendar(ics, store, import, today);
 }
 
 // The number of days asked for, or nothing for a text that is not a sensible count.
@@ -177,7 +144,12 @@ int run_terminal_command(int argc, char** argv, const std::filesystem::path& fol
                                         QStringLiteral("FILE"));
     const QCommandLineOption import_ics_option(QStringLiteral("import-ics"), QStringLiteral("Add the events of the iCalendar FILE as entries."),
                                         QStringLiteral("FILE"));
-    parser.addOptions({list, json, search, case_sensitive, own_folder, export_ics_option, import_ics_option});
+    const QCommandLineOption until(QStringLiteral("until"), QStringLiteral("With --import-ics: follow repeats without end up to DATE (dd/mm/yy; a year from today unless given)."),
+                                   QStringLiteral("DATE"));
+    const QCommandLineOption dry_run(QStringLiteral("dry-run"), QStringLiteral("With --import-ics: say what would be added, and write nothing."));
+    const QCommandLineOption undo_import_option(QStringLiteral("undo-import"), QStringLiteral("Move the entries the last import added to the trash, unless they changed since."));
+    parser.addOptions({list, json, search, case_sensitive, own_folder, export_ics_option, import_ics_option, until, dry_run,
+                       undo_import_option});
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("DAYS"), QStringLiteral("With --list: how many days."), QStringLiteral("[DAYS]"));
@@ -195,8 +167,19 @@ int run_terminal_command(int argc, char** argv, const std::filesystem::path& fol
     }
     const SystemClock clock;
     const DayNumber today = today_from(clock);
-    if (parser.isSet(export_ics_option) || parser.isSet(import_ics_option))
-        return calendar_file_command(parser, export_ics_option, import_ics_option, folder, today);
+    if (parser.isSet(undo_import_option)) return undo_last_import(folder);
+    if (parser.isSet(export_ics_option) || parser.isSet(import_ics_option)) {
+        ImportRequest import{.source = parser.value(import_ics_option), .dry_run = parser.isSet(dry_run)};
+        if (parser.isSet(until)) {
+            QString why;
+            import.until = until_day(parser.value(until), today, why);
+            if (!import.until) {
+                err() << "--until: " << why << '\n';
+                return 2;
+            }
+        }
+        return calendar_file_command(parser, export_ics_option, import, folder, today);
+    }
     if (parser.isSet(search)) {
         const std::optional<std::string> word = to_code_page(parser.value(search));
         if (!word) {
