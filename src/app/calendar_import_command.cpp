@@ -82,8 +82,9 @@ int import_calendar(const IcsModule& ics, const StoreDir& store, const ImportReq
         err() << "Daybrook added nothing from " << request.source << ": it is larger than any calendar of diary entries\n";
         return 1;
     }
-    const std::optional<StoreLock> lock = lock_store(store, "added nothing");
-    if (!lock) return 1;
+    // A dry run writes nothing, not even the lock file, so it needs no lock.
+    std::optional<StoreLock> lock;
+    if (!request.dry_run && !(lock = lock_store(store, "added nothing"))) return 1;
     const ImportReport report = ics.import_calendar(store, std::string_view(text.constData(), std::size_t(text.size())),
                                                     today, ImportLimits{.until = request.until},
                                                     request.dry_run ? ImportMode::trial : ImportMode::write);
