@@ -496,7 +496,10 @@ void Planner::expand(icalcomponent* event, const icaltimetype& start, PlainDay s
         return skip(summary, local_day(start), SkipReason::no_occurrence);
     }
     const std::size_t made = plan(entry, days, false, too_many);
-    if (without_end && made > 0) open_repeats.push_back({summary, made, date_text(last)});
+    // Cut short by the limits, the repeat went only as far as its last entry.
+    const bool cut = too_many || made < days.size();
+    if (without_end && made > 0)
+        open_repeats.push_back({summary, made, date_text(cut ? *std::next(days.begin(), std::ptrdiff_t(made) - 1) : last)});
 }
 
 // Follows one repeat rule from the start to the day `last`, giving each occurrence to `occurs`;

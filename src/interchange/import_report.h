@@ -45,7 +45,7 @@ std::string describe(const SkippedItem& item);
 struct OpenRepeat {
     std::string summary;  // on one line
     std::size_t occurrences = 0;  // the days it gave from today to the horizon
-    std::string until;    // "dd/mm/yyyy": the horizon
+    std::string until;    // "dd/mm/yyyy": the horizon, or the last entry when a limit came first
 };
 
 // One line for it: `"Choir": 53 occurrences up to 01/03/2027 (it repeats without end)`.

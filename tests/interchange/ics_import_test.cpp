@@ -376,6 +376,8 @@ TEST(IcsImport, FollowsEndlessRepeatsToTheHorizonAndATrialWritesNothing) {
          {"\"Choir\": 13 occurrences up to 27/05/2026 (it repeats without end)"}, {}},
         {"daily since long ago: every day of the year, both ends", event("20200101", "FREQ=DAILY"), {}, 366,
          {"\"Choir\": 366 occurrences up to 01/03/2027 (it repeats without end)"}, {}},
+        {"to a chosen day beyond what one event adds", event("20260301", "FREQ=DAILY"), date_to_day("31/12/27"), 366,
+         {"\"Choir\": 366 occurrences up to 01/03/2027 (it repeats without end)"}, {"too many 02/03/2027"}},
         {"a count is followed beyond the horizon", event("20260304", "FREQ=WEEKLY;COUNT=60"), {}, 60, {}, {}},
         {"yearly stays one entry", event("19900415", "FREQ=YEARLY"), {}, 1, {}, {}},
         {"first after the horizon", event("20280105", "FREQ=WEEKLY"), {}, 0, {}, {"after horizon 05/01/2028"}},
