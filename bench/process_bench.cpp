@@ -169,7 +169,8 @@ RunResult run_once(const Options& options, const Case& item, const std::string& 
     for (std::string& variable : variables) envp.push_back(variable.data());
     envp.push_back(nullptr);
     std::vector<std::string> arguments{program};
-    if (item.diary) arguments.insert(arguments.end(), {"-a", "5"});
+    // The diary works on the folder it is started in, as the bare window has it.
+    if (item.diary) arguments.insert(arguments.end(), {"--folder", ".", "-a", "5"});
     else if (item.text) arguments.emplace_back("--text");
     std::vector<char*> argv;
     for (std::string& argument : arguments) argv.push_back(argument.data());

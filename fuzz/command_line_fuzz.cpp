@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <span>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 #include "calendar/text_helpers.h"
@@ -18,13 +19,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         arguments.push_back(rest.substr(0, end));
         rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
     }
-    const CommandLine line = parse_command_line(arguments);
+    const auto split = take_folder_options(arguments);
+    if (std::holds_alternative<CommandLineProblem>(split)) return 0;
+    const FolderArguments& taken = std::get<FolderArguments>(split);
 
-    // "--own-folder" counts as the first argument only, and the rest are read without it.
-    const bool own_folder = !arguments.empty() && arguments[0] == "--own-folder";
-    FUZZ_CHECK(line.own_folder == own_folder);
-    const std::span<const std::string_view> after(arguments.data() + (own_folder ? 1 : 0),
-                                                  arguments.size() - (own_folder ? 1 : 0));
+    // The folder options leave nothing of themselves in the rest before a "--".
+    FUZZ_CHECK(taken.rest.size() <= arguments.size());
+    for (const std::string_view argument : taken.rest) {
+        if (argument == "--") break;
+        FUZZ_CHECK(argument != "--own-folder" && argument != "--folder" && !argument.starts_with("--folder="));
+    }
+    FUZZ_CHECK(!taken.folder || !taken.folder->empty());
+    const std::span<const std::string_view> after(taken.rest);
+    const CommandLine line = parse_command_line(after);
 
     // Auto mode needs exactly "-a" and one or two numbers; anything else is the normal window.
     FUZZ_CHECK(line.auto_mode() == (line.display_seconds != -1));

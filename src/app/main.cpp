@@ -3,37 +3,31 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <span>
+#include <optional>
 #include <string_view>
-#include <system_error>
 #include <variant>
 #include <vector>
 
 #include "app/t_app.h"
 #include "app/terminal_commands.h"
+#include "app/terminal_options.h"
 #include "config/command_line.h"
 #include "config/diary_folder.h"
 
 namespace {
 
-// Makes the diary's own folder when it is missing and changes into it, so that the launchers
-// need no shell to do it. False, after one line on standard error, when either step fails.
-bool enter_own_folder() {
-    const auto made = daybrook::make_diary_folder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
-    if (const auto* problem = std::get_if<daybrook::FolderProblem>(&made)) {
+// The folder the diary works on, or nothing after one line on standard error. The process stays
+// in the folder it was started in, where the file names typed after the options belong.
+std::optional<std::filesystem::path> diary_folder(const std::optional<std::string>& given) {
+    auto found = daybrook::find_diary_folder(given, std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+    if (const auto* folder = std::get_if<std::filesystem::path>(&found)) return *folder;
+    const std::string& reason = std::get<daybrook::FolderProblem>(found).reason;
+    if (given)
+        std::fprintf(stderr, "Daybrook cannot work in the folder %s (%s).\n", given->c_str(), reason.c_str());
+    else
         std::fprintf(stderr, "Daybrook cannot make its diary folder (%s), so it cannot keep its entries.\n",
-                     problem->reason.c_str());
-        return false;
-    }
-    const std::filesystem::path& folder = std::get<std::filesystem::path>(made);
-    std::error_code error;
-    std::filesystem::current_path(folder, error);
-    if (error) {
-        std::fprintf(stderr, "Daybrook cannot enter its diary folder %s (%s), so it cannot find its entries.\n",
-                     folder.c_str(), error.message().c_str());
-        return false;
-    }
-    return true;
+                     reason.c_str());
+    return std::nullopt;
 }
 
 // Qt ends the program with an abort when it finds no display; the diary says so instead. A
@@ -46,30 +40,11 @@ bool display_available() {
     return set("DISPLAY") || set("WAYLAND_DISPLAY") || set("QT_QPA_PLATFORM");
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    const std::vector<std::string_view> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
-    const daybrook::CommandLine mode = daybrook::parse_command_line(arguments);
-    const bool terminal = daybrook::asks_for_terminal(std::span(arguments).subspan(mode.own_folder ? 1 : 0));
-    if (!terminal && !display_available()) {
-        std::fprintf(stderr, "Daybrook needs a desktop to show its window, but neither DISPLAY nor WAYLAND_DISPLAY is set.\n");
-        return 1;
-    }
-    if (mode.own_folder && !enter_own_folder()) return 1;
-    // The entries live in the folder the diary is started in; without it there is no diary.
-    std::error_code error;
-    const std::filesystem::path folder = std::filesystem::current_path(error);
-    if (error) {
-        std::fprintf(stderr, "Daybrook cannot tell which folder it was started in (%s), so it cannot find its entries.\n",
-                     error.message().c_str());
-        return 1;
-    }
-    if (terminal) return daybrook::run_terminal_command(argc, argv, folder);
+// Runs the window, or in auto mode the glance at login, on the diary in `folder`.
+int run_window(char* program, daybrook::CommandLine mode, const std::filesystem::path& folder) {
     // Qt is given the program name alone, so that it takes none of the diary's arguments.
     int qt_argc = 1;
-    char fallback_name[] = "daybrook";
-    char* qt_argv[] = {argc > 0 ? argv[0] : fallback_name, nullptr};
+    char* qt_argv[] = {program, nullptr};
     daybrook::TApp app(qt_argc, qt_argv, mode, folder);
     const int code = app.run();
     if (mode.auto_mode()) {
@@ -82,4 +57,27 @@ int main(int argc, char** argv) {
         std::_Exit(code);
     }
     return code;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    char fallback_name[] = "daybrook";
+    char* program = argc > 0 ? argv[0] : fallback_name;
+    const std::vector<std::string_view> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
+    const auto split = daybrook::take_folder_options(arguments);
+    if (const auto* problem = std::get_if<daybrook::CommandLineProblem>(&split)) {
+        std::fprintf(stderr, "Daybrook: %s.\n", problem->message.c_str());
+        return 2;
+    }
+    const daybrook::FolderArguments& given = std::get<daybrook::FolderArguments>(split);
+    const bool terminal = daybrook::asks_for_terminal(given.rest);
+    if (!terminal && !display_available()) {
+        std::fprintf(stderr, "Daybrook needs a desktop to show its window, but neither DISPLAY nor WAYLAND_DISPLAY is set.\n");
+        return 1;
+    }
+    const std::optional<std::filesystem::path> folder = diary_folder(given.folder);
+    if (!folder) return 1;
+    if (terminal) return daybrook::run_terminal_program(program, given.rest, *folder);
+    return run_window(program, daybrook::parse_command_line(given.rest), *folder);
 }

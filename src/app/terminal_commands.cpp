@@ -1,112 +1,34 @@
 #include "app/terminal_commands.h"
 
-#include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QSaveFile>
-#include <QTextStream>
 
 #include <algorithm>
 #include <array>
-#include <variant>
+#include <optional>
 #include <vector>
 
-#include "app/calendar_import_command.h"
-#include "app/ics_loader.h"
+#include "app/add_command.h"
+#include "app/calendar_commands.h"
+#include "app/entry_lines.h"
+#include "app/terminal_options.h"
 #include "calendar/clock.h"
-#include "calendar/day_names.h"
-#include "calendar/text_helpers.h"
+#include "config/settings.h"
 #include "diary/entry_listing.h"
 #include "framework/code_page.h"
-#include "store/entry_files.h"
-#include "store/retention.h"
-#include "store/store_lock.h"
 
 namespace daybrook {
 namespace {
 
-constexpr std::array<std::string_view, 8> long_options = {"--list",       "--json",        "--search",
-                                                           "--export-ics", "--import-ics",  "--undo-import",
-                                                           "--help",       "--version"};
 constexpr int default_days = 7;
 
-QTextStream& out() {
-    static QTextStream stream(stdout);
-    return stream;
+TerminalStatus print_help(const QCommandLineParser& parser, const TerminalRun& run) {
+    run.out << parser.helpText();
+    return TerminalStatus::done;
 }
 
-QTextStream& err() {
-    static QTextStream stream(stderr);
-    return stream;
-}
-
-// "Mon 07/12/26 !* Dentist": the weekday, the date, a mark for a red-letter and for a yearly
-// entry, the memo.
-QString line_of(const DiaryEntry& entry) {
-    const CalendarDate date = day_to_calendar(entry.day);
-    return QStringLiteral("%1 %2 %3%4 %5")
-        .arg(QString::fromLatin1(day_abbrevs[std::size_t(date.weekday)].data(), 3),
-             QString::fromStdString(day_to_date(entry.day)), QChar(entry.record.red != 0 ? '!' : ' '),
-             QChar(entry.record.yearly != EntryRecord::not_yearly ? '*' : ' '), from_code_page(entry.record.text));
-}
-
-QJsonObject json_of(const DiaryEntry& entry) {
-    const CalendarDate date = day_to_calendar(entry.day);
-    return {{"date", QStringLiteral("%1-%2-%3")
-                         .arg(date.year, 4, 10, QChar('0'))
-                         .arg(date.month, 2, 10, QChar('0'))
-                         .arg(date.day, 2, 10, QChar('0'))},
-            {"slot", entry.slot},
-            {"text", from_code_page(entry.record.text)},
-            {"yearly", entry.record.yearly != EntryRecord::not_yearly},
-            {"red_letter", entry.record.red != 0}};
-}
-
-int print(const std::vector<DiaryEntry>& entries, bool json) {
-    if (json) {
-        QJsonArray array;
-        for (const DiaryEntry& entry : entries) array.append(json_of(entry));
-        out() << QJsonDocument(array).toJson(QJsonDocument::Indented);
-    } else {
-        for (const DiaryEntry& entry : entries) out() << line_of(entry) << '\n';
-    }
-    out().flush();
-    return 0;
-}
-
-// Writes the calendar to the file (through a temporary file, so a failed write leaves the old one)
-// or, for "-", to standard output. Entries that could not be read are named, and make it fail.
-int export_calendar(const IcsModule& ics, const StoreDir& store, const QString& target) {
-    const IcsExport calendar = ics.export_calendar(store);
-    const QByteArray text = QByteArray::fromStdString(calendar.text);
-    if (target == QStringLiteral("-")) {
-        out() << text;
-        out().flush();
-    } else {
-        QSaveFile file(target);
-        if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
-            err() << "Daybrook could not write " << target << ": " << file.errorString() << '\n';
-            return 1;
-        }
-    }
-    for (const std::string& name : calendar.unreadable)
-        err() << "Daybrook could not read the entry " << QString::fromStdString(name) << "; it is not in the calendar.\n";
-    return calendar.unreadable.empty() ? 0 : 1;
-}
-
-// --export-ics FILE or --import-ics FILE, whichever was given, through the iCalendar module.
-int calendar_file_command(const QCommandLineParser& parser, const QCommandLineOption& export_option,
-                          const ImportRequest& import, const StoreDir& store, DayNumber today) {
-    const std::variant<const IcsModule*, std::string> module = load_ics_module();
-    if (const auto* why = std::get_if<std::string>(&module)) {
-        err() << "Daybrook cannot read or write calendar files: " << QString::fromStdString(*why) << '\n';
-        return 1;
-    }
-    const IcsModule& ics = *std::get<const IcsModule*>(module);
-    if (parser.isSet(export_option)) return export_calendar(ics, store, parser.value(export_option));
-    return import_calendar(ics, store, import, today);
+TerminalStatus print_version(const QCommandLineParser&, const TerminalRun& run) {
+    run.out << "daybrook " << QCoreApplication::applicationVersion() << '\n';
+    return TerminalStatus::done;
 }
 
 // The number of days asked for, or nothing for a text that is not a sensible count.
@@ -118,82 +40,98 @@ std::optional<int> day_count(const QStringList& positional) {
     return std::min(days, last_diary_day + 1);
 }
 
-}  // namespace
-
-bool asks_for_terminal(std::span<const std::string_view> arguments) {
-    if (arguments.empty()) return false;
-    const std::string_view first = view_before(arguments.front(), "=");
-    return std::find(long_options.begin(), long_options.end(), first) != long_options.end();
-}
-
-int run_terminal_command(int argc, char** argv, const std::filesystem::path& folder) {
-    QCoreApplication application(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("daybrook"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(DAYBROOK_VERSION));
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Daybrook, a small diary. Without these options it opens its window; with -a SECONDS [SECONDS] "
-        "it shows the week for that long."));
-    const QCommandLineOption list(QStringLiteral("list"), QStringLiteral("Print the entries of DAYS days from today (7 unless given)."));
-    const QCommandLineOption json(QStringLiteral("json"), QStringLiteral("Print the entries as a JSON array."));
-    const QCommandLineOption search(QStringLiteral("search"), QStringLiteral("Print every entry whose memo holds WORD."),
-                                    QStringLiteral("WORD"));
-    const QCommandLineOption case_sensitive(QStringLiteral("case-sensitive"), QStringLiteral("Let letter case count in --search."));
-    const QCommandLineOption own_folder(QStringLiteral("own-folder"), QStringLiteral("Work in ~/.local/share/daybrook (first only)."));
-    const QCommandLineOption export_ics_option(QStringLiteral("export-ics"), QStringLiteral("Write every entry to FILE (- for standard output) as iCalendar."),
-                                        QStringLiteral("FILE"));
-    const QCommandLineOption import_ics_option(QStringLiteral("import-ics"), QStringLiteral("Add the events of the iCalendar FILE as entries."),
-                                        QStringLiteral("FILE"));
-    const QCommandLineOption until(QStringLiteral("until"), QStringLiteral("With --import-ics: follow repeats without end up to DATE (dd/mm/yy; a year from today unless given)."),
-                                   QStringLiteral("DATE"));
-    const QCommandLineOption dry_run(QStringLiteral("dry-run"), QStringLiteral("With --import-ics: say what would be added, and write nothing."));
-    const QCommandLineOption undo_import_option(QStringLiteral("undo-import"), QStringLiteral("Move the entries the last import added to the trash, unless they changed since."));
-    parser.addOptions({list, json, search, case_sensitive, own_folder, export_ics_option, import_ics_option, until, dry_run,
-                       undo_import_option});
-    const QCommandLineOption help = parser.addHelpOption();
-    const QCommandLineOption version = parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("DAYS"), QStringLiteral("With --list: how many days."), QStringLiteral("[DAYS]"));
-    if (!parser.parse(QCoreApplication::arguments())) {
-        err() << parser.errorText() << '\n';
-        return 2;
-    }
-    if (parser.isSet(help)) {
-        out() << parser.helpText();
-        return 0;
-    }
-    if (parser.isSet(version)) {
-        out() << "daybrook " << QCoreApplication::applicationVersion() << '\n';
-        return 0;
-    }
-    const SystemClock clock;
-    const DayNumber today = today_from(clock);
-    if (parser.isSet(undo_import_option)) return undo_last_import(folder);
-    if (parser.isSet(export_ics_option) || parser.isSet(import_ics_option)) {
-        ImportRequest import{.source = parser.value(import_ics_option), .dry_run = parser.isSet(dry_run)};
-        if (parser.isSet(until)) {
-            QString why;
-            import.until = until_day(parser.value(until), today, why);
-            if (!import.until) {
-                err() << "--until: " << why << '\n';
-                return 2;
-            }
-        }
-        return calendar_file_command(parser, export_ics_option, import, folder, today);
-    }
-    if (parser.isSet(search)) {
-        const std::optional<std::string> word = to_code_page(parser.value(search));
-        if (!word) {
-            err() << "The word holds a character that no entry can hold.\n";
-            return 2;
-        }
-        return print(entries_holding(folder, *word, parser.isSet(case_sensitive)), parser.isSet(json));
-    }
+TerminalStatus list_command(const QCommandLineParser& parser, const TerminalRun& run) {
     const std::optional<int> days = day_count(parser.positionalArguments());
     if (!days) {
-        err() << "DAYS must be a number of days, 1 or more.\n";
-        return 2;
+        run.err << "DAYS must be a number of days, 1 or more.\n";
+        return TerminalStatus::refused;
     }
-    return print(entries_of_days(folder, today, *days), parser.isSet(json));
+    print_entries(run.out, entries_of_days(run.folder, run.today, *days), format_asked(parser));
+    return TerminalStatus::done;
+}
+
+TerminalStatus search_command(const QCommandLineParser& parser, const TerminalRun& run) {
+    const std::optional<std::string> word = to_code_page(parser.value(QStringLiteral("search")));
+    if (!word) {
+        run.err << "The word holds a character that no entry can hold.\n";
+        return TerminalStatus::refused;
+    }
+    const bool case_sensitive = parser.isSet(QStringLiteral("case-sensitive"));
+    print_entries(run.out, entries_holding(run.folder, *word, case_sensitive), format_asked(parser));
+    return TerminalStatus::done;
+}
+
+struct CommandEntry {
+    const char* option;
+    TerminalCommand run;
+    bool takes_words;  // whether words without an option (DAYS, MEMO) belong to it
+};
+
+// The commands, by the option that asks for each. --list is also what runs without any of them.
+constexpr std::array commands = {
+    CommandEntry{"help", print_help, false},
+    CommandEntry{"version", print_version, false},
+    CommandEntry{"list", list_command, true},
+    CommandEntry{"search", search_command, false},
+    CommandEntry{"add", add_entry_command, true},
+    CommandEntry{"export-ics", export_calendar_command, false},
+    CommandEntry{"import-ics", import_calendar_command, false},
+    CommandEntry{"undo-import", undo_import_command, false},
+};
+constexpr const CommandEntry& default_command = commands[2];
+
+// The command the parsed line asks for, or nothing after saying why the line cannot be taken.
+std::optional<CommandEntry> chosen_command(const QCommandLineParser& parser, const TerminalRun& run) {
+    std::vector<CommandEntry> asked;
+    for (const CommandEntry& command : commands)
+        if (parser.isSet(QString::fromLatin1(command.option))) asked.push_back(command);
+    if (asked.size() > 1) {
+        run.err << "Give one command at a time: --" << asked[0].option << " and --" << asked[1].option
+                << " cannot go together.\n";
+        return std::nullopt;
+    }
+    const CommandEntry command = asked.empty() ? default_command : asked.front();
+    if (!command.takes_words && !parser.positionalArguments().isEmpty()) {
+        run.err << "--" << command.option << " takes no further words, but was given "
+                << parser.positionalArguments().join(QChar(' ')) << ".\n";
+        return std::nullopt;
+    }
+    return command;
+}
+
+}  // namespace
+
+TerminalStatus run_terminal_command(const QStringList& arguments, const TerminalRun& run) {
+    QCommandLineParser parser;
+    add_terminal_options(parser);
+    // The parser takes the program's name first.
+    if (!parser.parse(QStringList{QCoreApplication::applicationName()} + arguments)) {
+        run.err << parser.errorText() << '\n';
+        return TerminalStatus::refused;
+    }
+    const std::optional<CommandEntry> command = chosen_command(parser, run);
+    if (!command) return TerminalStatus::refused;
+    return command->run(parser, run);
+}
+
+int run_terminal_program(char* program, std::span<const std::string_view> arguments, const StoreDir& folder) {
+    // Qt is given the program name alone, so that it takes none of the diary's arguments.
+    int qt_argc = 1;
+    char* qt_argv[] = {program, nullptr};
+    QCoreApplication application(qt_argc, qt_argv);
+    QCoreApplication::setApplicationName(QStringLiteral("daybrook"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(DAYBROOK_VERSION));
+    QStringList words;
+    for (std::string_view argument : arguments)
+        words << QString::fromLocal8Bit(argument.data(), qsizetype(argument.size()));
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    const SystemClock clock;
+    const TerminalStatus status = run_terminal_command(
+        words, {.folder = folder, .settings = settings_path(), .today = today_from(clock), .out = out, .err = err});
+    out.flush();
+    err.flush();
+    return int(status);
 }
 
 }  // namespace daybrook

@@ -1,20 +1,25 @@
 // The commands that print and end without a window (over ssh, in a shell prompt, in a status bar):
-// the coming days' entries, a search, iCalendar export and import, help and version. They never
-// purge or renew anything, and they need no display.
+// the coming days' entries, a search, adding an entry, iCalendar export and import, help and
+// version. They never purge or renew anything, and they need no display. File names on their
+// command line are taken from the folder the command is typed in, never from the diary's folder.
 #pragma once
 
-#include <filesystem>
+#include <QStringList>
+
 #include <span>
 #include <string_view>
 
+#include "app/terminal_run.h"
+
 namespace daybrook {
 
-// Whether the arguments (those after --own-folder) ask for one of these commands: they start
-// with one of its long options. Any other command line starts the window as it always has.
-bool asks_for_terminal(std::span<const std::string_view> arguments);
+// Runs the command that the arguments (after the program name, with the folder options taken
+// out) ask for. At most one command is given; without one it lists the coming week. Needs a
+// running QCoreApplication, whose name and version the help and --version print.
+TerminalStatus run_terminal_command(const QStringList& arguments, const TerminalRun& run);
 
-// Runs the command on the entries in `folder` and returns the exit code: 0 when done, 1 when it
-// failed, 2 for a command line it cannot take.
-int run_terminal_command(int argc, char** argv, const std::filesystem::path& folder);
+// The same as the program runs it: in an application of its own, on the system clock, the
+// settings file of this environment, standard output and standard error. Returns the exit code.
+int run_terminal_program(char* program, std::span<const std::string_view> arguments, const StoreDir& folder);
 
 }  // namespace daybrook

@@ -1,5 +1,7 @@
 #include "calendar/date_choices.h"
 
+#include <cstdint>
+
 #include "calendar/day_names.h"
 
 namespace daybrook {
@@ -31,6 +33,33 @@ std::vector<DayNumber> weekday_dates(DayNumber from, int weekday) {
         day += days_per_week;
     }
     return dates;
+}
+
+ShortFormDates day_name_dates(std::string_view text, DayNumber today) {
+    const int weekday = find_day_name(text);
+    if (weekday < 0) return {.error = ShortFormError::unknown_day_name};
+    std::vector<DayNumber> days = weekday_dates(today, weekday);
+    if (days.empty()) return {.error = ShortFormError::no_day_left};
+    return {.days = std::move(days)};
+}
+
+ShortFormDates days_ahead_dates(int days, DayNumber today) {
+    if (days < 1) return {.error = ShortFormError::not_ahead};
+    // In 64 bits, so that no count overflows on its way past the last day.
+    const std::int64_t day = std::int64_t{today} + days;
+    if (day > last_diary_day) return {.error = ShortFormError::after_last_day};
+    return {.days = {DayNumber(day)}};
+}
+
+std::string_view short_form_message(ShortFormError error) noexcept {
+    switch (error) {
+    case ShortFormError::none: return {};
+    case ShortFormError::unknown_day_name: return "Unable to recognise the Day Name";
+    case ShortFormError::no_day_left: return "No such day is left before 31/12/50, the last date the diary holds!";
+    case ShortFormError::not_ahead: return "Must be at least 1 day ahead!";
+    case ShortFormError::after_last_day: return "That is after 31/12/50, the last date the diary holds!";
+    }
+    return {};
 }
 
 std::string date_choice_line(DayNumber day) {

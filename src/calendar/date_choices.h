@@ -23,6 +23,24 @@ DateForm classify_date_text(std::string_view text) noexcept;
 // A weekday outside 0 to 6, or a `from` after that day, gives none.
 std::vector<DayNumber> weekday_dates(DayNumber from, int weekday);
 
+// Why a short form of date stands for no date; the codes index short_form_message().
+enum class ShortFormError { none, unknown_day_name, no_day_left, not_ahead, after_last_day };
+
+struct ShortFormDates {
+    ShortFormError error = ShortFormError::none;
+    std::vector<DayNumber> days;  // nearest first; empty with an error
+};
+
+// The dates a typed day name offers from `today` on: those of weekday_dates, or why none.
+ShortFormDates day_name_dates(std::string_view text, DayNumber today);
+
+// The date `days` days after `today`: it must be at least one day ahead and no later than
+// 31 December 2050.
+ShortFormDates days_ahead_dates(int days, DayNumber today);
+
+// The message for a code other than ShortFormError::none (which gives an empty text).
+std::string_view short_form_message(ShortFormError error) noexcept;
+
 // The line shown for a date in the choice list, for example
 // "Tuesday 5 January (05/01/27)".
 std::string date_choice_line(DayNumber day);

@@ -34,6 +34,15 @@ std::optional<FolderProblem> make_private_folders(const fs::path& folder) {
     return std::nullopt;
 }
 
+// The folder's absolute path without symbolic links; it must be an existing folder.
+std::variant<fs::path, FolderProblem> real_folder(const fs::path& folder) {
+    std::error_code error;
+    fs::path real = fs::canonical(folder, error);
+    if (error) return FolderProblem{error.message()};
+    if (!fs::is_directory(real, error)) return FolderProblem{"not a folder"};
+    return real;
+}
+
 }  // namespace
 
 std::variant<fs::path, FolderProblem> make_diary_folder(const char* xdg_data_home, const char* home) {
@@ -41,6 +50,14 @@ std::variant<fs::path, FolderProblem> make_diary_folder(const char* xdg_data_hom
     if (!folder) return FolderProblem{"neither XDG_DATA_HOME nor HOME names an absolute folder"};
     if (std::optional<FolderProblem> problem = make_private_folders(*folder)) return *problem;
     return *folder;
+}
+
+std::variant<fs::path, FolderProblem> find_diary_folder(const std::optional<std::string>& given,
+                                                        const char* xdg_data_home, const char* home) {
+    if (given) return real_folder(*given);
+    std::variant<fs::path, FolderProblem> made = make_diary_folder(xdg_data_home, home);
+    if (const auto* folder = std::get_if<fs::path>(&made)) return real_folder(*folder);
+    return made;
 }
 
 }  // namespace daybrook

@@ -1,9 +1,11 @@
-// The diary's own folder, $XDG_DATA_HOME/daybrook (normally ~/.local/share/daybrook), where the
-// launcher and the autostart entry keep the entries. Started otherwise, the diary uses the
-// folder it is started in.
+// The folder the diary works on: its own folder, $XDG_DATA_HOME/daybrook (normally
+// ~/.local/share/daybrook), wherever it is started, or another one named with --folder. The
+// process never changes into it; every file of the diary is addressed through its path, so that
+// file names typed on the command line keep meaning the shell's folder.
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <variant>
 
@@ -19,5 +21,12 @@ struct FolderProblem {
 // otherwise the folder is under $HOME/.local/share. The folder and any folders missing above it
 // are created readable by the owner alone (0700); folders that are there are left as they are.
 std::variant<std::filesystem::path, FolderProblem> make_diary_folder(const char* xdg_data_home, const char* home);
+
+// The folder a run works on: `given` (from --folder, relative to the current folder), which must
+// be there, since a mistyped name should not start an empty diary; or, without it, the own folder
+// from make_diary_folder. Either way as an absolute path without symbolic links, so that one
+// folder is one diary however it was named.
+std::variant<std::filesystem::path, FolderProblem> find_diary_folder(const std::optional<std::string>& given,
+                                                                     const char* xdg_data_home, const char* home);
 
 }  // namespace daybrook

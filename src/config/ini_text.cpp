@@ -119,13 +119,14 @@ std::string set_ini_values(std::string_view text, std::string_view section, cons
     bool in_section = false;  // inside any header of the section: its keys are set there
     bool in_first = false;    // inside its first header: missing keys are added there
     std::optional<std::size_t> insert_at;
-    std::optional<std::size_t> open_header_at;  // where a header whose name is still to come starts
+    bool header_open = false;          // a header's name is still to come
+    std::size_t open_header_at = 0;    // where that header starts
     for (const Line& line : lines) {
         std::string written = std::string(line.content).append(line.end);
-        const Header header = header_of(line.content, open_header_at.has_value());
+        const Header header = header_of(line.content, header_open);
         if (header.state != Header::none) {
-            if (!open_header_at) open_header_at = out.size();
-            if (header.state != Header::open) open_header_at.reset();
+            if (!header_open) open_header_at = out.size();
+            header_open = header.state == Header::open;
             in_section = header.state == Header::named && same_name(header.name, section);
             in_first = in_section && !insert_at;
         } else if (const auto index = in_section ? value_index(line.content, values) : std::nullopt) {
@@ -143,7 +144,7 @@ std::string set_ini_values(std::string_view text, std::string_view section, cons
         // A new section goes at the end, but before a header left open there: the reader would
         // take the new header's line for that header's name.
         added.insert(0, std::string("[").append(section).append("]").append(eol));
-        insert_at = open_header_at.value_or(out.size());
+        insert_at = header_open ? open_header_at : out.size();
     }
     // A last line without its end gets one when something is added after it.
     if (*insert_at == out.size() && !lines.empty() && lines.back().end.empty()) out.back().append(eol);

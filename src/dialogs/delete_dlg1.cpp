@@ -28,7 +28,7 @@ bool acceptable(const std::string& text) { return !is_blank(text) || text == cle
 DeleteDlg1::DeleteDlg1(QWidget* parent, const DialogServices& services, DayNumber today, RetentionLimit limit)
     : TemplateDialog(find_deletion_template(), parent), m_services(services), m_today(today), m_limit(limit) {
     route(id_ok, [this] { find(); });
-    route(ids::help, [this] { show_help(m_services, this, HelpTopic::deletions); });
+    route_help(ids::help, [this] { show_help(m_services, this, HelpTopic::deletions); });
     set_up();
 }
 

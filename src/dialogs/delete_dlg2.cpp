@@ -20,7 +20,7 @@ DeleteDlg2::DeleteDlg2(QWidget* parent, const DialogServices& services, const st
     : TemplateDialog(deletion_choice_template(), parent), m_services(services) {
     route(id_ok, [this] { take(); });
     route(ids::lines, [this] { take(); });  // a double-click on a line
-    route(ids::help, [this] { show_help(m_services, this, HelpTopic::deletion_choice); });
+    route_help(ids::help, [this] { show_help(m_services, this, HelpTopic::deletion_choice); });
     set_up(lines);
 }
 

@@ -19,13 +19,17 @@ int choice_id(KeepCode code) { return ids::first_choice + static_cast<int>(code)
 KeepTimeDlg::KeepTimeDlg(QWidget* parent, const DialogServices& services, KeepCode current)
     : TemplateDialog(keep_time_template(), parent), m_services(services), m_current(current), m_chosen(current) {
     route(id_ok, [this] { take(); });
-    route(ids::help, [this] { show_help(m_services, this, HelpTopic::retaining); });
+    route_help(ids::help, [this] { show_help(m_services, this, HelpTopic::retaining); });
     set_up();
 }
 
 // The keyboard starts at the present choice, so the arrow keys move from there.
 void KeepTimeDlg::set_up() {
     show_choice(m_current);
+    focus_present_choice();
+}
+
+void KeepTimeDlg::focus_present_choice() {
     radio_button(is_known(m_current) ? choice_id(m_current) : ids::first_choice)->setFocus();
 }
 
@@ -53,6 +57,7 @@ void KeepTimeDlg::take() {
         WarnDelDlg warning(this);
         if (!m_services.modal.run(warning)) {
             show_choice(m_current);
+            focus_present_choice();
             return;
         }
     }

@@ -24,6 +24,7 @@ private:
     void set_up();
     void take();
     void show_choice(KeepCode code);
+    void focus_present_choice();
     std::optional<KeepCode> marked_choice() const;
 
     DialogServices m_services;

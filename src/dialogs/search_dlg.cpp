@@ -17,7 +17,7 @@ namespace ids = search_ids;
 SearchDlg::SearchDlg(QWidget* parent, const DialogServices& services)
     : TemplateDialog(search_template(), parent), m_services(services) {
     route(id_ok, [this] { take(); });
-    route(ids::help, [this] { show_help(m_services, this, HelpTopic::search); });
+    route_help(ids::help, [this] { show_help(m_services, this, HelpTopic::search); });
     set_up();
 }
 

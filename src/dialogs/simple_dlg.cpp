@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStringList>
 
 #include "calendar/date_check.h"
 #include "calendar/text_helpers.h"
@@ -18,11 +19,25 @@ namespace daybrook {
 
 namespace ids = new_entry_ids;
 
-SimpleDlg::SimpleDlg(QWidget* parent, const DialogServices& services, DayNumber today, RetentionLimit limit)
-    : TemplateDialog(new_entry_template(), parent), m_services(services), m_today(today), m_limit(limit) {
+Message day_full_message(const std::vector<DayNumber>& days) {
+    QStringList dates;
+    for (DayNumber day : days) dates << qt_text(day_to_date(day));
+    return {.text = QStringLiteral("There is no room for more entries on %1: a day holds up to ten.")
+                        .arg(dates.join(QStringLiteral(", "))),
+            .caption = QStringLiteral("Day Full"),
+            .icon = MessageIcon::exclamation};
+}
+
+SimpleDlg::SimpleDlg(QWidget* parent, const DialogServices& services, DayNumber today, RetentionLimit limit,
+                     RoomCheck room)
+    : TemplateDialog(new_entry_template(), parent),
+      m_services(services),
+      m_today(today),
+      m_limit(limit),
+      m_room(std::move(room)) {
     route(id_ok, [this] { accept_first(); });
     route(ids::confirm, [this] { accept_confirm(); });
-    route(ids::help, [this] { show_help(m_services, this, HelpTopic::new_entries); });
+    route_help(ids::help, [this] { show_help(m_services, this, HelpTopic::new_entries); });
     set_up();
 }
 
@@ -79,7 +94,7 @@ void SimpleDlg::accept_first() {
         break;
     }
     if (!check_day_count() || !check_within_diary() || !check_memo()) return;
-    if (m_request.form == DateForm::plain) accept();
+    if (m_request.form == DateForm::plain && check_room()) accept();
 }
 
 bool SimpleDlg::take_day_name() {
@@ -168,6 +183,16 @@ bool SimpleDlg::check_memo() {
     return false;
 }
 
+// Checked last, since it reads the store: a request the diary cannot hold in full keeps the
+// dialog open, so that nothing typed is lost and the user can choose other days.
+bool SimpleDlg::check_room() {
+    if (is_blank(m_request.text)) return true;  // nothing will be written
+    const std::vector<DayNumber> full = m_room(m_request);
+    if (full.empty()) return true;
+    m_services.messages.show(this, day_full_message(full));
+    return false;
+}
+
 void SimpleDlg::enter_confirm_state() {
     m_confirm_state = true;
     button(id_ok)->hide();
@@ -183,7 +208,7 @@ void SimpleDlg::enter_confirm_state() {
 void SimpleDlg::accept_confirm() {
     if (!read_fields()) return;
     if (marked(ids::daily)) m_request.day_count = m_typed_days;
-    if (!check_confirmed_date() || !check_within_diary()) return;
+    if (!check_confirmed_date() || !check_within_diary() || !check_room()) return;
     accept();
 }
 

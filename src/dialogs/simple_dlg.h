@@ -4,8 +4,10 @@
 // second press, on Confirm, ends the dialog. The request is read by the caller afterwards.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "calendar/date_check.h"
 #include "framework/dialog_services.h"
@@ -14,11 +16,19 @@
 
 namespace daybrook {
 
+// The days of a request that have no room left for its entries.
+using RoomCheck = std::function<std::vector<DayNumber>(const NewEntryRequest&)>;
+
+// What the user is told when days have no room left for more entries.
+Message day_full_message(const std::vector<DayNumber>& days);
+
 class SimpleDlg : public TemplateDialog {
     Q_OBJECT
 public:
-    // Dates are checked against today and the retention limit.
-    SimpleDlg(QWidget* parent, const DialogServices& services, DayNumber today, RetentionLimit limit);
+    // Dates are checked against today and the retention limit; a request that would overfill a
+    // day is refused by the room check, with the dialog left open as the user filled it.
+    SimpleDlg(QWidget* parent, const DialogServices& services, DayNumber today, RetentionLimit limit,
+              RoomCheck room);
 
     // What to write, as read at the press that ended the dialog accepted.
     const NewEntryRequest& request() const { return m_request; }
@@ -37,6 +47,7 @@ private:
     bool check_confirmed_date();
     bool check_within_diary();
     bool check_memo();
+    bool check_room();
     void enter_confirm_state();
     void refuse_short_form();
     void tell(std::string_view text, std::string_view caption, MessageIcon icon = MessageIcon::none);
@@ -45,6 +56,7 @@ private:
     DialogServices m_services;
     DayNumber m_today;
     RetentionLimit m_limit;
+    RoomCheck m_room;
     NewEntryRequest m_request;
     int m_typed_weeks = 0;  // the counts as typed at the last press
     int m_typed_days = 0;

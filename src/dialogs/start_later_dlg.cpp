@@ -17,7 +17,7 @@ namespace ids = start_date_ids;
 StartLaterDlg::StartLaterDlg(QWidget* parent, const DialogServices& services, DayNumber today, RetentionLimit limit)
     : TemplateDialog(start_date_template(), parent), m_services(services), m_today(today), m_limit(limit) {
     route(id_ok, [this] { take(); });
-    route(ids::help, [this] { show_help(m_services, this, HelpTopic::looking_ahead); });
+    route_help(ids::help, [this] { show_help(m_services, this, HelpTopic::looking_ahead); });
     edit(ids::date)->clear();
     edit(ids::date)->setFocus();
 }

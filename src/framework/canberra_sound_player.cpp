@@ -3,12 +3,14 @@
 #include <dirent.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <memory>
 #include <system_error>
 #include <utility>
 #include <vector>
 
 #include "framework/canberra_library.h"
+#include "framework/sound_output.h"
 
 namespace daybrook {
 namespace {
@@ -71,6 +73,7 @@ CanberraSoundPlayer::~CanberraSoundPlayer() {
 }
 
 bool CanberraSoundPlayer::play(const SoundRequest& request) {
+    if (!output_reachable()) return false;
     switch (request.kind) {
     case SoundRequest::Kind::user_file:
         return play_file(find_file_ignoring_case(m_folder, request.name));
@@ -80,6 +83,15 @@ bool CanberraSoundPlayer::play(const SoundRequest& request) {
         return play_event(request.name);
     }
     return false;
+}
+
+bool CanberraSoundPlayer::output_reachable() {
+    if (!m_output_reachable) {
+        m_output_reachable = sound_output_may_exist(sound_output_places_from_environment());
+        if (!*m_output_reachable)
+            std::fputs("Daybrook: no sound card or sound server was found, so sounds are off.\n", stderr);
+    }
+    return *m_output_reachable;
 }
 
 // A missing file fails here, before the sound system is asked.

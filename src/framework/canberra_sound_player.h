@@ -1,7 +1,8 @@
 // The desktop's sound player, through libcanberra: a sound is started and left to play on its
 // own, and only a failure to start it is reported. The user's own files live in the diary folder
 // and are matched without regard to letter case, as the help spells them in capitals; the theme
-// sounds come from the freedesktop sound theme.
+// sounds come from the freedesktop sound theme. Where no sound can reach the speakers, sounds are
+// off: one line on standard error says so, the first time one is asked for.
 #pragma once
 
 #include <filesystem>
@@ -30,6 +31,7 @@ public:
     bool play(const SoundRequest& request) override;
 
 private:
+    bool output_reachable();
     bool play_file(const std::optional<std::filesystem::path>& file);
     bool play_event(const std::string& event_id);
     // Whether libcanberra's answer means the sound is playing; remembers that one was.
@@ -40,6 +42,7 @@ private:
     std::filesystem::path m_folder;
     ca_context* m_context = nullptr;
     bool m_started_a_sound = false;
+    std::optional<bool> m_output_reachable;  // found out at the first sound
 };
 
 }  // namespace daybrook

@@ -43,6 +43,7 @@ struct ControlTemplate {
     int x = 0, y = 0, width = 0, height = 0;  // dialog units
     int text_limit = 0;                       // edits only: the most characters it takes
     unsigned style = plain;
+    std::string_view spoken_name;  // what a screen reader calls a control without text of its own
 };
 
 // How a dialog's frame and font differ from the usual: a caption with a close box, the desktop's

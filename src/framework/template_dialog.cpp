@@ -6,6 +6,7 @@
 #include <QScreen>
 #include <QCheckBox>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -151,6 +152,8 @@ void TemplateDialog::build(const DialogTemplate& layout) {
         QWidget* widget = make_control(item);
         widget->setGeometry(pixels(item));
         grow_to_fit(widget);
+        // An edit or list shows no text of its own that a screen reader could say.
+        if (!item.spoken_name.empty()) widget->setAccessibleName(qt_text(item.spoken_name));
         if (auto* radio = qobject_cast<QRadioButton*>(widget)) radio_group->addButton(radio);
         if (item.id != no_id) m_controls[item.id] = widget;
     }
@@ -197,6 +200,26 @@ void TemplateDialog::command(int id) {
     const auto handler = m_handlers.find(id);
     if (handler != m_handlers.end()) return handler->second();
     if (id == id_cancel) reject();
+}
+
+void TemplateDialog::route_help(int id, Handler handler) {
+    m_help_id = id;
+    route(id, std::move(handler));
+}
+
+// The controls leave F1 alone, so it reaches the dialog from whichever of them has the keyboard.
+void TemplateDialog::keyPressEvent(QKeyEvent* event) {
+    if (m_help_id != no_id && event->matches(QKeySequence::HelpContents)) {
+        command(m_help_id);
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void TemplateDialog::set_static_text(int id, const QString& text) {
+    QLabel* label = static_text(id);
+    label->setText(text);
+    grow_to_fit(label);
 }
 
 void TemplateDialog::done(int result) {

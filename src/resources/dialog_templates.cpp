@@ -11,17 +11,17 @@ namespace ne = new_entry_ids;
 constexpr std::array new_entry_controls = {
     ControlTemplate{ne::date_label, static_left, "Date of Event", 112, 8, 48, 9},
     ControlTemplate{no_id, static_centre, "(dd/mm/yy) or (Dayname) or (Days ahead)", 60, 16, 45, 24},
-    ControlTemplate{ne::date, edit, "", 112, 21, 48, 17, 23},
+    ControlTemplate{ne::date, edit, "", 112, 21, 48, 17, 23, plain, "Date of Event"},
     ControlTemplate{no_id, static_right, "Event", 11, 56, 21, 13},
-    ControlTemplate{ne::event, edit, "", 44, 53, 246, 15, 60},
+    ControlTemplate{ne::event, edit, "", 44, 53, 246, 15, 60, plain, "Event"},
     ControlTemplate{ne::yearly, check_box, "Repeat Each Year", 211, 86, 83, 12},
     ControlTemplate{ne::red_letter, check_box, "Red Letter Day", 211, 102, 77, 14},
     ControlTemplate{ne::single, radio_button, "Single Entry", 25, 106, 69, 14},
     ControlTemplate{ne::weekly, radio_button, "Repeat Weekly for", 25, 124, 72, 14},
-    ControlTemplate{ne::weeks, edit, "", 103, 126, 14, 11, 2},
+    ControlTemplate{ne::weeks, edit, "", 103, 126, 14, 11, 2, plain, "Repeat weekly for how many weeks"},
     ControlTemplate{ne::weeks_label, static_left, "weeks", 123, 128, 29, 10},
     ControlTemplate{ne::daily, radio_button, "Repeat Daily for", 25, 142, 65, 14},
-    ControlTemplate{ne::days, edit, "", 103, 144, 14, 11, 2},
+    ControlTemplate{ne::days, edit, "", 103, 144, 14, 11, 2, plain, "Repeat daily for how many days"},
     ControlTemplate{ne::days_label, static_left, "days", 124, 146, 21, 11},
     ControlTemplate{ne::max_seven, static_left, "(Max 7)", 144, 146, 32, 9},
     ControlTemplate{id_cancel, push_button, "Cancel", 20, 183, 50, 14},
@@ -34,7 +34,7 @@ constexpr DialogTemplate new_entry{1, "New Date", 309, 205, 8, new_entry_control
 namespace se = search_ids;
 constexpr std::array search_controls = {
     ControlTemplate{no_id, static_right, "Search for", 25, 22, 42, 12},
-    ControlTemplate{se::word, edit, "", 69, 20, 55, 12, 11},
+    ControlTemplate{se::word, edit, "", 69, 20, 55, 12, 11, plain, "Search for"},
     ControlTemplate{se::case_sensitive, check_box, "Case Sensitive", 32, 36, 66, 13, 0, label_left},
     ControlTemplate{se::show_all, check_box, "Show all entries", 116, 52, 66, 11, 0, label_left},
     ControlTemplate{id_cancel, push_button, "Cancel", 18, 83, 50, 14},
@@ -46,7 +46,7 @@ constexpr DialogTemplate search{2, "Search Diary", 194, 101, 8, search_controls}
 namespace fd = find_deletion_ids;
 constexpr std::array find_deletion_controls = {
     ControlTemplate{no_id, static_left, "Enter Word or Date to find Entry for Deletion", 20, 14, 84, 18, 0, word_wrap},
-    ControlTemplate{fd::text, edit, "", 27, 38, 72, 14, 23},
+    ControlTemplate{fd::text, edit, "", 27, 38, 72, 14, 23, plain, "Word or date to find"},
     ControlTemplate{fd::key_word, radio_button, "Search For Key-word", 21, 59, 89, 13},
     ControlTemplate{fd::date, radio_button, "Search for Date", 21, 73, 63, 13},
     ControlTemplate{fd::match_case, check_box, "Match Case", 15, 99, 67, 16},
@@ -58,7 +58,7 @@ constexpr DialogTemplate find_deletion{3, "Find Entry for Deletion", 148, 174, 8
 
 namespace dc = deletion_choice_ids;
 constexpr std::array deletion_choice_controls = {
-    ControlTemplate{dc::lines, list_box, "", 66, 22, 194, 211, 0, extended_selection},
+    ControlTemplate{dc::lines, list_box, "", 66, 22, 194, 211, 0, extended_selection, "Entries to delete"},
     ControlTemplate{id_cancel, push_button, "Cancel", 27, 246, 50, 14},
     ControlTemplate{dc::help, push_button, "Help", 174, 247, 50, 14},
     ControlTemplate{id_ok, default_push_button, "Delete", 241, 247, 50, 14},
@@ -67,7 +67,7 @@ constexpr DialogTemplate deletion_choice{4, "Deletion Choice", 302, 266, 8, dele
 
 constexpr std::array start_date_controls = {
     ControlTemplate{no_id, static_left, "Show entries starting from", 6, 29, 90, 12},
-    ControlTemplate{start_date_ids::date, edit, "", 104, 27, 55, 12, 23},
+    ControlTemplate{start_date_ids::date, edit, "", 104, 27, 55, 12, 23, plain, "Show entries starting from"},
     ControlTemplate{id_cancel, push_button, "Cancel", 14, 74, 50, 14},
     ControlTemplate{start_date_ids::help, push_button, "Help", 92, 75, 50, 14},
     ControlTemplate{id_ok, default_push_button, "OK", 164, 75, 50, 14},
@@ -99,7 +99,8 @@ constexpr DialogTemplate warn_delete{17, "Warning!", 186, 93, 12, warn_delete_co
 
 constexpr std::array date_choice_controls = {
     ControlTemplate{date_choice_ids::prompt, static_left, "", 32, 16, 204, 16, 0, word_wrap},
-    ControlTemplate{date_choice_ids::dates, list_box, "", 44, 48, 180, 128, 0, multiple_selection},
+    ControlTemplate{date_choice_ids::dates, list_box, "", 44, 48, 180, 128, 0, multiple_selection,
+                    "Dates to choose from"},
     ControlTemplate{id_cancel, push_button, "Cancel", 32, 188, 48, 14},
     ControlTemplate{id_ok, push_button, "OK", 184, 188, 50, 14},
 };

@@ -65,7 +65,8 @@ constexpr std::array deletion_choice_controls = {
 };
 
 // The desktop's autostart entry, its sound theme and the diary folder stand where the first
-// platform had its start-up group, its own sounds and the program's folder.
+// platform had its start-up group, its own sounds and the program's folder. The folder's text is
+// filled in with the folder the diary really uses.
 constexpr std::array general_controls = {
     text("Daybrook provides a simple Diary for memos. Start it by clicking its icon in the application menu, or "
          "let the desktop start it at login through its autostart entry, with the command-line argument -a "
@@ -101,9 +102,10 @@ constexpr std::array general_controls = {
          "they may be saved. Too many old files occupy disc space and slow the program, so use the 'Keep "
          "Forever' option with caution.",
          12, 246, 363, 26),
-    text("Daybrook creates files in its diary folder, ~/.local/share/daybrook, of the form 'DAT12345.001'.  These "
-         "contain your entries and must NOT be deleted!",
-         12, 276, 366, 19),
+    ControlTemplate{general_help_folder_id, static_left,
+                    "Daybrook creates files in its diary folder, %1, of the form 'DAT12345.001'.  These contain "
+                    "your entries and must NOT be deleted!",
+                    12, 276, 366, 19, 0, word_wrap},
     ok_at(324, 298),
 };
 

@@ -17,6 +17,9 @@ enum class HelpTopic {
     retaining = 14,       // "Help" of Keep old Entries
 };
 
+// The static text of General Help that names the diary folder, where "%1" stands for it.
+inline constexpr int general_help_folder_id = 101;
+
 const DialogTemplate& help_template(HelpTopic topic);
 
 }  // namespace daybrook

@@ -1,7 +1,10 @@
 #include "store/new_entries.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <limits>
+#include <map>
+#include <system_error>
 #include <utility>
 
 namespace daybrook {
@@ -34,7 +37,33 @@ EntryRecord record_for(const NewEntryRequest& request, DayNumber day) {
     return record;
 }
 
+// How many slots of the day are taken. A dangling link or a folder in a slot's place also keeps
+// the exclusive create of a new entry out, so it counts.
+int taken_slots(const StoreDir& dir, DayNumber day) {
+    int taken = 0;
+    for (int slot = 0; slot < slots_per_day; ++slot) {
+        std::error_code error;
+        const auto status = std::filesystem::symlink_status(dir / entry_file_name(day, slot), error);
+        if (status.type() != std::filesystem::file_type::not_found) ++taken;
+    }
+    return taken;
+}
+
 }  // namespace
+
+std::vector<DayNumber> days_without_room(const StoreDir& dir, const NewEntryRequest& request) {
+    const std::vector<DayNumber> days = requested_days(request);
+    std::map<DayNumber, int> wanted;
+    for (DayNumber day : days) ++wanted[day];
+    std::vector<DayNumber> full;
+    for (DayNumber day : days) {
+        const auto count = wanted.find(day);
+        if (count == wanted.end()) continue;  // already looked at
+        if (count->second > slots_per_day - taken_slots(dir, day)) full.push_back(day);
+        wanted.erase(count);
+    }
+    return full;
+}
 
 std::vector<DayNumber> requested_days(const NewEntryRequest& request) {
     // A day name or a number of days ahead never repeats weekly.

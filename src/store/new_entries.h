@@ -30,6 +30,10 @@ std::vector<DayNumber> requested_days(const NewEntryRequest& request);
 // Whether every requested day lies on or before 31 December 2050, the last day the diary holds.
 bool within_diary(const NewEntryRequest& request);
 
+// The days of the request that have no room for all the entries it would add there (a day takes
+// ten), each once, in the order of the request. A slot counts as taken when anything has its name.
+std::vector<DayNumber> days_without_room(const StoreDir& dir, const NewEntryRequest& request);
+
 struct WrittenEntries {
     std::vector<std::string> written;  // the files written, in order
     std::vector<DayNumber> full_days;  // days that already held ten entries; nothing written there

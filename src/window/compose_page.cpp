@@ -40,6 +40,14 @@ Rgb entry_colour(DayNumber day, DayNumber today, const EntryRecord& entry) {
     return entry.red != 0 ? colours::red_letter : colours::entry;
 }
 
+// An entry as a listener hears it: its memo and, in words, what its colour and mark show.
+std::string spoken_entry(const EntryRecord& entry) {
+    std::string words = entry.text.empty() ? "blank entry" : entry.text;
+    if (entry.red != 0) words += ", red letter";
+    if (entry.yearly != EntryRecord::not_yearly) words += ", yearly";
+    return words;
+}
+
 // The day number a row stands for: the same as d from March 2000 on, one more before.
 DayNumber row_day(const CalendarDate& date) {
     return day_number_of(date.day, date.month, date.year - 1900);
@@ -58,6 +66,9 @@ int compose_day(DayNumber d, int y, const DiaryState& state, const StoreDir& sto
     page.items.push_back({std::string(day_abbrevs[std::size_t(date.weekday)]), layout.column_base, y, date_colour});
     page.items.push_back({std::string(month), month_x, y, date_colour});
     page.items.push_back({std::to_string(date.day), number_x, y, date_colour});
+    SpokenLine spoken{std::string(day_names[std::size_t(date.weekday)]) + " " + std::to_string(date.day) + " " +
+                          std::string(month), y};
+    const char* separator = ": ";
 
     bool any = false;
     for (int slot = 0; slot < slots_per_day; ++slot) {
@@ -65,9 +76,13 @@ int compose_day(DayNumber d, int y, const DiaryState& state, const StoreDir& sto
         if (!entry) continue;
         page.alarm_level = raised_alarm_level(page.alarm_level, r, state.today, *entry);
         page.items.push_back({entry->text, number_x + number_to_entry, y, entry_colour(r, state.today, *entry)});
+        spoken.text += separator + spoken_entry(*entry);
+        separator = "; ";
         y += layout.line_step;
         any = true;
     }
+    if (!any) spoken.text += ": no entries";
+    page.spoken.push_back(std::move(spoken));
     return any ? y : y + layout.line_step;
 }
 
@@ -77,8 +92,9 @@ void compose_week(const DiaryState& state, const StoreDir& store, const Layout& 
     // Every row used to draw the year label in the same place, so the last row's year is the
     // one that shows; it is drawn once, for that row.
     const DayNumber last_row = state.view.start_day + 6;
-    page.items.push_back({"Year " + std::to_string(day_to_calendar(last_row).year), year_label_x, header_y,
-                          colours::red_letter});
+    const std::string year = "Year " + std::to_string(day_to_calendar(last_row).year);
+    page.items.push_back({year, year_label_x, header_y, colours::red_letter});
+    page.spoken.push_back({std::string(week_header(state)) + " " + year, header_y});
     int y = 2 * layout.line_step;
     for (DayNumber d = state.view.start_day - 1; d <= last_row; ++d) y = compose_day(d, y, state, store, layout, page);
 }
@@ -87,6 +103,7 @@ void compose_search(const DiaryState& state, const StoreDir& store, const Layout
     page.next_week = ButtonChange::hide;
     page.last_week = ButtonChange::hide;
     page.items.push_back({"Search Results:", header_x, header_y, colours::text});
+    page.spoken.push_back({"Search Results:", header_y});
     const int entry_x = layout.column_base + search_entry_offset;
     int y = search_first_line;
     bool any_read = false, any_listed = false;
@@ -99,13 +116,16 @@ void compose_search(const DiaryState& state, const StoreDir& store, const Layout
         page.items.push_back({entry->date, layout.column_base, y, colour});
         page.items.push_back({entry->text, entry_x, y, colour});
         if (entry->yearly != EntryRecord::not_yearly) page.items.push_back({"*", yearly_mark_x, y, colours::date});
+        page.spoken.push_back({entry->date + ": " + spoken_entry(*entry), y});
         y += layout.line_step;
         any_listed = true;
     }
     // The colour left over from the last entry read: blue, or the default when none was read.
-    if (!any_listed)
+    if (!any_listed) {
         page.items.push_back({"No Match Found", layout.column_base, search_first_line,
                               any_read ? colours::date : colours::text});
+        page.spoken.push_back({"No Match Found", search_first_line});
+    }
 }
 
 }  // namespace
@@ -118,16 +138,17 @@ ComposedPage compose_page(const DiaryState& state, const LocalTime& now, const S
                           const PageGeometry& geometry) {
     ComposedPage page;
     page.alarm_level = state.alarm_level;
-    page.items.push_back({clock_text(now), 250, 355, colours::text, FontRole::standard});
-    if (too_small_for_page(geometry.client_width, geometry.client_height)) return page;
-
-    const Layout layout{.column_base = geometry.xxx_width / 2,
-                        .line_step = geometry.font_height * 3 / 2};
-    switch (state.view.page_mode) {
-    case PageMode::none: break;
-    case PageMode::week: compose_week(state, store, layout, page); break;
-    case PageMode::search_results: compose_search(state, store, layout, page); break;
+    const PageItem clock{clock_text(now), 250, 355, colours::text, FontRole::standard};
+    page.items.push_back(clock);
+    if (!too_small_for_page(geometry.client_width, geometry.client_height)) {
+        const Layout layout{.column_base = geometry.xxx_width / 2, .line_step = geometry.font_height * 3 / 2};
+        switch (state.view.page_mode) {
+        case PageMode::none: break;
+        case PageMode::week: compose_week(state, store, layout, page); break;
+        case PageMode::search_results: compose_search(state, store, layout, page); break;
+        }
     }
+    page.spoken.push_back({clock.text, clock.y});  // drawn first, at the foot of the page
     return page;
 }
 

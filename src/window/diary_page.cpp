@@ -9,6 +9,7 @@
 #include "calendar/day_names.h"
 #include "framework/code_page.h"
 #include "framework/qt_text.h"
+#include "window/diary_page_accessible.h"
 
 namespace daybrook {
 namespace {
@@ -47,6 +48,7 @@ DiaryPage::DiaryPage(QWidget* parent) : QWidget(parent) {
     palette.setColor(QPalette::Window, qt_colour(colours::background));
     setPalette(palette);
     setAutoFillBackground(true);
+    install_diary_page_accessibility();
 }
 
 void DiaryPage::set_client_area(QWidget* client) {
@@ -81,9 +83,11 @@ PageGeometry DiaryPage::layout_geometry() const {
 }
 
 void DiaryPage::show_page(ComposedPage page, const PageGeometry& geometry) {
+    std::vector<SpokenLine> before = std::move(m_shown.spoken);
     m_shown = std::move(page);
     font_for(geometry.client_height);
     update();
+    announce_page_change(*this, before);
 }
 
 void DiaryPage::paintEvent(QPaintEvent*) {

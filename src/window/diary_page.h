@@ -1,6 +1,7 @@
 // DiaryPage: the page of the main window on which the diary is drawn and the buttons stand.
 // It is given composed pages and only draws the last one; it tells when its client area
-// changes size, so that the window composes a page that fits.
+// changes size, so that the window composes a page that fits. A screen reader hears the page's
+// spoken lines (see diary_page_accessible.h).
 #pragma once
 
 #include <QFont>

@@ -13,13 +13,10 @@ QString dates_of(const std::vector<DayNumber>& days) {
     return dates.join(QStringLiteral(", "));
 }
 
+// The dialog has refused a request that overfills a day; a day that filled up meanwhile, from
+// another copy of the diary, is still told about here.
 void report_unwritten(QWidget* owner, const WrittenEntries& result, MessageBoxes& messages) {
-    if (!result.full_days.empty())
-        messages.show(owner, {.text = QStringLiteral("Ten entries are already held for %1, so no more can be added "
-                                                     "there.")
-                                          .arg(dates_of(result.full_days)),
-                              .caption = QStringLiteral("Day Full"),
-                              .icon = MessageIcon::exclamation});
+    if (!result.full_days.empty()) messages.show(owner, day_full_message(result.full_days));
     if (!result.failed_days.empty())
         messages.show(owner, {.text = QStringLiteral("The entry for %1 could not be saved.")
                                           .arg(dates_of(result.failed_days)),
@@ -31,7 +28,8 @@ void report_unwritten(QWidget* owner, const WrittenEntries& result, MessageBoxes
 
 void run_new_entry(QWidget* owner, DiaryState& state, const DialogServices& services, const StoreDir& store) {
     state.view.page_mode = PageMode::week;
-    SimpleDlg dialog(owner, services, state.today, retention_limit(state.retention));
+    SimpleDlg dialog(owner, services, state.today, retention_limit(state.retention),
+                     [&store](const NewEntryRequest& request) { return days_without_room(store, request); });
     if (!services.modal.run(dialog)) return;
     const NewEntryRequest& request = dialog.request();
     if (is_blank(request.text)) return;

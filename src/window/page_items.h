@@ -38,6 +38,15 @@ struct PageItem {
     friend bool operator==(const PageItem&, const PageItem&) = default;
 };
 
+// One line of the page as a screen reader says it: the texts drawn on it, with what colours and
+// marks show put in words ("red letter", "yearly"). A day of the week page is one line, its
+// entries included.
+struct SpokenLine {
+    std::string text;  // Windows-1252 bytes, as in the entry records
+    int y = 0;         // the top of the line's first drawn text, in page pixels
+    friend bool operator==(const SpokenLine&, const SpokenLine&) = default;
+};
+
 enum class ButtonChange { unchanged, show, hide };
 
 // What the view needs to know of the window to lay a page out.
@@ -50,6 +59,7 @@ struct PageGeometry {
 
 struct ComposedPage {
     std::vector<PageItem> items;
+    std::vector<SpokenLine> spoken;  // in reading order: the heading, the lines, the clock
     AlarmLevel alarm_level = AlarmLevel::none;  // the level after this painting
     ButtonChange next_week = ButtonChange::unchanged;
     ButtonChange last_week = ButtonChange::unchanged;

@@ -5,6 +5,7 @@
 #include <QPixmap>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTimerEvent>
 #include <QWindow>
 
@@ -84,6 +85,9 @@ void TWndw::create_frame() {
         create_menu();
     }
     create_buttons();
+    // F1 opens General Help, in the bare window of the glance too.
+    auto* help = new QShortcut(QKeySequence::HelpContents, this);
+    connect(help, &QShortcut::activated, this, [this] { on_command(cm_general_help); });
 }
 
 // Called once the window is on screen, when the window manager's frame is known: the frame
@@ -163,7 +167,7 @@ void TWndw::on_command(int id) {
     case cm_future_week:
     case cm_past_week: choose_start_date(); break;
     case cm_old_entries: old_entries(); break;
-    case cm_general_help: show_help(dialog_services(), this, HelpTopic::general); break;
+    case cm_general_help: show_general_help(dialog_services(), this, m_services.store); break;
     case cm_about: show_help(dialog_services(), this, HelpTopic::about); break;
     case cm_alarm_sounds: m_state.sounds_on = !m_state.sounds_on; break;
     case id_exit: close(); break;

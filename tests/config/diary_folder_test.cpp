@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -76,6 +77,36 @@ TEST(DiaryFolder, MadePrivateWhereTheEnvironmentSaysAndEveryFailureReported) {
     EXPECT_EQ(dir.read("kept/daybrook/DAT20793.000"), "entry");
     EXPECT_EQ(dir.read("taken/daybrook"), "not a folder either");
     EXPECT_FALSE(fs::exists(dir / "home")) << "a failure falls back to nothing";
+}
+
+TEST(DiaryFolder, GivenFolderMustBeThereAndEveryNameOfAFolderIsOneDiary) {
+    TempDir dir;
+    const fs::path real = fs::canonical(dir.path());
+    fs::create_directories(dir / "second");
+    fs::create_directory_symlink(dir / "second", dir / "link");
+    dir.write("file", "not a folder");
+    const std::string data = (real / "data").string();
+
+    const std::vector<std::pair<std::optional<std::string>, std::string>> cases = {
+        {(real / "second").string(), (real / "second").string()},
+        {(real / "second/../second/.").string(), (real / "second").string()},
+        {(real / "link").string(), (real / "second").string()},
+        {std::nullopt, (real / "data/daybrook").string()},
+        {(real / "missing").string(), ""},
+        {(real / "file").string(), ""},
+    };
+    for (const auto& [given, expected] : cases) {
+        const auto found = find_diary_folder(given, data.c_str(), nullptr);
+        const std::string shown = given.value_or("(own folder)");
+        if (expected.empty()) {
+            EXPECT_TRUE(std::holds_alternative<FolderProblem>(found)) << shown;
+            continue;
+        }
+        ASSERT_TRUE(std::holds_alternative<fs::path>(found)) << shown << ": " << std::get<FolderProblem>(found).reason;
+        EXPECT_EQ(std::get<fs::path>(found), expected) << shown;
+    }
+    EXPECT_FALSE(fs::exists(dir / "missing")) << "a mistyped folder is not made";
+    EXPECT_EQ(mode_of(dir / "data/daybrook"), 0700u);
 }
 
 }  // namespace

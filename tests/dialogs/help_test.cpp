@@ -1,9 +1,11 @@
 #include "dialogs/help_dlg.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -35,13 +37,17 @@ protected:
     DiaryState state{.today = today};
 };
 
-// Presses the dialog's Help button with something typed or chosen, closes the help that opens,
-// and checks the dialog is as the user left it.
-Step ask_for_help(int help_id, std::function<void(TemplateDialog&)> prepare,
+enum class Asking { help_button, f1_key };
+
+// Asks for help, by the Help button or by F1 in the control that has the keyboard, with
+// something typed or chosen; closes the help that opens and checks the dialog is as the user
+// left it.
+Step ask_for_help(Asking how, int help_id, std::function<void(TemplateDialog&)> prepare,
                   std::function<bool(TemplateDialog&)> unchanged) {
     return [=](TemplateDialog& d) {
         prepare(d);
-        press(d, help_id);
+        if (how == Asking::help_button) press(d, help_id);
+        else QTest::keyClick(d.focusWidget() ? d.focusWidget() : &d, Qt::Key_F1);
         EXPECT_FALSE(d.has_ended()) << d.windowTitle().toStdString();
         EXPECT_TRUE(unchanged(d)) << d.windowTitle().toStdString();
         press(d, id_cancel);
@@ -50,7 +56,7 @@ Step ask_for_help(int help_id, std::function<void(TemplateDialog&)> prepare,
 
 Step close_help = [](TemplateDialog& help) { press(help, id_ok); };
 
-TEST_F(Help, EveryHelpButtonOpensItsOwnTopicAndLeavesItsDialogAsItWas) {
+TEST_F(Help, EveryHelpButtonAndF1OpenTheirOwnTopicAndLeaveTheDialogAsItWas) {
     ASSERT_EQ(add_entry(store.path(), today + 1, {.text = "dentist"}).error, StoreError::none);
     using Command = std::function<void()>;
     const auto typed_in = [](int id) {
@@ -87,16 +93,38 @@ TEST_F(Help, EveryHelpButtonOpensItsOwnTopicAndLeavesItsDialogAsItWas) {
          "Help on Retaining Entries"},
     };
     for (const Case& c : cases) {
-        modal.captions.clear();
-        modal.steps.assign(c.before.begin(), c.before.end());
-        modal.steps.push_back(ask_for_help(c.help_id, c.state.first, c.state.second));
-        modal.steps.push_back(close_help);
-        c.command();
-        EXPECT_TRUE(modal.steps.empty()) << c.help.toStdString();
-        ASSERT_GE(modal.captions.size(), 2u);
-        EXPECT_EQ(modal.captions.back(), c.help);
+        for (Asking how : {Asking::help_button, Asking::f1_key}) {
+            SCOPED_TRACE(how == Asking::f1_key ? "F1" : "Help button");
+            modal.captions.clear();
+            modal.steps.assign(c.before.begin(), c.before.end());
+            modal.steps.push_back(ask_for_help(how, c.help_id, c.state.first, c.state.second));
+            modal.steps.push_back(close_help);
+            c.command();
+            EXPECT_TRUE(modal.steps.empty()) << c.help.toStdString();
+            ASSERT_GE(modal.captions.size(), 2u);
+            EXPECT_EQ(modal.captions.back(), c.help);
+        }
     }
     EXPECT_TRUE(messages.shown.empty());
+}
+
+// The folder's text takes the lines a long path needs and still stays clear of the OK button.
+TEST_F(Help, GeneralHelpNamesTheDiaryFolderItIsGiven) {
+    for (const char* folder : {"/home/ann/.local/share/daybrook", "/home/ann/diary/../Diary ünd Notizen/",
+                               "/media/a-rather-long-name-for-a-removable-disc/home/another-user-name/.local/share/daybrook"}) {
+        SCOPED_TRACE(folder);
+        const QString shown = QDir::cleanPath(QString::fromUtf8(folder));
+        modal.steps.push_back([&](TemplateDialog& help) {
+            EXPECT_EQ(help.windowTitle(), "General Help");
+            const QLabel* text = help.static_text(general_help_folder_id);
+            EXPECT_TRUE(text->text().contains(", " + shown + ", of the form")) << text->text().toStdString();
+            EXPECT_TRUE(help.rect().contains(text->geometry()));
+            EXPECT_FALSE(text->geometry().intersects(help.button(id_ok)->geometry()));
+            press(help, id_ok);
+        });
+        show_general_help(services, nullptr, std::filesystem::path(folder));
+        EXPECT_TRUE(modal.steps.empty());
+    }
 }
 
 // Where a label's wrapped text is drawn, in dialog pixels: inside its frame and margin.

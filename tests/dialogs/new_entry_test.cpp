@@ -294,21 +294,46 @@ TEST_F(NewEntry, NothingIsWrittenPastTheLastDayOfTheDiary) {
     EXPECT_TRUE(dates().empty());
 }
 
-TEST_F(NewEntry, AFullDayIsReportedAndKeepsItsTenEntries) {
+// A request that would overfill a day is refused before anything is written, with the dialog
+// left open as filled, in either state; the user may then choose days with room.
+TEST_F(NewEntry, AFullDayKeepsTheDialogOpenWithWhatWasTyped) {
     for (int slot = 0; slot < 10; ++slot)
         ASSERT_EQ(write_entry(store.path(), entry_file_name(20823, slot), {.text = "x"}), StoreError::none);
-    EXPECT_TRUE(run({fill("04/01/27", "two days", [](TemplateDialog& d) {
+    ASSERT_EQ(add_entry(store.path(), 20822, {.text = "x"}).error, StoreError::none);
+    const auto refused = [&](TemplateDialog& d) {
+        EXPECT_FALSE(d.has_ended());
+        EXPECT_EQ(d.edit(ids::event)->text(), "two days");
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_EQ(messages.shown[0].caption, "Day Full");
+        EXPECT_TRUE(messages.shown[0].text.contains("05/01/27")) << messages.shown[0].text.toStdString();
+        EXPECT_FALSE(messages.shown[0].text.contains("04/01/27")) << "04/01/27 has room";
+        messages.shown.clear();
+    };
+    EXPECT_TRUE(run({[&](TemplateDialog& d) {
+        type(d, ids::date, "04/01/27");
+        type(d, ids::event, "two days");
         mark(d, ids::daily);
         type(d, ids::days, "2");
-    })}));
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].caption, "Day Full");
-    EXPECT_TRUE(messages.shown[0].text.contains("05/01/27"));
-    EXPECT_EQ(dates().size(), 11u);
+        press(d, id_ok);
+        refused(d);
+        d.edit(ids::date)->clear();
+        type(d, ids::date, "06/01/27");
+        press(d, id_ok);
+    }}));
+    EXPECT_EQ(dates().size(), 13u);
     EXPECT_FALSE(store.exists("DAT20823.010"));
 
-    EXPECT_TRUE(run({fill("05/01/27", "full day only")}));
-    EXPECT_EQ(dates().size(), 11u);
+    // 30 days ahead of 6 December is 05/01/27; the short form is refused at Confirm.
+    EXPECT_FALSE(run({[&](TemplateDialog& d) {
+                          type(d, ids::date, "30");
+                          type(d, ids::event, "two days");
+                          press(d, id_ok);
+                          press(d, ids::confirm);
+                          refused(d);
+                          press(d, id_cancel);
+                      },
+                      [](TemplateDialog& check) { press(check, id_ok); }}));
+    EXPECT_EQ(dates().size(), 13u);
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include "window/old_entries_command.h"
 
+#include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -67,10 +69,18 @@ TEST_F(OldEntries, ShorteningTheTimeAsksFirstAndTheOldestDayFollowsAChange) {
             if (c.warned && !c.yes) {
                 EXPECT_FALSE(d.has_ended());
                 EXPECT_EQ(marked(d), choice_of(c.from)) << "the old choice is back";
+                EXPECT_EQ(d.focusWidget(), is_known(c.from) ? d.radio_button(choice_of(c.from)) : d.radio_button(ids::first_choice))
+                    << "and has the keyboard again";
                 press(d, id_cancel);
             }
         }};
-        if (c.warned) steps.push_back([&](TemplateDialog& warning) { press(warning, c.yes ? id_ok : id_cancel); });
+        // The warning opens with the keyboard on "No", which Enter then presses; "Yes" is clicked.
+        if (c.warned)
+            steps.push_back([&](TemplateDialog& warning) {
+                EXPECT_EQ(warning.focusWidget(), warning.button(id_cancel));
+                if (c.yes) press(warning, id_ok);
+                else QTest::keyClick(warning.focusWidget(), Qt::Key_Return);
+            });
         state.retention = {.keep_code = c.from, .last_set = 20000, .oldest_day = untouched};
         modal.steps.assign(steps.begin(), steps.end());
         modal.captions.clear();

@@ -5,9 +5,12 @@ set -euo pipefail
 
 daybrook_binary=$(realpath "$1")
 work=$(mktemp -d)
-diary="$work/diary"
+# The diary's own folder under the test's data home, where the diary works wherever it starts.
+export XDG_DATA_HOME="$work/data"
+diary="$XDG_DATA_HOME/daybrook"
 config="$work/config"
-mkdir -p "$diary" "$config"
+mkdir -p "$config" "$XDG_DATA_HOME"
+mkdir -m 700 "$diary"
 pids=()
 
 cleanup() {
@@ -37,13 +40,11 @@ start_display() {
     fi
     export QT_QPA_PLATFORM=xcb
     export XDG_CONFIG_HOME="$config"
-    # The trash of deleted entries, and anything else the desktop keeps, stays in the test's folder.
-    export XDG_DATA_HOME="$work/data"
     export XDG_RUNTIME_DIR="$work/runtime"
     mkdir -m 700 -p "$XDG_RUNTIME_DIR"
 }
 
-# Starts the diary in the diary folder with the clock set to the given local time, in the
+# Starts the diary, from a folder other than the diary's, with the clock set to the given local time, in the
 # background; its pid is left in $diary_pid. libfaketime is preloaded directly (not through its
 # wrapper, which would stand between the test and the diary's process) and leaves the monotonic
 # clock alone, so Qt's timers run in real time.
@@ -52,7 +53,7 @@ start_diary() {
     shift
     local library
     library=$(dpkg -L libfaketime 2>/dev/null | grep -m1 '/libfaketime.so.1$') || fail "libfaketime is missing"
-    (cd "$diary" && FAKETIME="@$clock" FAKETIME_DONT_FAKE_MONOTONIC=1 LD_PRELOAD="$library" \
+    (cd "$work" && FAKETIME="@$clock" FAKETIME_DONT_FAKE_MONOTONIC=1 LD_PRELOAD="$library" \
         exec "$daybrook_binary" "$@") >"$work/diary.log" 2>&1 &
     diary_pid=$!
     pids+=("$diary_pid")

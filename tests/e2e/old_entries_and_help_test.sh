@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Keeping old entries for a shorter time with the keyboard alone, the warning answered with
-# Enter: the caption follows at once and the settings file holds the new code after closing.
+# Keeping old entries for a shorter time with the keyboard alone, the warning answered Yes:
+# the caption follows at once and the settings file holds the new code after closing.
 # The Help menu opens General Help and the About box, and Set Starting Date shows a later week.
 source "$(dirname "$0")/lib.sh"
 start_display
@@ -24,7 +24,8 @@ xdotool windowactivate --sync "$window" key --clearmodifiers alt+o o
 window_named "Keep old Entries" keep_old_entries
 xdotool key Up Up Return
 window_named "Warning!" warning
-xdotool key Return
+# The warning opens on No; Tab moves to Yes.
+xdotool key Tab Return
 sleep 0.5
 caption=$(xdotool getwindowname "$window")
 [ "$caption" = "Daybrook  (Saving Entries for One Week)" ] || fail "caption after the choice: $caption"

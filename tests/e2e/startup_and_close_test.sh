@@ -18,6 +18,7 @@ printf 'short' >"$diary/DAT20702.000"
 head -c 5000 /dev/urandom >"$diary/DAT20703.000"
 write_entry TEMPDAT.000 "scratch" 06/12/26 DAT20793.000 0 0
 echo "keep me" >"$work/victim"
+echo "keep me" >"$XDG_DATA_HOME/victim"  # where ../victim leads from the diary
 echo "keep me" >"$diary/DAT20600.txt"
 
 run_until_closed "2026-12-06 10:00:00" -a 1
@@ -32,7 +33,9 @@ expect_no_file "$diary/DAT20702.000"
 expect_no_file "$diary/DAT20703.000"
 expect_no_file "$diary/TEMPDAT.000"
 expect_file "$diary/DAT20600.txt"
-[ "$(cat "$work/victim")" = "keep me" ] || fail "a file outside the store was changed"
+for victim in "$work/victim" "$XDG_DATA_HOME/victim"; do
+    [ "$(cat "$victim")" = "keep me" ] || fail "a file outside the store was changed: $victim"
+done
 expect_file "$work/victim"
 
 # The yearly entry of yesterday is marked renewed and has its copy a year on (day 21157).
@@ -47,21 +50,21 @@ expect_file "$settings"
 grep -q '^Sounds *= *1' "$settings" || fail "Sounds not saved: $(cat "$settings")"
 grep -q '^KeepCode *= *0' "$settings" || fail "KeepCode not saved"
 grep -q '^LastSet *= *20793' "$settings" || fail "LastSet not saved"
-# Started in a folder that no longer exists, the diary says so in one line and ends with 1.
+# Told to work in a folder that no longer exists, the diary says so in one line and ends with 1.
 mkdir "$work/gone"
 status=0
-(cd "$work/gone" && rmdir "$work/gone" && exec "$daybrook_binary" -a 1) >"$work/gone.log" 2>&1 || status=$?
+(cd "$work/gone" && rmdir "$work/gone" && exec "$daybrook_binary" --folder . -a 1) >"$work/gone.log" 2>&1 || status=$?
 [ "$status" -eq 1 ] || fail "started in a removed folder, the diary ended with $status"
-[ "$(wc -l <"$work/gone.log")" -eq 1 ] && grep -q 'cannot tell which folder' "$work/gone.log" ||
+[ "$(wc -l <"$work/gone.log")" -eq 1 ] && grep -q 'cannot work in the folder \.' "$work/gone.log" ||
     fail "no clear line about the removed folder: $(cat "$work/gone.log")"
 
-# Started with --own-folder, as the launchers start it, the diary makes its own folder, the
-# user's alone, and works there; where that folder cannot be made it says so in one line.
-XDG_DATA_HOME="$work/data" run_until_closed "2026-12-06 10:00:00" --own-folder -a 1
-[ "$(stat -c %a "$work/data/daybrook")" = "700" ] || fail "the own folder is not the user's alone"
-expect_file "$work/data/daybrook/.daybrook.lock"
+# The diary makes its own folder, the user's alone, when it is missing; --own-folder, which older
+# autostart entries pass, means the same. Where that folder cannot be made it says so in one line.
+XDG_DATA_HOME="$work/fresh" run_until_closed "2026-12-06 10:00:00" --own-folder -a 1
+[ "$(stat -c %a "$work/fresh/daybrook")" = "700" ] || fail "the own folder is not the user's alone"
+expect_file "$work/fresh/daybrook/.daybrook.lock"
 status=0
-XDG_DATA_HOME="$work/victim" "$daybrook_binary" --own-folder -a 1 >"$work/own.log" 2>&1 || status=$?
+XDG_DATA_HOME="$work/victim" "$daybrook_binary" -a 1 >"$work/own.log" 2>&1 || status=$?
 [ "$status" -eq 1 ] || fail "without its own folder, the diary ended with $status"
 [ "$(wc -l <"$work/own.log")" -eq 1 ] && grep -q 'cannot make its diary folder' "$work/own.log" ||
     fail "no clear line about the own folder: $(cat "$work/own.log")"

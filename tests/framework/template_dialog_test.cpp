@@ -1,5 +1,7 @@
 #include "framework/template_dialog.h"
 
+#include <QAccessible>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -12,6 +14,7 @@
 #include <vector>
 
 #include "resources/dialog_templates.h"
+#include "resources/help_templates.h"
 
 namespace daybrook {
 namespace {
@@ -65,6 +68,31 @@ TEST(TemplateDialog, EnterMeansOkWhereTheTemplateNamesNoDefaultButton) {
     QTest::keyClick(list, Qt::Key_Return);
     EXPECT_EQ(dialog.ok_commands, 1);
     EXPECT_FALSE(dialog.has_ended()) << "Enter must not cancel";
+}
+
+// A screen reader can name every control a user can operate, in every dialog and help: by its
+// own text, or by the spoken name its template gives a field or list.
+TEST(TemplateDialog, EveryControlAUserOperatesHasAnAccessibleName) {
+    std::vector<const DialogTemplate*> layouts = {
+        &new_entry_template(),  &search_template(),    &find_deletion_template(),
+        &deletion_choice_template(), &start_date_template(), &keep_time_template(),
+        &warn_delete_template(), &date_choice_template(), &ahead_date_template()};
+    for (HelpTopic topic : {HelpTopic::new_entries, HelpTopic::deletions, HelpTopic::deletion_choice, HelpTopic::general,
+                            HelpTopic::about, HelpTopic::looking_ahead, HelpTopic::search, HelpTopic::retaining})
+        layouts.push_back(&help_template(topic));
+    for (const DialogTemplate* layout : layouts) {
+        TemplateDialog dialog(*layout, nullptr);
+        int operable = 0;
+        for (QWidget* control : dialog.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (qobject_cast<QLabel*>(control)) continue;  // a text is read as what it says
+            ++operable;
+            QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(control);
+            ASSERT_NE(spoken, nullptr);
+            EXPECT_FALSE(spoken->text(QAccessible::Name).trimmed().isEmpty())
+                << dialog.windowTitle().toStdString() << ": " << control->metaObject()->className();
+        }
+        EXPECT_GT(operable, 0) << dialog.windowTitle().toStdString();
+    }
 }
 
 }  // namespace

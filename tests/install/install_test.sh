@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # "cmake --install" of the build puts a desktop install into a fresh prefix: the program with the
 # calendar module it finds there, the launcher and the autostart example (both valid, both
-# starting the diary in its own folder), the software-centre metadata (valid) and the icon at
+# starting the diary), the software-centre metadata (valid) and the icon at
 # each of its sizes. Skips (77) where the validators are not installed.
 set -euo pipefail
 build="$1"
@@ -18,7 +18,7 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 [ ! -e "$prefix/share/daybrook" ] || fail "installed into the folder that holds a user's entries under ~/.local"
 # The calendar commands find their module where the install put it.
 mkdir "$prefix/diary"
-(cd "$prefix/diary" && "$prefix/bin/daybrook" --export-ics -) | grep -q '^BEGIN:VCALENDAR' ||
+(cd "$prefix/diary" && "$prefix/bin/daybrook" --folder . --export-ics -) | grep -q '^BEGIN:VCALENDAR' ||
     fail "the installed program cannot write a calendar file"
 launcher="$prefix/share/applications/daybrook.desktop"
 autostart="$prefix/share/doc/daybrook/examples/daybrook-autostart.desktop"
@@ -26,8 +26,8 @@ metainfo="$prefix/share/metainfo/io.github.daybrook.Daybrook.metainfo.xml"
 for file in "$launcher" "$autostart" "$metainfo"; do [ -f "$file" ] || fail "$file was not installed"; done
 
 desktop-file-validate "$launcher" "$autostart" || fail "a desktop file is not valid"
-grep -qx 'Exec=daybrook --own-folder' "$launcher" || fail "the launcher does not start the diary in its own folder"
-grep -qx 'Exec=daybrook --own-folder -a 5 30' "$autostart" || fail "the autostart example does not show the week"
+grep -qx 'Exec=daybrook' "$launcher" || fail "the launcher does not start the diary"
+grep -qx 'Exec=daybrook -a 5 30' "$autostart" || fail "the autostart example does not show the week"
 # Warnings and notes count as failures too; pedantic hints do not.
 appstreamcli validate --no-net --strict "$metainfo" || fail "the metadata is not valid"
 # The tree as a software centre reads it: the metadata's launcher is installed beside it.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <limits>
 #include <string>
 #include <string_view>
@@ -146,6 +147,31 @@ TEST(NewEntries, FillsFreeSlotsAndReportsFullOrFailedDaysWithoutStopping) {
     const WrittenEntries failed = write_new_entries(dir / "missing", request);
     EXPECT_TRUE(failed.written.empty());
     EXPECT_EQ(failed.failed_days, (std::vector<DayNumber>{jan_5_27, jan_5_27 + 1, jan_5_27 + 2}));
+}
+
+// Room is counted per day over the whole request, so dates that meet on one day count together;
+// anything in a slot's place keeps a new entry out of it.
+TEST(NewEntries, FindsTheDaysWithoutRoomForWhatTheRequestAdds) {
+    TempDir dir;
+    for (int slot = 0; slot < 8; ++slot) dir.write(entry_file_name(jan_5_27, slot), "kept");
+    std::filesystem::create_symlink(dir / "gone", dir / entry_file_name(jan_5_27 + 7, 9));
+    std::filesystem::create_directory(dir / entry_file_name(jan_5_27 + 7, 8));
+    for (int slot = 0; slot < 8; ++slot) dir.write(entry_file_name(jan_5_27 + 7, slot), "kept");
+    struct Case { const char* what; NewEntryRequest request; std::vector<DayNumber> full; };
+    const Case cases[] = {
+        {"two free slots", {.dates = {"05/01/27"}, .text = "a"}, {}},
+        {"two dates meeting on one day", {.dates = {"04/01/27", "05/01/27"}, .form = DateForm::day_name,
+                                          .day_count = 2},
+         {}},
+        {"one too many", {.dates = {"03/01/27", "04/01/27", "05/01/27"}, .form = DateForm::day_name, .day_count = 3},
+         {jan_5_27}},
+        {"a link and a folder fill the day", {.dates = {"05/01/27"}, .week_count = 3}, {jan_5_27 + 7}},
+        {"each full day once, in order",
+         {.dates = {"12/01/27", "05/01/27", "05/01/27", "12/01/27", "05/01/27"}, .form = DateForm::day_name},
+         {jan_5_27 + 7, jan_5_27}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(days_without_room(dir.path(), c.request), c.full) << c.what;
+    EXPECT_TRUE(days_without_room(dir / "missing", {.dates = {"05/01/27"}}).empty()) << "a missing folder is empty";
 }
 
 TEST(NewEntries, WritesNothingForABlankMemo) {

@@ -1,0 +1,42 @@
+#include "app/terminal_options.h"
+
+#include <algorithm>
+
+#include "calendar/text_helpers.h"
+#include "framework/qt_text.h"
+
+namespace daybrook {
+namespace {
+
+bool names_option(std::string_view argument, const TerminalOption& option) {
+    const std::string_view name = view_before(argument, "=");
+    if (name.starts_with("--")) return name.substr(2) == option.name;
+    return option.letter != '\0' && name.size() == 2 && name[0] == '-' && name[1] == option.letter;
+}
+
+QCommandLineOption qt_option(const TerminalOption& option) {
+    QStringList names{qt_text(option.name)};
+    if (option.letter != '\0') names.prepend(QString(QChar(option.letter)));
+    return QCommandLineOption(names, qt_text(option.description), qt_text(option.value_name));
+}
+
+}  // namespace
+
+bool asks_for_terminal(std::span<const std::string_view> arguments) {
+    if (arguments.empty()) return false;
+    return std::any_of(terminal_options.begin(), terminal_options.end(),
+                       [&](const TerminalOption& option) { return names_option(arguments.front(), option); });
+}
+
+void add_terminal_options(QCommandLineParser& parser) {
+    parser.setApplicationDescription(QStringLiteral(
+        "Daybrook, a small diary. Without these options it opens its window; with -a SECONDS [SECONDS] "
+        "it shows the week for that long. File names are taken from the folder the command is typed in."));
+    for (const TerminalOption& option : terminal_options) parser.addOption(qt_option(option));
+    parser.addPositionalArgument(QStringLiteral("DAYS | MEMO"),
+                                 QStringLiteral("With --list: how many days. With --add: the entry, up to 60 "
+                                                "characters (its words are joined by a space)."),
+                                 QStringLiteral("[DAYS | MEMO]"));
+}
+
+}  // namespace daybrook

@@ -1,0 +1,146 @@
+#include "app/terminal_commands.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/terminal_options.h"
+#include "calendar/day_number.h"
+#include "store/entry_files.h"
+#include "support/temp_dir.h"
+
+namespace daybrook {
+namespace {
+
+using testing::TempDir;
+
+const DayNumber sunday = date_to_day("06/12/26");
+
+struct Outcome {
+    TerminalStatus status;
+    QString out;
+    QString err;
+};
+
+// Runs a command on the folder's diary, on Sunday 6 December 2026.
+Outcome run_command(const TempDir& dir, const QStringList& arguments) {
+    QString out_text, err_text;
+    QTextStream out(&out_text), err(&err_text);
+    const TerminalStatus status = run_terminal_command(
+        arguments, {.folder = dir / "diary", .settings = dir / "WYNDALE.INI", .today = sunday, .out = out, .err = err});
+    out.flush();
+    err.flush();
+    return {status, out_text, err_text};
+}
+
+struct CommandCase {
+    QStringList arguments;
+    TerminalStatus status;
+    QString out;  // the whole output
+    QString err;  // a part of the error output
+};
+
+void expect_outcomes(const TempDir& dir, const std::vector<CommandCase>& cases) {
+    for (const CommandCase& c : cases) {
+        const Outcome outcome = run_command(dir, c.arguments);
+        const std::string shown = c.arguments.join(' ').toStdString();
+        EXPECT_EQ(outcome.status, c.status) << shown << ": " << outcome.err.toStdString();
+        EXPECT_EQ(outcome.out, c.out) << shown;
+        if (c.err.isEmpty()) EXPECT_EQ(outcome.err, QString()) << shown;
+        else EXPECT_TRUE(outcome.err.contains(c.err)) << shown << ": " << outcome.err.toStdString();
+    }
+}
+
+TEST(TerminalCommands, RunOneCommandAtATimeAndRefuseWhatTheyCannotTake) {
+    TempDir dir;
+    std::filesystem::create_directory(dir / "diary");
+    ASSERT_EQ(add_entry(dir / "diary", sunday + 1, {.text = "Birthday", .yearly = 1}).error, StoreError::none);
+    const QString birthday = QStringLiteral("Mon 07/12/26  * Birthday\n");
+    using enum TerminalStatus;
+    expect_outcomes(dir, {
+        {{}, done, birthday, {}},
+        {{"--list", "1"}, done, {}, {}},
+        {{"--list", "2"}, done, birthday, {}},
+        {{"--search", "BIRTH"}, done, birthday, {}},
+        {{"--search=BIRTH", "--case-sensitive"}, done, {}, {}},
+        {{"--list", "0"}, refused, {}, "DAYS must be a number"},
+        {{"--list", "2", "3"}, refused, {}, "DAYS must be a number"},
+        {{"--search", "two", "words"}, refused, {}, "--search takes no further words"},
+        {{"--search", "\u03a9"}, refused, {}, "no entry can hold"},
+        {{"--list", "--search", "x"}, refused, {}, "--list and --search cannot go together"},
+        {{"--add", "mon", "x", "--import-ics", "f"}, refused, {}, "cannot go together"},
+        {{"--help-all"}, refused, {}, "help-all"},
+        {{"--search"}, refused, {}, "search"},
+        {{"--version", "now"}, refused, {}, "takes no further words"},
+    });
+    const Outcome help = run_command(dir, {"-h"});
+    EXPECT_EQ(help.status, done);
+    for (const char* listed : {"--folder <DIR>", "--add <DATE>", "--red-letter", "--yearly", "-h, --help", "-v, --version"})
+        EXPECT_TRUE(help.out.contains(QString::fromLatin1(listed))) << listed;
+    EXPECT_FALSE(help.out.contains(QStringLiteral("help-all")));
+}
+
+TEST(TerminalCommands, AddTakesNewEntrysDatesAndRefusesWithItsMessagesWritingNothing) {
+    TempDir dir;
+    const StoreDir diary = dir / "diary";
+    std::filesystem::create_directory(diary);
+    for (int slot = 0; slot < slots_per_day; ++slot)
+        ASSERT_EQ(add_entry(diary, sunday + 5, {.text = "busy"}).error, StoreError::none);
+    using enum TerminalStatus;
+    expect_outcomes(dir, {
+        {{"--add", "06/12/26", "Today"}, done, "Sun 06/12/26    Today\n", {}},
+        {{"--add", "sun", "Today's", "name", "--red-letter"}, done, "Sun 06/12/26 !  Today's name\n", {}},
+        {{"--add=Sa", "Saturday"}, done, "Sat 12/12/26    Saturday\n", {}},
+        {{"--add", "1", "Tomorrow\tat\nnine"}, done, "Mon 07/12/26    Tomorrow at nine\n", {}},
+        {{"--add", "31/12/50", "Last day", "--yearly"}, done, "Sat 31/12/50  * Last day\n", {}},
+        {{"--add", "05/12/26", "Yesterday"}, failed, {}, "The date given has already past!"},
+        {{"--add", "6-12-26", "No slashes"}, failed, {}, "Invalid Date - '/' missing"},
+        {{"--add", "31/11/26", "No such day"}, failed, {}, "The day given is invalid"},
+        {{"--add", "01/01/51", "Too late"}, failed, {}, "The year given is invalid"},
+        {{"--add", "xyz", "Nothing"}, failed, {}, "Invalid Date - '/' missing"},
+        {{"--add", "Thorsday", "Typo"}, failed, {}, "Unable to recognise the Day Name"},
+        {{"--add", "9000", "Far"}, failed, {}, "That is after 31/12/50"},
+        {{"--add", "11/12/26", "Full"}, failed, {}, "Ten entries are already held for 11/12/26"},
+        {{"--add", "29/02/28", "Leap", "--yearly"}, failed, {}, "29th of Feb"},
+        {{"--add", "mon", "Named", "--yearly"}, failed, {}, "dd/mm/yy"},
+        {{"--add", "07/12/26", "..."}, failed, {}, "No Entry has been made"},
+        {{"--add", "07/12/26", QString(61, QChar('m'))}, failed, {}, "61 characters"},
+        {{"--add", "07/12/26", "3\u20ac \u0161"}, done, "Mon 07/12/26    3\u20ac \u0161\n", {}},
+        {{"--add", "07/12/26", "\u20ac\u0161"}, failed, {}, "No Entry has been made"},
+        {{"--add", "+2", "Two", "ahead"}, done, "Tue 08/12/26    Two ahead\n", {}},
+        {{"--add", "07/12/26", "\u03a9"}, failed, {}, "cannot store"},
+        {{"--add", "07/12/26"}, refused, {}, "--add needs a date"},
+    });
+    // Only the entries made were written, each in the next free slot of its day.
+    std::vector<std::string> expected = {"DAT20793.000", "DAT20793.001", "DAT20794.000", "DAT20794.001",
+                                         "DAT20795.000", "DAT20799.000", "DAT29584.000"};
+    for (int slot = 0; slot < slots_per_day; ++slot) expected.push_back(entry_file_name(sunday + 5, slot));
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(list_entry_files(diary), expected);
+
+    // Kept old entries change which refusal a past date gets, never whether it is refused.
+    dir.write("WYNDALE.INI", "[Daybrook]\nKeepCode=4\nLastSet=20700\n");
+    expect_outcomes(dir, {
+        {{"--add", "05/12/26", "Yesterday"}, failed, {}, "Past entries are not allowed!"},
+        {{"--add", "05/12/25", "Long ago"}, failed, {}, "You hold no entries so old!"},
+    });
+    EXPECT_EQ(list_entry_files(diary), expected);
+}
+
+TEST(TerminalCommands, AskedForByTheirOptionsFirstInEitherForm) {
+    const std::vector<std::pair<std::vector<std::string_view>, bool>> cases = {
+        {{"--list"}, true},     {{"--add=tue", "x"}, true}, {{"--json", "--list"}, true},
+        {{"-h"}, true},         {{"-v"}, true},             {{"--version=1"}, true},
+        {{}, false},            {{"-a", "5"}, false},       {{"--help-all"}, false},
+        {{"--LIST"}, false},    {{"list"}, false},          {{"-hv"}, false},
+        {{"-"}, false},         {{"--"}, false},            {{"-A", "--list"}, false},
+    };
+    for (const auto& [arguments, terminal] : cases)
+        EXPECT_EQ(asks_for_terminal(arguments), terminal) << (arguments.empty() ? "(none)" : arguments.front());
+}
+
+}  // namespace
+}  // namespace daybrook
