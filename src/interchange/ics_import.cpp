@@ -228,6 +228,18 @@ PlainDay local_day(const icaltimetype& time) {
 // Whether a repeat rule goes on without a count or an end.
 bool endless(const icalrecurrencetype& rule) { return rule.count == 0 && icaltime_is_null_time(rule.until); }
 
+// Whether one of the event's rules repeats without end, so that its occurrences stop at the
+// import's horizon. A yearly rule gives few entries to the end of the diary (one that is not one
+// yearly entry: 29 February, or several days a year), so it is followed to the end as before.
+bool stops_at_horizon(icalcomponent* event) {
+    for (icalproperty* property = icalcomponent_get_first_property(event, ICAL_RRULE_PROPERTY); property;
+         property = icalcomponent_get_next_property(event, ICAL_RRULE_PROPERTY)) {
+        const icalrecurrencetype rule = icalproperty_get_rrule(property);
+        if (endless(rule) && !repeats_within_a_day(rule) && rule.freq != ICAL_YEARLY_RECURRENCE) return true;
+    }
+    return false;
+}
+
 // The name of a component for a report: its summary, or else what kind of component it is.
 std::string name_of(icalcomponent* component) {
     if (const char* summary = icalcomponent_get_summary(component)) return summary;
@@ -303,6 +315,8 @@ private:
     RuleEnd follow_rule(const icalrecurrencetype& rule, const icaltimetype& start, PlainDay last,
                         const std::function<void(const icaltimetype&)>& occurs, const std::set<PlainDay>& found);
     std::size_t plan(const Planned& entry, const std::set<PlainDay>& days, bool yearly, bool more);
+    void plan_repeats(const Planned& entry, const std::set<PlainDay>& days, bool too_many,
+                      std::optional<PlainDay> horizon);
     icaltimetype time_of(icalproperty* property, icalcomponent* event) const;
     void skip(std::string summary, std::optional<PlainDay> day, SkipReason reason) {
         skipped.push_back({one_line(summary), day ? date_text(*day) : std::string(), reason});
@@ -440,14 +454,7 @@ void Planner::yearly(const icaltimetype& start, PlainDay span, const Planned& en
 
 void Planner::expand(icalcomponent* event, const icaltimetype& start, PlainDay span,
                      const Exclusions& exclusions, const Planned& entry) {
-    // A yearly rule gives few entries to the end of the diary (one that is not one yearly entry:
-    // 29 February, or several days a year), so only the others stop at the horizon.
-    bool without_end = false;
-    for (icalproperty* property = icalcomponent_get_first_property(event, ICAL_RRULE_PROPERTY); property;
-         property = icalcomponent_get_next_property(event, ICAL_RRULE_PROPERTY)) {
-        const icalrecurrencetype rule = icalproperty_get_rrule(property);
-        without_end = without_end || (endless(rule) && !repeats_within_a_day(rule) && rule.freq != ICAL_YEARLY_RECURRENCE);
-    }
+    const bool without_end = stops_at_horizon(event);
     const PlainDay last = without_end ? m_horizon : m_last;
     std::set<PlainDay> days;  // from today to `last`
     std::optional<PlainDay> first_beyond;
@@ -489,17 +496,24 @@ void Planner::expand(icalcomponent* event, const icaltimetype& start, PlainDay s
 
     const std::string& summary = summaries[entry.source];
     if (within_a_day) skip(summary, {}, SkipReason::repeats_within_a_day);
-    if (days.empty()) {
-        if (first_beyond) return skip(summary, *first_beyond, *first_beyond > m_last ? SkipReason::beyond_diary : SkipReason::beyond_horizon);
-        if (any_past) return skip(summary, local_day(start), SkipReason::past);
-        if (too_many) return skip(summary, {}, SkipReason::too_many);
-        return skip(summary, local_day(start), SkipReason::no_occurrence);
-    }
+    if (!days.empty()) return plan_repeats(entry, days, too_many, without_end ? std::optional(last) : std::nullopt);
+    if (first_beyond)
+        return skip(summary, *first_beyond, *first_beyond > m_last ? SkipReason::beyond_diary : SkipReason::beyond_horizon);
+    if (any_past) return skip(summary, local_day(start), SkipReason::past);
+    if (too_many) return skip(summary, {}, SkipReason::too_many);
+    skip(summary, local_day(start), SkipReason::no_occurrence);
+}
+
+// Plans the days of a repeating event; one that repeats without end, followed up to `horizon`,
+// is reported with the number of its entries and the day they reach: the horizon, or the last
+// entry when the limits cut it short.
+void Planner::plan_repeats(const Planned& entry, const std::set<PlainDay>& days, bool too_many,
+                           std::optional<PlainDay> horizon) {
     const std::size_t made = plan(entry, days, false, too_many);
-    // Cut short by the limits, the repeat went only as far as its last entry.
+    if (!horizon || made == 0) return;
     const bool cut = too_many || made < days.size();
-    if (without_end && made > 0)
-        open_repeats.push_back({summary, made, date_text(cut ? *std::next(days.begin(), std::ptrdiff_t(made) - 1) : last)});
+    const PlainDay reached = cut ? *std::next(days.begin(), std::ptrdiff_t(made) - 1) : *horizon;
+    open_repeats.push_back({summaries[entry.source], made, date_text(reached)});
 }
 
 // Follows one repeat rule from the start to the day `last`, giving each occurrence to `occurs`;
