@@ -3,11 +3,19 @@
 #include <QFile>
 #include <QSaveFile>
 
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <variant>
 
 #include "app/ics_loader.h"
+#include "calendar/date_check.h"
+#include "framework/trash.h"
+#include "interchange/import_undo.h"
 #include "store/retention.h"
 #include "store/store_lock.h"
 
@@ -45,6 +53,42 @@ std::optional<QByteArray> calendar_text(const QString& source, const TerminalRun
     return text;
 }
 
+QString entries(std::size_t count) {
+    return QString::number(count) + (count == 1 ? QStringLiteral(" entry") : QStringLiteral(" entries"));
+}
+
+// The store's lock, or nothing after saying why it could not be had: a folder the user cannot
+// write in is named as such, not taken for another copy of the diary.
+std::optional<StoreLock> lock_store(const TerminalRun& run, const char* nothing_done) {
+    std::optional<StoreLock> lock = StoreLock::acquire(run.folder, default_lock_patience);
+    if (lock) return lock;
+    if (::access(run.folder.c_str(), W_OK) != 0)
+        run.err << "Daybrook " << nothing_done << ": it cannot write in the diary folder "
+                << QString::fromStdString(run.folder.string()) << " (" << std::strerror(errno) << ")\n";
+    else
+        run.err << "Daybrook " << nothing_done << ": another copy of the diary holds its folder\n";
+    return std::nullopt;
+}
+
+// The day of --until's "dd/mm/yy", from today on, or nothing after saying why it is none.
+std::optional<DayNumber> until_day(const QString& text, const TerminalRun& run) {
+    const std::string date = text.toStdString();
+    const DateCheck check = check_date(PastDates::refused, date, run.today, {.old_entries_kept = true, .oldest_day = 0});
+    if (check.error == DateError::none) return date_to_day(date);
+    const std::string_view why = date_message(check.error);
+    run.err << "--until " << text << ": " << QString::fromLatin1(why.data(), qsizetype(why.size())) << '\n';
+    return std::nullopt;
+}
+
+void print_report(const ImportReport& report, bool dry_run, const TerminalRun& run) {
+    run.out << (dry_run ? "Would add " : "Added ") << entries(report.added.size()) << (dry_run ? ", skip " : ", skipped ")
+            << report.skipped.size() << (dry_run ? " (a dry run: nothing was written).\n" : ".\n");
+    for (const SkippedItem& item : report.skipped) run.out << "  skipped " << QString::fromStdString(describe(item)) << '\n';
+    for (const OpenRepeat& repeat : report.open_repeats)
+        run.out << "  repeats " << QString::fromStdString(describe(repeat)) << '\n';
+    for (const std::string& note : report.notes) run.out << "  note: " << QString::fromStdString(note) << '\n';
+}
+
 }  // namespace
 
 TerminalStatus export_calendar_command(const QCommandLineParser& parser, const TerminalRun& run) {
@@ -73,26 +117,58 @@ TerminalStatus export_calendar_command(const QCommandLineParser& parser, const T
 }
 
 TerminalStatus import_calendar_command(const QCommandLineParser& parser, const TerminalRun& run) {
+    std::optional<DayNumber> until;
+    if (parser.isSet(QStringLiteral("until"))) {
+        until = until_day(parser.value(QStringLiteral("until")), run);
+        if (!until) return TerminalStatus::refused;
+    }
+    const bool dry_run = parser.isSet(QStringLiteral("dry-run"));
     const IcsModule* ics = ics_module(run);
     if (ics == nullptr) return TerminalStatus::failed;
     const QString source = parser.value(QStringLiteral("import-ics"));
     const std::optional<QByteArray> text = calendar_text(source, run);
     if (!text) return TerminalStatus::failed;
-    const std::optional<StoreLock> lock = StoreLock::acquire(run.folder, default_lock_patience);
-    if (!lock) {
-        run.err << "Daybrook added nothing: another copy of the diary holds its folder\n";
-        return TerminalStatus::failed;
-    }
-    const ImportReport report = ics->import_calendar(
-        run.folder, std::string_view(text->constData(), std::size_t(text->size())), run.today, ImportLimits{});
+    // A dry run writes nothing, not even the lock file, so it needs no lock.
+    std::optional<StoreLock> lock;
+    if (!dry_run && !(lock = lock_store(run, "added nothing"))) return TerminalStatus::failed;
+    const ImportReport report =
+        ics->import_calendar(run.folder, std::string_view(text->constData(), std::size_t(text->size())), run.today,
+                             ImportLimits{.until = until}, dry_run ? ImportMode::trial : ImportMode::write);
     if (!report.error.empty()) {
         run.err << "Daybrook added nothing from " << source << ": " << QString::fromStdString(report.error) << '\n';
         return TerminalStatus::failed;
     }
-    run.out << "Added " << report.added.size() << (report.added.size() == 1 ? " entry" : " entries") << ", skipped "
-            << report.skipped.size() << ".\n";
-    for (const SkippedItem& item : report.skipped) run.out << "  skipped " << QString::fromStdString(describe(item)) << '\n';
-    return TerminalStatus::done;
+    print_report(report, dry_run, run);
+    TerminalStatus status = report.succeeded() ? TerminalStatus::done : TerminalStatus::failed;
+    if (!report.write_error.empty())
+        run.err << "Daybrook could not add every entry: " << QString::fromStdString(report.write_error) << '\n';
+    if (!dry_run && !report.added.empty() && !save_import_record(run.folder, report.added)) {
+        run.err << "Daybrook cannot undo this import: its record could not be written in the diary folder\n";
+        status = TerminalStatus::failed;
+    }
+    return status;
+}
+
+TerminalStatus undo_import_command(const QCommandLineParser&, const TerminalRun& run) {
+    const std::optional<StoreLock> lock = lock_store(run, "removed nothing");
+    if (!lock) return TerminalStatus::failed;
+    const UndoReport undo = undo_import(run.folder, move_to_trash);
+    if (undo.nothing_to_undo) {
+        run.out << "There is no import to undo.\n";
+        return TerminalStatus::done;
+    }
+    if (!undo.error.empty() && undo.removed.empty() && undo.failed.empty()) {
+        run.err << "Daybrook removed nothing: " << QString::fromStdString(undo.error) << '\n';
+        return TerminalStatus::failed;
+    }
+    run.out << "Removed " << entries(undo.removed.size()) << " of the last import to the trash.\n";
+    for (const std::string& name : undo.changed)
+        run.out << "  left " << QString::fromStdString(name) << ": it changed since the import\n";
+    for (const std::string& name : undo.gone) run.out << "  " << QString::fromStdString(name) << " was gone already\n";
+    for (const std::string& name : undo.failed)
+        run.err << "Daybrook could not remove " << QString::fromStdString(name) << "; undo again to retry.\n";
+    if (!undo.error.empty()) run.err << "Daybrook: " << QString::fromStdString(undo.error) << '\n';
+    return undo.succeeded() ? TerminalStatus::done : TerminalStatus::failed;
 }
 
 }  // namespace daybrook

@@ -78,6 +78,7 @@ constexpr std::array commands = {
     CommandEntry{"export-ics", export_calendar_command, false},
     CommandEntry{"import-ics", import_calendar_command, false},
     CommandEntry{"sync", sync_command, false},
+    CommandEntry{"undo-import", undo_import_command, false},
 };
 constexpr const CommandEntry& default_command = commands[2];
 

@@ -33,6 +33,11 @@ inline constexpr std::array terminal_options = {
     TerminalOption{"export-ics", '\0', "FILE", "Write every entry to FILE (- for standard output) as iCalendar."},
     TerminalOption{"import-ics", '\0', "FILE", "Add the events of the iCalendar FILE (- for standard input) as entries."},
     TerminalOption{"sync", '\0', "DIR", "Bring the diary and the calendar folder DIR (a vdir) in step, both ways."},
+    TerminalOption{"until", '\0', "DATE",
+                   "With --import-ics: follow events that repeat without end up to DATE (dd/mm/yy; a year "
+                   "from today unless given)."},
+    TerminalOption{"dry-run", '\0', "", "With --import-ics: say what would be added, and write nothing."},
+    TerminalOption{"undo-import", '\0', "", "Move the entries the last import added to the trash, unless they changed since."},
     TerminalOption{"folder", '\0', "DIR",
                    "Work on the diary in DIR (. for the current folder) instead of the diary's own folder."},
     TerminalOption{"own-folder", '\0', "", "Work on the diary's own folder, ~/.local/share/daybrook (the default)."},

@@ -2,43 +2,16 @@
 
 #include <sys/stat.h>
 
-#include <cinttypes>
-#include <cstdint>
-#include <cstdio>
 #include <ctime>
+#include <map>
 
+#include "interchange/entry_uid.h"
 #include "interchange/ical_handle.h"
 #include "interchange/ics_terms.h"
 #include "interchange/windows_1252.h"
 
 namespace daybrook {
 namespace {
-
-// FNV-1a over the file's name and every field of its record, each field closed by a zero byte.
-std::uint64_t fingerprint(std::string_view name, const EntryRecord& record) {
-    std::uint64_t hash = 0xcbf29ce484222325u;
-    const auto mix_byte = [&hash](unsigned char byte) {
-        hash ^= byte;
-        hash *= 0x100000001b3u;
-    };
-    const auto mix = [&mix_byte](std::string_view bytes) {
-        for (char byte : bytes) mix_byte(static_cast<unsigned char>(byte));
-        mix_byte(0);
-    };
-    mix(name);
-    mix(record.text);
-    mix(record.date);
-    mix(std::to_string(record.yearly));
-    mix(std::to_string(record.red));
-    return hash;
-}
-
-std::string uid_of(std::string_view name, const EntryRecord& record) {
-    char uid[64];
-    std::snprintf(uid, sizeof uid, "%.*s-%016" PRIx64 "@daybrook", static_cast<int>(name.size()),
-                  name.data(), fingerprint(name, record));
-    return uid;
-}
 
 icaltimetype date_of(PlainDay day) {
     const CalendarDate calendar = day_to_calendar(static_cast<DayNumber>(day));
@@ -56,10 +29,18 @@ std::time_t last_written(const StoreDir& dir, const std::string& name) {
     return std::time(nullptr);
 }
 
-icalcomponent* event_of(const StoreDir& dir, const std::string& name, const EntryRecord& record) {
+icalproperty* yearly_rule() {
+    icalrecurrencetype rule;
+    icalrecurrencetype_clear(&rule);
+    rule.freq = ICAL_YEARLY_RECURRENCE;
+    return icalproperty_new_rrule(rule);
+}
+
+icalcomponent* event_of(const StoreDir& dir, const std::string& name, const EntryRecord& record,
+                        const std::string& uid) {
     const PlainDay day = plain_day_of(day_of_entry_name(name));
     icalcomponent* event = icalcomponent_new_vevent();
-    icalcomponent_add_property(event, icalproperty_new_uid(uid_of(name, record).c_str()));
+    icalcomponent_add_property(event, icalproperty_new_uid(uid.c_str()));
     icalcomponent_add_property(event, icalproperty_new_dtstamp(icaltime_from_timet_with_zone(
                                           last_written(dir, name), 0, icaltimezone_get_utc_timezone())));
     icalcomponent_add_property(event, icalproperty_new_dtstart(date_of(day)));
@@ -67,15 +48,8 @@ icalcomponent* event_of(const StoreDir& dir, const std::string& name, const Entr
     icalcomponent_add_property(
         event, icalproperty_new_summary(windows_1252_to_utf8(one_line(record.text)).c_str()));
     // Only an entry still to be carried over repeats. One already carried over (yearly -1) has
-    // handed its repeat on to next year's copy, which is an entry of its own with a yearly rule
-    // of its own; a rule on both would show every later year's occurrence twice in other
-    // programs. It stays in the file as the single day it was.
-    if (record.yearly == EntryRecord::yearly_pending) {
-        icalrecurrencetype rule;
-        icalrecurrencetype_clear(&rule);
-        rule.freq = ICAL_YEARLY_RECURRENCE;
-        icalcomponent_add_property(event, icalproperty_new_rrule(rule));
-    }
+    // handed its repeat on to next year's copy (see add_to_event).
+    if (record.yearly == EntryRecord::yearly_pending) icalcomponent_add_property(event, yearly_rule());
     if (record.red != 0) {
         const std::string category(red_letter_category);
         icalcomponent_add_property(event, icalproperty_new_categories(category.c_str()));
@@ -83,6 +57,21 @@ icalcomponent* event_of(const StoreDir& dir, const std::string& name, const Entr
     // A memo takes no time of the day: other programs need not show the day as busy.
     icalcomponent_add_property(event, icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT));
     return event;
+}
+
+// A yearly entry and its renewed copies share one UID and are one event, which starts on the
+// earliest of them: a later copy still to be carried over makes it repeat every year, one that
+// was carried over adds its own day, as the copies stand in the store.
+void add_to_event(icalcomponent* event, const std::string& name, const EntryRecord& record) {
+    if (icalcomponent_get_first_property(event, ICAL_RRULE_PROPERTY)) return;
+    if (record.yearly == EntryRecord::yearly_pending) {
+        icalcomponent_add_property(event, yearly_rule());
+        return;
+    }
+    icaldatetimeperiodtype day{};
+    day.time = date_of(plain_day_of(day_of_entry_name(name)));
+    day.period = icalperiodtype_null_period();
+    icalcomponent_add_property(event, icalproperty_new_rdate(day));
 }
 
 IcalComponent new_calendar() {
@@ -101,19 +90,40 @@ std::string text_of(const IcalComponent& calendar) {
     return text ? std::string(text.get()) : std::string();
 }
 
+// The UID export_ics gives the entry: the yearly entries alike in the lower slots of its day
+// count, as they do when the whole store is exported.
+std::string uid_in_store(const StoreDir& dir, const std::string& name, const EntryRecord& record) {
+    EntryUids uids;
+    const DayNumber day = day_of_entry_name(name);
+    for (int slot = 0; slot < slots_per_day; ++slot) {
+        const std::string lower = entry_file_name(day, slot);
+        if (lower == name) break;
+        if (const std::optional<EntryRecord> found = probe_entry(dir, day, slot)) uids(lower, *found);
+    }
+    return uids(name, record);
+}
+
 }  // namespace
 
 IcsExport export_ics(const StoreDir& dir) {
     IcsExport result;
     const IcalComponent calendar = new_calendar();
-
+    EntryUids uids;
+    std::map<std::string, icalcomponent*> events;  // by UID
     for (const std::string& file : list_entry_files(dir)) {
         const auto record = read_entry(dir, file);
         if (!record) {
             result.unreadable.push_back(file);
             continue;
         }
-        icalcomponent_add_component(calendar.get(), event_of(dir, file, *record));
+        const std::string uid = uids(file, *record);
+        if (const auto found = events.find(uid); found != events.end()) {
+            add_to_event(found->second, file, *record);
+            continue;
+        }
+        icalcomponent* event = event_of(dir, file, *record, uid);
+        icalcomponent_add_component(calendar.get(), event);
+        events.emplace(uid, event);
         ++result.events;
     }
     result.text = text_of(calendar);
@@ -122,8 +132,9 @@ IcsExport export_ics(const StoreDir& dir) {
 
 EntryEvent entry_event(const StoreDir& dir, const std::string& name, const EntryRecord& record) {
     const IcalComponent calendar = new_calendar();
-    icalcomponent_add_component(calendar.get(), event_of(dir, name, record));
-    return {uid_of(name, record), text_of(calendar)};
+    const std::string uid = uid_in_store(dir, name, record);
+    icalcomponent_add_component(calendar.get(), event_of(dir, name, record, uid));
+    return {uid, text_of(calendar)};
 }
 
 }  // namespace daybrook

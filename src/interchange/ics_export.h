@@ -10,15 +10,15 @@ namespace daybrook {
 
 struct IcsExport {
     std::string text;                     // the calendar file, UTF-8, lines ending in CRLF
-    int events = 0;                       // the entries written into it
+    int events = 0;                       // the events written into it
     std::vector<std::string> unreadable;  // entry files that could not be read: left out
 };
 
 // Every entry of the store as an all-day event on the day its file names: the memo as the
 // summary, the category red_letter_category for a red-letter day, and a yearly repeat for an
-// entry still to be carried over to next year. Each event's UID follows from the file's name
-// and its record, so the same entry keeps its UID from one export to the next, and its DTSTAMP
-// is the time the file was last written.
+// entry still to be carried over to next year. Each event's UID is the entry's (entry_uid.h), so
+// an entry keeps its UID from one export to the next; a yearly entry and its renewed copies are
+// one event. Its DTSTAMP is the time the file was last written.
 IcsExport export_ics(const StoreDir& dir);
 
 struct EntryEvent {

@@ -2,10 +2,14 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
 #include <cstdlib>
 #include <chrono>
 #include <cstdio>
 #include <ctime>
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -41,47 +45,69 @@ std::string date_text(PlainDay day) {
 
 // ---- Reading the file ----
 
-// Why the text cannot be a whole calendar file, or nothing: every component opened by BEGIN
-// closes by a matching END before the text ends, and nothing but blank lines stands outside
-// them. libical forgives a file cut off after its first calendar; the diary does not import
-// half a file.
-std::string structure_problem(std::string_view text) {
+// Deeper than any calendar program nests components (a calendar, an event, an alarm, a few
+// custom parts): libical frees a tree by recursion, and a file of a few hundred thousand nested
+// BEGIN lines would overflow the stack.
+constexpr std::size_t most_nesting = 40;
+
+// What the text holds as a calendar file: `problem` tells why it cannot be a whole one, or is
+// empty. Every component opened by BEGIN closes by a matching END before the text ends, and
+// nothing but blank lines stands before the first one. libical forgives a file cut off after its
+// first calendar; the diary does not import half a file. Text after a closed calendar that opens
+// no further component (a comment some servers add) ends what is read: `length` is the part
+// before it, and `trailing_line` its line number.
+struct FileShape {
+    std::string problem;
+    std::size_t length = 0;
+    int trailing_line = 0;
+};
+
+std::string_view next_line(std::string_view text, std::size_t& offset) {
+    const std::size_t end = text.find('\n', offset);
+    std::string_view line = text.substr(offset, end == std::string_view::npos ? std::string_view::npos : end - offset);
+    offset = end == std::string_view::npos ? text.size() : end + 1;
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    return line;
+}
+
+FileShape file_shape(std::string_view text) {
+    FileShape shape{.length = text.size()};
     std::vector<std::string> open;
+    bool closed_one = false;
     int line_number = 0;
-    while (!text.empty()) {
-        const auto end = text.find('\n');
-        std::string_view line = text.substr(0, end);
-        text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
+    for (std::size_t offset = 0; offset < text.size();) {
+        const std::size_t line_start = offset;
+        const std::string_view line = next_line(text, offset);
         ++line_number;
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         if (line.find_first_not_of(" \t") == std::string_view::npos) continue;
-        const auto outside = [line_number] {
-            return "it holds text outside any calendar, on line " + std::to_string(line_number);
-        };
-        if (line.front() == ' ' || line.front() == '\t') {  // the rest of a folded line
-            if (open.empty()) return outside();
-            continue;
+        const bool folded = line.front() == ' ' || line.front() == '\t';
+        const std::string name = folded ? std::string() : ascii_lower(line.substr(0, line.find_first_of(":;")));
+        if (open.empty() && name != "begin") {
+            if (closed_one) return {.length = line_start, .trailing_line = line_number};
+            return {.problem = "it holds text outside any calendar, on line " + std::to_string(line_number)};
         }
-        const std::string name = ascii_lower(line.substr(0, line.find_first_of(":;")));
+        if (name != "begin" && name != "end") continue;
         const auto colon = line.find(':');
         std::string value = ascii_lower(colon == std::string_view::npos ? "" : line.substr(colon + 1));
         value.erase(value.find_last_not_of(" \t") + 1);
         if (name == "begin") {
+            if (open.size() == most_nesting)
+                return {.problem = "its components nest deeper than " + std::to_string(most_nesting) +
+                                   " levels, on line " + std::to_string(line_number) + ", which no calendar needs"};
             open.push_back(value);
-        } else if (open.empty()) {
-            return outside();
-        } else if (name == "end") {
-            if (open.back() != value)
-                return "line " + std::to_string(line_number) + " closes a component that is not open";
+        } else if (open.back() != value) {
+            return {.problem = "line " + std::to_string(line_number) + " closes a component that is not open"};
+        } else {
             open.pop_back();
+            closed_one = closed_one || open.empty();
         }
     }
     if (!open.empty()) {
         std::string name = open.back();
         for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-        return "it ends inside a " + name + ": the file seems cut short";
+        return {.problem = "it ends inside a " + name + ": the file seems cut short"};
     }
-    return {};
+    return shape;
 }
 
 // Whether libical reported a value it could not read in one of the properties that set an
@@ -116,13 +142,14 @@ std::size_t list_size(const short* list, std::size_t capacity) {
 
 // Whether a rule of a time zone has the shape of the rules real zones use: yearly, in one month,
 // on one weekday or on up to seven days of that month that every year has ("the last Sunday of
-// March", "the Sunday from the 8th to the 14th"), or on its start's date each year. libical
-// turns a zone's rules into every change of offset from the zone's start to the year it
-// converts, and takes hours for a rule that changes daily or by the minute, or that names a day
-// its month lacks.
+// March", "the Sunday from the 8th to the 14th"), or on its start's date each year, at one time
+// of the day (some programs name it by BYHOUR and BYMINUTE). libical turns a zone's rules into
+// every change of offset from the zone's start to the year it converts, and takes hours for a
+// rule that changes daily or by the minute, or that names a day its month lacks.
 bool zone_rule_fits(const icalrecurrencetype& rule) {
-    if (rule.freq != ICAL_YEARLY_RECURRENCE || rule.rscale || !empty_list(rule.by_second) ||
-        !empty_list(rule.by_minute) || !empty_list(rule.by_hour) || !empty_list(rule.by_year_day) ||
+    if (rule.freq != ICAL_YEARLY_RECURRENCE || rule.rscale ||
+        list_size(rule.by_second, ICAL_BY_SECOND_SIZE) > 1 || list_size(rule.by_minute, ICAL_BY_MINUTE_SIZE) > 1 ||
+        list_size(rule.by_hour, ICAL_BY_HOUR_SIZE) > 1 || !empty_list(rule.by_year_day) ||
         !empty_list(rule.by_week_no) || !empty_list(rule.by_set_pos))
         return false;
     if (empty_list(rule.by_month)) return empty_list(rule.by_day) && empty_list(rule.by_month_day);
@@ -138,32 +165,40 @@ bool zone_rule_fits(const icalrecurrencetype& rule) {
     return true;
 }
 
-// Why a time zone of the calendar cannot be used, or nothing. Besides the shape of each rule,
-// the number of rules and listed dates of a zone is bounded, each costing libical work.
-std::string zone_problem(icalcomponent* calendar) {
+// Whether libical can use a time zone of the calendar in reasonable time: besides the shape of
+// each rule, the number of rules and listed dates is bounded, each costing libical work.
+bool zone_usable(icalcomponent* zone) {
     constexpr int most_rules = 50;
     constexpr int most_dates = 2000;
-    for (icalcomponent* zone = icalcomponent_get_first_component(calendar, ICAL_VTIMEZONE_COMPONENT); zone;
-         zone = icalcomponent_get_next_component(calendar, ICAL_VTIMEZONE_COMPONENT)) {
-        int rules = 0;
-        int dates = 0;
-        bool fits = true;
-        for (icalcomponent* part = icalcomponent_get_first_component(zone, ICAL_ANY_COMPONENT); part;
-             part = icalcomponent_get_next_component(zone, ICAL_ANY_COMPONENT)) {
-            for (icalproperty* property = icalcomponent_get_first_property(part, ICAL_RRULE_PROPERTY); property;
-                 property = icalcomponent_get_next_property(part, ICAL_RRULE_PROPERTY)) {
-                fits = fits && zone_rule_fits(icalproperty_get_rrule(property));
-                ++rules;
-            }
-            dates += icalcomponent_count_properties(part, ICAL_RDATE_PROPERTY);
+    int rules = 0;
+    int dates = 0;
+    for (icalcomponent* part = icalcomponent_get_first_component(zone, ICAL_ANY_COMPONENT); part;
+         part = icalcomponent_get_next_component(zone, ICAL_ANY_COMPONENT)) {
+        for (icalproperty* property = icalcomponent_get_first_property(part, ICAL_RRULE_PROPERTY); property;
+             property = icalcomponent_get_next_property(part, ICAL_RRULE_PROPERTY)) {
+            if (!zone_rule_fits(icalproperty_get_rrule(property))) return false;
+            ++rules;
         }
-        if (!fits || rules > most_rules || dates > most_dates) {
-            icalproperty* id = icalcomponent_get_first_property(zone, ICAL_TZID_PROPERTY);
-            return "its time zone \"" + text_of(id ? icalproperty_get_tzid(id) : nullptr) +
-                   "\" changes its offset in a way no time zone does";
-        }
+        dates += icalcomponent_count_properties(part, ICAL_RDATE_PROPERTY);
     }
-    return {};
+    return rules <= most_rules && dates <= most_dates;
+}
+
+// Takes the calendar's time zones that cannot be used out of it, so that libical never works
+// with them, and returns their names: the times given in them are read as times of this machine.
+std::set<std::string> drop_unusable_zones(icalcomponent* calendar) {
+    std::vector<icalcomponent*> unusable;
+    for (icalcomponent* zone = icalcomponent_get_first_component(calendar, ICAL_VTIMEZONE_COMPONENT); zone;
+         zone = icalcomponent_get_next_component(calendar, ICAL_VTIMEZONE_COMPONENT))
+        if (!zone_usable(zone)) unusable.push_back(zone);
+    std::set<std::string> names;
+    for (icalcomponent* zone : unusable) {
+        icalproperty* id = icalcomponent_get_first_property(zone, ICAL_TZID_PROPERTY);
+        names.insert(text_of(id ? icalproperty_get_tzid(id) : nullptr));
+        icalcomponent_remove_component(calendar, zone);
+        icalcomponent_free(zone);
+    }
+    return names;
 }
 
 // ---- Days and times ----
@@ -190,9 +225,25 @@ PlainDay local_day(const icaltimetype& time) {
     return plain_day(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
 }
 
-// The date or date-time of a property, its TZID looked up in the calendar.
-icaltimetype time_of(icalproperty* property, icalcomponent* event) {
-    return icalproperty_get_datetime_with_component(property, event);
+// Whether a repeat rule goes on without a count or an end.
+bool endless(const icalrecurrencetype& rule) { return rule.count == 0 && icaltime_is_null_time(rule.until); }
+
+// Whether one of the event's rules repeats without end, so that its occurrences stop at the
+// import's horizon. A yearly rule gives few entries to the end of the diary (one that is not one
+// yearly entry: 29 February, or several days a year), so it is followed to the end as before.
+bool stops_at_horizon(icalcomponent* event) {
+    for (icalproperty* property = icalcomponent_get_first_property(event, ICAL_RRULE_PROPERTY); property;
+         property = icalcomponent_get_next_property(event, ICAL_RRULE_PROPERTY)) {
+        const icalrecurrencetype rule = icalproperty_get_rrule(property);
+        if (endless(rule) && !repeats_within_a_day(rule) && rule.freq != ICAL_YEARLY_RECURRENCE) return true;
+    }
+    return false;
+}
+
+// The name of a component for a report: its summary, or else what kind of component it is.
+std::string name_of(icalcomponent* component) {
+    if (const char* summary = icalcomponent_get_summary(component)) return summary;
+    return text_of(icalcomponent_kind_to_string(icalcomponent_isa(component)));
 }
 
 // The occurrences a RECURRENCE-ID or EXDATE takes out of an event's repeats. A date takes out
@@ -230,24 +281,28 @@ struct Planned {
     std::size_t source = 0;  // the index of its event in Planner::summaries
 };
 
+// The same day a year later; 28 February for 29 February.
+PlainDay a_year_after(PlainDay day) {
+    const CalendarDate date = day_to_calendar(diary_day_of(day));
+    return plain_day(date.year + 1, date.month, std::min(date.day, month_length(date.month, date.year + 1)));
+}
+
 class Planner {
 public:
     Planner(DayNumber today, const ImportLimits& limits)
         : m_today(plain_day_of(today)),
           m_last(plain_day_of(last_diary_day)),
+          m_horizon(std::min(m_last, limits.until ? plain_day_of(*limits.until) : a_year_after(m_today))),
           m_limits(limits),
           m_deadline(std::chrono::steady_clock::now() + expansion_time) {}
 
-    void calendar(icalcomponent* calendar);
-    void not_an_event(icalcomponent* component) {
-        const char* summary = icalcomponent_get_summary(component);
-        skip(summary ? summary : icalcomponent_kind_to_string(icalcomponent_isa(component)), {},
-             SkipReason::not_an_event);
-    }
+    void calendar(icalcomponent* calendar, const std::set<std::string>& unusable_zones);
+    void not_an_event(icalcomponent* component) { skip(name_of(component), {}, SkipReason::not_an_event); }
 
     std::vector<Planned> planned;
     std::vector<std::string> summaries;  // one line each
     std::vector<SkippedItem> skipped;
+    std::vector<OpenRepeat> open_repeats;
 
 private:
     void event(icalcomponent* event, const Exclusions* moved);
@@ -256,18 +311,36 @@ private:
                 const Exclusions& exclusions, const Planned& entry);
     bool every_year_only(icalcomponent* event, const icaltimetype& start, PlainDay span,
                          const Exclusions& exclusions) const;
-    void plan(const Planned& entry, const std::set<PlainDay>& days, bool yearly, bool more);
+    enum class RuleEnd { ended, cut, unreadable };
+    RuleEnd follow_rule(const icalrecurrencetype& rule, const icaltimetype& start, PlainDay last,
+                        const std::function<void(const icaltimetype&)>& occurs, const std::set<PlainDay>& found);
+    std::size_t plan(const Planned& entry, const std::set<PlainDay>& days, bool yearly, bool more);
+    void plan_repeats(const Planned& entry, const std::set<PlainDay>& days, bool too_many,
+                      std::optional<PlainDay> horizon);
+    icaltimetype time_of(icalproperty* property, icalcomponent* event) const;
     void skip(std::string summary, std::optional<PlainDay> day, SkipReason reason) {
         skipped.push_back({one_line(summary), day ? date_text(*day) : std::string(), reason});
     }
 
     PlainDay m_today;
     PlainDay m_last;
+    PlainDay m_horizon;  // the last day an endless repeat is followed to
     ImportLimits m_limits;
     std::chrono::steady_clock::time_point m_deadline;
+    std::set<std::string> m_unusable_zones;  // of the calendar being read
 };
 
-void Planner::calendar(icalcomponent* calendar) {
+// The date or date-time of a property, its TZID looked up in the calendar. A time in a zone that
+// was dropped as unusable counts as a time of this machine, as a floating time does.
+icaltimetype Planner::time_of(icalproperty* property, icalcomponent* event) const {
+    icaltimetype time = icalproperty_get_datetime_with_component(property, event);
+    icalparameter* zone = icalproperty_get_first_parameter(property, ICAL_TZID_PARAMETER);
+    if (zone && m_unusable_zones.contains(text_of(icalparameter_get_tzid(zone)))) time.zone = nullptr;
+    return time;
+}
+
+void Planner::calendar(icalcomponent* calendar, const std::set<std::string>& unusable_zones) {
+    m_unusable_zones = unusable_zones;
     // The occurrences that events with a RECURRENCE-ID move or cancel, by UID.
     std::map<std::string, Exclusions> moved;
     for (icalcomponent* event = icalcomponent_get_first_component(calendar, ICAL_VEVENT_COMPONENT); event;
@@ -305,7 +378,7 @@ void Planner::event(icalcomponent* event, const Exclusions* moved) {
     if (has_unreadable_dates(event)) return skip(summary, {}, SkipReason::unreadable_dates);
     if (!icalcomponent_get_first_property(event, ICAL_DTSTART_PROPERTY))
         return skip(summary, {}, SkipReason::no_date);
-    const icaltimetype start = icalcomponent_get_dtstart(event);
+    const icaltimetype start = time_of(icalcomponent_get_first_property(event, ICAL_DTSTART_PROPERTY), event);
     if (icaltime_is_null_time(start) || start.month < 1 || start.month > 12 || start.day < 1 || start.day > 31)
         return skip(summary, {}, SkipReason::unreadable_dates);
 
@@ -381,7 +454,9 @@ void Planner::yearly(const icaltimetype& start, PlainDay span, const Planned& en
 
 void Planner::expand(icalcomponent* event, const icaltimetype& start, PlainDay span,
                      const Exclusions& exclusions, const Planned& entry) {
-    std::set<PlainDay> days;      // from today to the end of 2050
+    const bool without_end = stops_at_horizon(event);
+    const PlainDay last = without_end ? m_horizon : m_last;
+    std::set<PlainDay> days;  // from today to `last`
     std::optional<PlainDay> first_beyond;
     bool any_past = false;
     const auto occurs = [&](const icaltimetype& time) {
@@ -389,7 +464,7 @@ void Planner::expand(icalcomponent* event, const icaltimetype& start, PlainDay s
         const PlainDay first = local_day(time);
         if (first < m_today) any_past = true;
         for (PlainDay day = std::max(first, m_today); day < first + span; ++day) {
-            if (day > m_last) {
+            if (day > last) {
                 if (!first_beyond || day < *first_beyond) first_beyond = day;
                 break;
             }
@@ -409,29 +484,9 @@ void Planner::expand(icalcomponent* event, const icaltimetype& start, PlainDay s
             within_a_day = true;
             continue;
         }
-        const IcalIterator iterator(icalrecur_iterator_new(rule, start));
-        if (!iterator) return skip(summaries[entry.source], local_day(start), SkipReason::unreadable_dates);
-        // A rule without a count may start where today's occurrences begin (a day early, for the
-        // hours between its zone and the local one), instead of stepping through the years before.
-        if (rule.count == 0 && own_day(start) < m_today - 2) {
-            icaltimetype from = start;
-            const CalendarDate date = day_to_calendar(static_cast<DayNumber>(m_today - 2));
-            from.year = date.year;
-            from.month = date.month;
-            from.day = date.day;
-            icalrecur_iterator_set_start(iterator.get(), from);
-        }
-        const std::size_t before = days.size();
-        for (int step = 0;; ++step) {
-            const icaltimetype time = icalrecur_iterator_next(iterator.get());
-            if (icaltime_is_null_time(time) || time.year > 2051) break;
-            if (step == max_rule_steps || days.size() - before > m_limits.per_event ||
-                std::chrono::steady_clock::now() > m_deadline) {
-                too_many = true;
-                break;
-            }
-            if (icaltime_compare(time, start) > 0) occurs(time);
-        }
+        const RuleEnd end = follow_rule(rule, start, last, occurs, days);
+        if (end == RuleEnd::unreadable) return skip(summaries[entry.source], local_day(start), SkipReason::unreadable_dates);
+        too_many = too_many || end == RuleEnd::cut;
     }
     for (icalproperty* property = icalcomponent_get_first_property(event, ICAL_RDATE_PROPERTY); property;
          property = icalcomponent_get_next_property(event, ICAL_RDATE_PROPERTY)) {
@@ -439,24 +494,75 @@ void Planner::expand(icalcomponent* event, const icaltimetype& start, PlainDay s
         occurs(icaltime_is_null_time(value.time) ? value.period.start : time_of(property, event));
     }
 
-    if (within_a_day) skip(summaries[entry.source], {}, SkipReason::repeats_within_a_day);
-    if (days.empty()) {
-        if (first_beyond) return skip(summaries[entry.source], *first_beyond, SkipReason::beyond_diary);
-        if (any_past) return skip(summaries[entry.source], local_day(start), SkipReason::past);
-        if (too_many) return skip(summaries[entry.source], {}, SkipReason::too_many);
-        return skip(summaries[entry.source], local_day(start), SkipReason::no_occurrence);
-    }
-    plan(entry, days, false, too_many);
+    const std::string& summary = summaries[entry.source];
+    if (within_a_day) skip(summary, {}, SkipReason::repeats_within_a_day);
+    if (!days.empty()) return plan_repeats(entry, days, too_many, without_end ? std::optional(last) : std::nullopt);
+    if (first_beyond)
+        return skip(summary, *first_beyond, *first_beyond > m_last ? SkipReason::beyond_diary : SkipReason::beyond_horizon);
+    if (any_past) return skip(summary, local_day(start), SkipReason::past);
+    if (too_many) return skip(summary, {}, SkipReason::too_many);
+    skip(summary, local_day(start), SkipReason::no_occurrence);
 }
 
-// Plans the entry for each day, as many as the limits allow; what they leave out is skipped once
-// for the event, with the first day left out when it is known. `more` tells that the event's
-// repeats went on beyond the days given.
-void Planner::plan(const Planned& entry, const std::set<PlainDay>& days, bool yearly, bool more) {
+// Plans the days of a repeating event; one that repeats without end, followed up to `horizon`,
+// is reported with the number of its entries and the day they reach: the horizon, or the last
+// entry when the limits cut it short.
+void Planner::plan_repeats(const Planned& entry, const std::set<PlainDay>& days, bool too_many,
+                           std::optional<PlainDay> horizon) {
+    const std::size_t made = plan(entry, days, false, too_many);
+    if (!horizon || made == 0) return;
+    const bool cut = too_many || made < days.size();
+    const PlainDay reached = cut ? *std::next(days.begin(), std::ptrdiff_t(made) - 1) : *horizon;
+    open_repeats.push_back({summaries[entry.source], made, date_text(reached)});
+}
+
+// Follows one repeat rule from the start to the day `last`, giving each occurrence to `occurs`;
+// `cut` when it stopped at the limits (of the event's entries `found`, of the rule's steps or of
+// the time for the file) before it ended. A rule without a count may start where today's
+// occurrences begin (a day early, for the hours between its zone and the local one), instead of
+// stepping through the years before.
+Planner::RuleEnd Planner::follow_rule(const icalrecurrencetype& rule, const icaltimetype& start, PlainDay last,
+                                      const std::function<void(const icaltimetype&)>& occurs,
+                                      const std::set<PlainDay>& found) {
+    const IcalIterator iterator(icalrecur_iterator_new(rule, start));
+    if (!iterator) return RuleEnd::unreadable;
+    if (rule.count == 0 && own_day(start) < m_today - 2) {
+        icaltimetype from = start;
+        const CalendarDate date = day_to_calendar(diary_day_of(m_today - 2));
+        from.year = date.year;
+        from.month = date.month;
+        from.day = date.day;
+        icalrecur_iterator_set_start(iterator.get(), from);
+    }
+    const std::size_t before = found.size();
+    for (int step = 0;; ++step) {
+        const icaltimetype time = icalrecur_iterator_next(iterator.get());
+        if (icaltime_is_null_time(time)) return RuleEnd::ended;
+        if (own_day(time) > last + 1) {
+            occurs(time);  // to tell the first day beyond
+            return RuleEnd::ended;
+        }
+        if (step == max_rule_steps || found.size() - before > m_limits.per_event ||
+            std::chrono::steady_clock::now() > m_deadline)
+            return RuleEnd::cut;
+        if (icaltime_compare(time, start) > 0) occurs(time);
+    }
+}
+
+// Plans the entry for each day, as many as the limits allow, and returns how many; what they
+// leave out is skipped once for the event, with the first day left out. `more` tells that the
+// event's repeats went on beyond the days given.
+std::size_t Planner::plan(const Planned& entry, const std::set<PlainDay>& days, bool yearly, bool more) {
     std::size_t made = 0;
     for (PlainDay day : days) {
-        if (made == m_limits.per_event || planned.size() >= m_limits.per_file)
-            return skip(summaries[entry.source], day, SkipReason::too_many);
+        if (made == m_limits.per_event) {
+            skip(summaries[entry.source], day, SkipReason::too_many);
+            return made;
+        }
+        if (planned.size() >= m_limits.per_file) {
+            skip(summaries[entry.source], day, SkipReason::file_limit);
+            return made;
+        }
         Planned planned_entry = entry;
         planned_entry.day = diary_day_of(day);
         planned_entry.yearly = yearly;
@@ -464,6 +570,7 @@ void Planner::plan(const Planned& entry, const std::set<PlainDay>& days, bool ye
         ++made;
     }
     if (more) skip(summaries[entry.source], {}, SkipReason::too_many);
+    return made;
 }
 
 // ---- Writing ----
@@ -474,66 +581,39 @@ EntryKey key_of(DayNumber day, const EntryRecord& record) {
     return {day, one_line(record.text).substr(0, memo_limit), record.red != 0, record.yearly != 0};
 }
 
-}  // namespace
-
-ImportReport import_ics(const StoreDir& dir, std::string_view text, DayNumber today, const ImportLimits& limits) {
-    ImportReport report;
-    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
-    if (text.find_first_not_of(" \t\r\n") == std::string_view::npos) {
-        report.error = "the file is empty";
-        return report;
-    }
-    if (text.find('\0') != std::string_view::npos) {
-        report.error = "it holds a zero byte, so it is no text file";
-        return report;
-    }
-    if (std::string problem = structure_problem(text); !problem.empty()) {
-        report.error = std::move(problem);
-        return report;
-    }
-    const IcalComponent root(icalparser_parse_string(std::string(text).c_str()));
-    if (!root) {
-        report.error = "libical cannot read it as an iCalendar file";
-        return report;
-    }
-
-    std::vector<icalcomponent*> calendars;
-    std::vector<icalcomponent*> strays;  // components beside the calendars
-    if (icalcomponent_isa(root.get()) == ICAL_VCALENDAR_COMPONENT) {
-        calendars.push_back(root.get());
-    } else if (icalcomponent_isa(root.get()) == ICAL_XROOT_COMPONENT) {
-        for (icalcomponent* child = icalcomponent_get_first_component(root.get(), ICAL_ANY_COMPONENT); child;
-             child = icalcomponent_get_next_component(root.get(), ICAL_ANY_COMPONENT))
-            (icalcomponent_isa(child) == ICAL_VCALENDAR_COMPONENT ? calendars : strays).push_back(child);
-    }
-    if (calendars.empty()) {
-        report.error = "it holds no calendar (no BEGIN:VCALENDAR)";
-        return report;
-    }
-    for (icalcomponent* calendar : calendars) {
-        if (std::string problem = zone_problem(calendar); !problem.empty()) {
-            report.error = std::move(problem);
-            return report;
+// Hands out the names add_entry would give, for a trial run that writes nothing: a day's lowest
+// slot without a file that was not handed out before.
+class TrialSlots {
+public:
+    explicit TrialSlots(const StoreDir& dir) : m_dir(dir) {}
+    AddedEntry add(DayNumber day) {
+        for (int slot = 0; slot < slots_per_day; ++slot) {
+            std::string name = entry_file_name(day, slot);
+            std::error_code error;
+            if (std::filesystem::exists(std::filesystem::symlink_status(m_dir / name, error))) continue;
+            if (m_given.insert(name).second) return {StoreError::none, std::move(name)};
         }
+        return {StoreError::day_full, {}};
     }
 
-    ::tzset();  // the local time zone as TZ gives it now
-    Planner planner(today, limits);
-    for (icalcomponent* calendar : calendars) planner.calendar(calendar);
-    for (icalcomponent* stray : strays) planner.not_an_event(stray);
+private:
+    StoreDir m_dir;
+    std::set<std::string> m_given;
+};
 
-    // Each entry already in the store stands for one planned entry alike, once.
+// Adds the planned entries that the store does not hold yet, or in a trial only works out their
+// names. Each entry already in the store stands for one planned entry alike, once.
+void add_planned(const StoreDir& dir, const Planner& planner, ImportMode mode, ImportReport& report) {
     std::map<EntryKey, int> present;
     std::set<DayNumber> days_read;
     for (const Planned& entry : planner.planned) {
         if (days_read.insert(entry.day).second)
             for (const EntryRecord& record : day_entries(dir, entry.day)) ++present[key_of(entry.day, record)];
     }
-    report.skipped = std::move(planner.skipped);
+    TrialSlots trial(dir);
     for (const Planned& entry : planner.planned) {
         const auto skip = [&](SkipReason reason) {
-            report.skipped.push_back(
-                {planner.summaries[entry.source], date_text(plain_day_of(entry.day)), reason});
+            report.skipped.push_back({planner.summaries[entry.source], date_text(plain_day_of(entry.day)), reason});
         };
         EntryRecord record;
         record.text = entry.memo;
@@ -544,13 +624,77 @@ ImportReport import_ics(const StoreDir& dir, std::string_view text, DayNumber to
             skip(SkipReason::already_there);
             continue;
         }
-        const AddedEntry added = add_entry(dir, entry.day, record);
-        switch (added.error) {
-            case StoreError::none: report.added.push_back(added.name); break;
-            case StoreError::day_full: skip(SkipReason::day_full); break;
-            default: skip(SkipReason::write_failed); break;
+        errno = 0;
+        const AddedEntry added = mode == ImportMode::trial ? trial.add(entry.day) : add_entry(dir, entry.day, record);
+        const int write_errno = errno;  // what made a write fail, read before anything else runs
+        if (added.error == StoreError::none) {
+            record.date = day_to_date(entry.day);
+            record.file = added.name;
+            report.added.push_back({added.name, encode(record)});
+        } else if (added.error == StoreError::day_full) {
+            skip(SkipReason::day_full);
+        } else {
+            skip(SkipReason::write_failed);
+            if (report.write_error.empty())
+                report.write_error = "an entry of " + date_text(plain_day_of(entry.day)) + " could not be written: " +
+                                     (write_errno != 0 ? std::strerror(write_errno) : "the file system refused it");
         }
     }
+}
+
+// The calendars of the parsed file, and the components beside them.
+void sort_components(icalcomponent* root, std::vector<icalcomponent*>& calendars, std::vector<icalcomponent*>& strays) {
+    if (icalcomponent_isa(root) == ICAL_VCALENDAR_COMPONENT) {
+        calendars.push_back(root);
+    } else if (icalcomponent_isa(root) == ICAL_XROOT_COMPONENT) {
+        for (icalcomponent* child = icalcomponent_get_first_component(root, ICAL_ANY_COMPONENT); child;
+             child = icalcomponent_get_next_component(root, ICAL_ANY_COMPONENT))
+            (icalcomponent_isa(child) == ICAL_VCALENDAR_COMPONENT ? calendars : strays).push_back(child);
+    }
+}
+
+// Why the text cannot be read at all, before libical sees it; empty when it may be.
+std::string text_problem(std::string_view text) {
+    if (text.find_first_not_of(" \t\r\n") == std::string_view::npos) return "the file is empty";
+    if (text.find('\0') != std::string_view::npos) return "it holds a zero byte, so it is no text file";
+    return {};
+}
+
+}  // namespace
+
+ImportReport import_ics(const StoreDir& dir, std::string_view text, DayNumber today, const ImportLimits& limits,
+                        ImportMode mode) {
+    ImportReport report;
+    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+    report.error = text_problem(text);
+    const FileShape shape = report.error.empty() ? file_shape(text) : FileShape{};
+    if (report.error.empty()) report.error = shape.problem;
+    if (!report.error.empty()) return report;
+    if (shape.trailing_line > 0)
+        report.notes.push_back("The text from line " + std::to_string(shape.trailing_line) +
+                               " on follows the end of the calendar and was left aside.");
+    const IcalComponent root(icalparser_parse_string(std::string(text.substr(0, shape.length)).c_str()));
+    std::vector<icalcomponent*> calendars;
+    std::vector<icalcomponent*> strays;
+    if (root) sort_components(root.get(), calendars, strays);
+    if (calendars.empty()) {
+        report.error = root ? "it holds no calendar (no BEGIN:VCALENDAR)" : "libical cannot read it as an iCalendar file";
+        return report;
+    }
+
+    ::tzset();  // the local time zone as TZ gives it now
+    Planner planner(today, limits);
+    for (icalcomponent* calendar : calendars) {
+        const std::set<std::string> unusable = drop_unusable_zones(calendar);
+        for (const std::string& zone : unusable)
+            report.notes.push_back("The time zone \"" + zone + "\" of the file changes its offset in a way no time zone "
+                                   "does, so its events are placed by this machine's time zone.");
+        planner.calendar(calendar, unusable);
+    }
+    for (icalcomponent* stray : strays) planner.not_an_event(stray);
+    report.skipped = std::move(planner.skipped);
+    report.open_repeats = std::move(planner.open_repeats);
+    add_planned(dir, planner, mode, report);
     return report;
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string_view>
 
 #include "calendar/day_number.h"
@@ -16,13 +17,23 @@ struct ImportLimits {
     // A year of a daily repeat, seven years of a weekly one, every month to the end of 2050.
     std::size_t per_event = 366;
     std::size_t per_file = 20000;
+    // The last day to which an event that repeats without end (no COUNT, no UNTIL) is followed;
+    // without one, the same day a year from today.
+    std::optional<DayNumber> until;
 };
+
+// An import writes its entries; a trial works out the same report and writes nothing.
+enum class ImportMode { write, trial };
 
 // Adds the events of a calendar file as entries of the days from `today` to 31/12/2050, through
 // add_entry. The whole file is read before anything is written: a file libical cannot parse,
-// one whose components do not close (a truncated file), one without a VCALENDAR, or one with a
-// time zone whose rules no real zone has (libical would take hours over it) is refused with
-// `error` set and nothing written.
+// one whose components do not close (a truncated file), one nested deeper than any calendar,
+// or one without a VCALENDAR is refused with `error` set and nothing written. Text after the
+// last calendar's end is left aside, with a note.
+//
+// - The file's own time zones (VTIMEZONE) place its times, whatever their names. A zone whose
+//   rules no real zone has (libical would take hours over it) is not used: the times given in
+//   it count as times of this machine, with a note, and the rest of the file is read as usual.
 //
 // - An event's day is the day of its start in local time: an all-day event and a floating time
 //   as written, a UTC time or one of a time zone converted to the zone of this machine, since
@@ -35,8 +46,10 @@ struct ImportLimits {
 //   its next occurrence from today on, which the diary carries over year by year; on 29 February
 //   it cannot, and is expanded as below.
 // - Every other repeat (weekly, daily, monthly, with an interval, count or end, RDATE, EXDATE,
-//   occurrences moved by a RECURRENCE-ID) is expanded by libical up to 31/12/2050, one entry a
-//   day at most per event, at most limits.per_event of them. Only an event without any
+//   occurrences moved by a RECURRENCE-ID) is expanded by libical, one entry a day at most per
+//   event, at most limits.per_event of them and limits.per_file for the file: up to 31/12/2050
+//   when the event's repeats end, up to limits.until when one of its rules goes on without end
+//   ("every Wednesday"), which the report's open_repeats then tell. Only an event without any
 //   occurrence from today on is reported as past; its earlier occurrences are not reported.
 //   Repeats within a day (hourly and finer) are not followed: their start makes the entry.
 // - The summary becomes the memo: one line, Windows-1252 (see utf8_to_windows_1252; '?' for
@@ -47,7 +60,8 @@ struct ImportLimits {
 //   alike, which is then not added: importing a file twice adds nothing the second time, even
 //   where the file holds the same entry twice on one day.
 // - Cancelled events and components that are no events are skipped, each with its reason.
+// - An entry that cannot be written is skipped, and report.write_error tells why.
 ImportReport import_ics(const StoreDir& dir, std::string_view text, DayNumber today,
-                        const ImportLimits& limits = {});
+                        const ImportLimits& limits = {}, ImportMode mode = ImportMode::write);
 
 }  // namespace daybrook

@@ -2,15 +2,19 @@
 // the reason, as the diary reports them.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "store/entry_record.h"
 
 namespace daybrook {
 
 enum class SkipReason {
     past,                  // every day of it lies before today
     beyond_diary,          // its first day from today on lies after 31/12/2050
+    beyond_horizon,        // it repeats without end, first after the import's horizon
     day_full,              // the day already holds ten entries
     already_there,         // the day holds this entry already
     blank,                 // no summary, or none with a letter, digit or sign the diary shows
@@ -19,7 +23,8 @@ enum class SkipReason {
     no_occurrence,         // its exclusions take out every occurrence
     cancelled,             // an event marked cancelled
     not_an_event,          // a to-do, journal entry, free/busy list or other component
-    too_many,              // repeats beyond the limits of one import (ImportLimits)
+    too_many,              // repeats beyond what one event may add (ImportLimits::per_event)
+    file_limit,            // beyond the most entries one import adds (ImportLimits::per_file)
     repeats_within_a_day,  // an hourly or finer repeat: only its start makes an entry
     write_failed,          // the entry file could not be written
 };
@@ -36,10 +41,34 @@ struct SkippedItem {
 // One line for a skipped item: `06/12/2026 "Anna's birthday": the day already holds ten entries`.
 std::string describe(const SkippedItem& item);
 
+// An event without end whose repeats were followed only up to the import's horizon.
+struct OpenRepeat {
+    std::string summary;  // on one line
+    std::size_t occurrences = 0;  // the days it gave from today to the horizon
+    std::string until;    // "dd/mm/yyyy": the horizon, or the last entry when a limit came first
+};
+
+// One line for it: `"Choir": 53 occurrences up to 01/03/2027 (it repeats without end)`.
+std::string describe(const OpenRepeat& repeat);
+
+// An entry file the import wrote (or, in a trial run, would write), with its bytes.
+struct AddedFile {
+    std::string name;
+    RecordBytes bytes{};
+};
+
 struct ImportReport {
-    std::string error;               // why the file was refused whole; empty when it was read
-    std::vector<std::string> added;  // the entry files written, in order
+    std::string error;                // why the file was refused whole; empty when it was read
+    std::string write_error;          // why an entry could not be written; empty when all were
+    std::vector<AddedFile> added;     // in order
     std::vector<SkippedItem> skipped;
+    std::vector<OpenRepeat> open_repeats;
+    // What was read differently from what the file says, each a sentence: text after the
+    // calendar's end that was left aside, a time zone placed by the machine's own.
+    std::vector<std::string> notes;
+
+    // Whether every event was added or skipped for a reason that is no failure.
+    bool succeeded() const { return error.empty() && write_error.empty(); }
 };
 
 }  // namespace daybrook

@@ -36,6 +36,7 @@ inline std::string_view short_name(SkipReason reason) {
     switch (reason) {
         case SkipReason::past: return "past";
         case SkipReason::beyond_diary: return "beyond";
+        case SkipReason::beyond_horizon: return "after horizon";
         case SkipReason::day_full: return "full";
         case SkipReason::already_there: return "there";
         case SkipReason::blank: return "blank";
@@ -45,6 +46,7 @@ inline std::string_view short_name(SkipReason reason) {
         case SkipReason::cancelled: return "cancelled";
         case SkipReason::not_an_event: return "not an event";
         case SkipReason::too_many: return "too many";
+        case SkipReason::file_limit: return "file limit";
         case SkipReason::repeats_within_a_day: return "within a day";
         case SkipReason::write_failed: return "write failed";
     }

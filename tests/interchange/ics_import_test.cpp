@@ -3,18 +3,22 @@
 #include <gtest/gtest.h>
 
 #include <ctime>
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "interchange/calendar_files.h"
 #include "store/memo.h"
 #include "support/environment_guard.h"
+#include "support/permissions_bite.h"
 #include "support/temp_dir.h"
 
 namespace daybrook {
 namespace {
 
 using testing::EnvironmentGuard;
+using testing::PermissionsBite;
 using testing::TempDir;
 
 const DayNumber today = date_to_day("01/03/26");  // a Sunday
@@ -214,13 +218,15 @@ TEST(IcsImport, RefusesAFileThatIsNoWholeCalendarAndWritesNothing) {
         {"cut inside an event", whole.substr(0, whole.find("SUMMARY:Den") + 11)},
         {"cut before the calendar's end", whole.substr(0, whole.find("END:VCALENDAR"))},
         {"cut inside a second calendar", whole + "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nSUMM"},
-        {"text after the calendar", whole + "-- \r\nsent from my phone\r\n"},
         {"mismatched ends", "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nEND:VTODO\r\nEND:VCALENDAR\r\n"},
-        // libical would work out this zone's changes minute by minute since 1601.
-        {"a time zone no place has",
-         calendar("BEGIN:VTIMEZONE\nTZID:Odd\nBEGIN:STANDARD\nDTSTART:16010101T000000\n"
-                  "RRULE:FREQ=MINUTELY\nTZOFFSETFROM:+0100\nTZOFFSETTO:+0100\nEND:STANDARD\nEND:VTIMEZONE\n"
-                  "BEGIN:VEVENT\nDTSTART;TZID=Odd:20260310T100000\nSUMMARY:Dentist\nEND:VEVENT\n")},
+        // Each nested level costs libical a frame when it frees the tree: this would overflow the stack.
+        {"nested three hundred thousand deep",
+         [] {
+             std::string deep = "BEGIN:VCALENDAR\r\n";
+             for (int i = 0; i < 300000; ++i) deep += "BEGIN:X-DEEP\r\n";
+             for (int i = 0; i < 300000; ++i) deep += "END:X-DEEP\r\n";
+             return deep + "END:VCALENDAR\r\n";
+         }()},
         {"a zero byte", whole.substr(0, 20) + std::string(1, '\0') + whole.substr(20)},
     };
     for (const Case& c : cases) {
@@ -274,7 +280,7 @@ TEST(IcsImport, CountsTheEntriesAlreadyThereAndKeepsToTenADay) {
         {"more entries than a file may make", {},
          calendar("BEGIN:VEVENT\nDTSTART;VALUE=DATE:20260303\nRRULE:FREQ=WEEKLY;COUNT=3\n"
                   "SUMMARY:Yoga\nEND:VEVENT\n" + event("Dentist")),
-         {3}, {"too many 10/03/2026"}, {.per_file = 3}},
+         {3}, {"file limit 10/03/2026"}, {.per_file = 3}},
     };
     for (const Case& c : cases) {
         TempDir dir;
@@ -288,6 +294,136 @@ TEST(IcsImport, CountsTheEntriesAlreadyThereAndKeepsToTenADay) {
         EXPECT_EQ(skip_lines(report), c.last_skipped) << c.what;
         EXPECT_LE(day_entries(dir.path(), day).size(), std::size_t{slots_per_day}) << c.what;
     }
+}
+
+TEST(IcsImport, ReadsWhatCalendarProgramsWriteAroundTheirEvents) {
+    // Lotus Notes names its zones in its own way and gives each change a time by BYHOUR and
+    // BYMINUTE, from 1950 on.
+    const std::string lotus_zone =
+        "BEGIN:VTIMEZONE\nTZID:Western/Central Europe\n"
+        "BEGIN:STANDARD\nDTSTART:19501029T030000\nTZOFFSETFROM:+0200\nTZOFFSETTO:+0100\n"
+        "RRULE:FREQ=YEARLY;BYMINUTE=0;BYHOUR=3;BYDAY=-1SU;BYMONTH=10\nEND:STANDARD\n"
+        "BEGIN:DAYLIGHT\nDTSTART:19500326T020000\nTZOFFSETFROM:+0100\nTZOFFSETTO:+0200\n"
+        "RRULE:FREQ=YEARLY;BYMINUTE=0;BYHOUR=2;BYDAY=-1SU;BYMONTH=3\nEND:DAYLIGHT\nEND:VTIMEZONE\n";
+    // libical would work out this zone's changes minute by minute since 1601.
+    const std::string odd_zone =
+        "BEGIN:VTIMEZONE\nTZID:Odd\nBEGIN:STANDARD\nDTSTART:16010101T000000\n"
+        "RRULE:FREQ=MINUTELY\nTZOFFSETFROM:+0100\nTZOFFSETTO:+0100\nEND:STANDARD\nEND:VTIMEZONE\n";
+    struct Case {
+        const char* what;
+        std::string ics;
+        std::vector<std::string> entries;  // in a machine on UTC
+        std::vector<std::string> skipped;
+        std::size_t notes = 0;
+    };
+    const Case cases[] = {
+        {"a zone of the file's own, in winter and in summer: 00:30 there is the evening before in UTC",
+         calendar(lotus_zone +
+                  "BEGIN:VEVENT\nDTSTART;TZID=\"Western/Central Europe\":20260311T003000\nSUMMARY:Early call\nEND:VEVENT\n"
+                  "BEGIN:VEVENT\nDTSTART;TZID=\"Western/Central Europe\":20260701T013000\nSUMMARY:Summer call\nEND:VEVENT\n"),
+         {"10/03/26 Early call", "30/06/26 Summer call"}, {}},
+        {"a zone that cannot be used places its events by the machine's zone, and no others",
+         calendar(odd_zone + lotus_zone +
+                  "BEGIN:VEVENT\nDTSTART;TZID=Odd:20260311T003000\nRRULE:FREQ=DAILY;COUNT=2\nSUMMARY:Dentist\nEND:VEVENT\n"
+                  "BEGIN:VEVENT\nDTSTART;TZID=\"Western/Central Europe\":20260311T003000\nSUMMARY:Early call\nEND:VEVENT\n"),
+         {"10/03/26 Early call", "11/03/26 Dentist", "12/03/26 Dentist"}, {}, 1},
+        {"custom components inside an event, and beside the events",
+         calendar("BEGIN:VEVENT\nDTSTART;VALUE=DATE:20260312\nSUMMARY:Concert\n"
+                  "BEGIN:X-VENDOR-SEATING\nX-SEAT:12A\nBEGIN:X-ROW\nEND:X-ROW\nEND:X-VENDOR-SEATING\n"
+                  "BEGIN:UNHEARD-OF\nEND:UNHEARD-OF\nEND:VEVENT\n"
+                  "BEGIN:X-WR-GROUP\nBEGIN:X-INNER\nEND:X-INNER\nEND:X-WR-GROUP\n"
+                  "BEGIN:UNHEARD-OF\nEND:UNHEARD-OF\n"),
+         {"12/03/26 Concert"}, {"not an event", "not an event"}},
+        {"a comment line after the calendar's end",
+         calendar("BEGIN:VEVENT\nDTSTART;VALUE=DATE:20260312\nSUMMARY:Concert\nEND:VEVENT\n") +
+             "# generated by the server at 10:02\r\n\r\n",
+         {"12/03/26 Concert"}, {}, 1},
+        {"extra dates and left-out dates, all day and over several days",
+         calendar("BEGIN:VEVENT\nDTSTART;VALUE=DATE:20260302\nDTEND;VALUE=DATE:20260304\n"
+                  "RRULE:FREQ=WEEKLY;COUNT=3\nEXDATE;VALUE=DATE:20260309\n"
+                  "RDATE;VALUE=DATE:20260320,20260401\nSUMMARY:Course\nEND:VEVENT\n"),
+         {"02/03/26 Course", "03/03/26 Course", "16/03/26 Course", "17/03/26 Course", "20/03/26 Course",
+          "21/03/26 Course", "01/04/26 Course", "02/04/26 Course"},
+         {}},
+    };
+    for (const Case& c : cases) {
+        TempDir dir;
+        const ImportReport report = import_in_zone(dir.path(), c.ics, "UTC0");
+        EXPECT_EQ(report.error, "") << c.what;
+        EXPECT_EQ(store_lines(dir.path()), c.entries) << c.what;
+        EXPECT_EQ(skip_lines(report), c.skipped) << c.what;
+        EXPECT_EQ(report.notes.size(), c.notes) << c.what;
+        EXPECT_TRUE(report.succeeded()) << c.what;
+    }
+}
+
+TEST(IcsImport, FollowsEndlessRepeatsToTheHorizonAndATrialWritesNothing) {
+    const auto event = [](const std::string& start, const std::string& rule) {
+        return calendar("BEGIN:VEVENT\nDTSTART;VALUE=DATE:" + start + "\nRRULE:" + rule + "\nSUMMARY:Choir\nEND:VEVENT\n");
+    };
+    struct Case {
+        const char* what;
+        std::string ics;
+        std::optional<DayNumber> until;
+        std::size_t entries;
+        std::vector<std::string> open;  // the report's lines for endless repeats
+        std::vector<std::string> skipped;
+    };
+    const Case cases[] = {
+        {"weekly without end: a year", event("20260304", "FREQ=WEEKLY"), {}, 52,
+         {"\"Choir\": 52 occurrences up to 01/03/2027 (it repeats without end)"}, {}},
+        {"weekly without end, to a chosen day", event("20260304", "FREQ=WEEKLY"), date_to_day("27/05/26"), 13,
+         {"\"Choir\": 13 occurrences up to 27/05/2026 (it repeats without end)"}, {}},
+        {"daily since long ago: every day of the year, both ends", event("20200101", "FREQ=DAILY"), {}, 366,
+         {"\"Choir\": 366 occurrences up to 01/03/2027 (it repeats without end)"}, {}},
+        {"to a chosen day beyond what one event adds", event("20260301", "FREQ=DAILY"), date_to_day("31/12/27"), 366,
+         {"\"Choir\": 366 occurrences up to 01/03/2027 (it repeats without end)"}, {"too many 02/03/2027"}},
+        {"a count is followed beyond the horizon", event("20260304", "FREQ=WEEKLY;COUNT=60"), {}, 60, {}, {}},
+        {"yearly stays one entry", event("19900415", "FREQ=YEARLY"), {}, 1, {}, {}},
+        {"first after the horizon", event("20280105", "FREQ=WEEKLY"), {}, 0, {}, {"after horizon 05/01/2028"}},
+    };
+    for (const Case& c : cases) {
+        TempDir dir;
+        const ImportLimits limits{.until = c.until};
+        const auto run = [&](ImportMode mode) {
+            const EnvironmentGuard guard(EnvironmentGuard::Values{{"TZ", "UTC0"}});
+            return import_ics(dir.path(), c.ics, today, limits, mode);
+        };
+        const ImportReport trial = run(ImportMode::trial);
+        EXPECT_TRUE(dir.names().empty()) << c.what;
+        const ImportReport written = run(ImportMode::write);
+        ::tzset();
+        EXPECT_EQ(written.added.size(), c.entries) << c.what;
+        EXPECT_EQ(skip_lines(written), c.skipped) << c.what;
+        std::vector<std::string> open;
+        for (const OpenRepeat& repeat : written.open_repeats) open.push_back(describe(repeat));
+        EXPECT_EQ(open, c.open) << c.what;
+        ASSERT_EQ(trial.added.size(), written.added.size()) << c.what;
+        for (std::size_t i = 0; i < trial.added.size(); ++i) {
+            EXPECT_EQ(trial.added[i].name, written.added[i].name) << c.what;
+            EXPECT_EQ(trial.added[i].bytes, written.added[i].bytes) << c.what;
+            EXPECT_EQ(dir.read(written.added[i].name), std::string(written.added[i].bytes.begin(), written.added[i].bytes.end()));
+        }
+    }
+}
+
+TEST(IcsImport, ReportsEveryEntryItCouldNotWriteWithTheRealReason) {
+    TempDir dir;
+    const std::string ics = calendar(
+        "BEGIN:VEVENT\nDTSTART;VALUE=DATE:20260310\nSUMMARY:Dentist\nEND:VEVENT\n"
+        "BEGIN:VEVENT\nDTSTART;VALUE=DATE:20260210\nSUMMARY:Gone by\nEND:VEVENT\n");
+    std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    ImportReport report;
+    {
+        PermissionsBite bite;
+        report = import_in_zone(dir.path(), ics, "UTC0");
+    }
+    std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_all);
+    EXPECT_FALSE(report.succeeded());
+    EXPECT_EQ(report.error, "");
+    EXPECT_EQ(report.write_error, "an entry of 10/03/2026 could not be written: Permission denied");
+    EXPECT_EQ(skip_lines(report), (std::vector<std::string>{"past 10/02/2026", "write failed 10/03/2026"}));
+    EXPECT_TRUE(dir.names().empty());
 }
 
 }  // namespace

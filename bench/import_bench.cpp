@@ -1,0 +1,95 @@
+// The import of a calendar file of 10,000 events, ten on each of 1,000 days, into an empty diary,
+// against a bare loop that writes the same 10,000 entry files with POSIX calls, each flushed to
+// disk as the store flushes every new entry. Each iteration starts from an empty folder, emptied
+// outside the timing. The folder is in memory (/dev/shm), where a flush costs nothing: on a disk
+// the 10,000 flushes would take most of the time on both sides and hide the import's own work.
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+#include <benchmark/benchmark.h>
+
+#include "bench_store.h"
+#include "interchange/ics_import.h"
+#include "store/entry_files.h"
+
+namespace daybrook {
+namespace {
+
+constexpr DayNumber import_today = 20793;  // 6 December 2026
+constexpr int import_days = 1000;
+constexpr int imported_entries = import_days * slots_per_day;
+
+std::string ics_date(DayNumber day) {
+    const CalendarDate date = day_to_calendar(day);
+    char text[16];
+    std::snprintf(text, sizeof text, "%04d%02d%02d", date.year, date.month, date.day);
+    return text;
+}
+
+// Ten all-day events on each day from today on, each with a summary of its own.
+const std::string& calendar_text() {
+    static const std::string text = [] {
+        std::string ics = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Example//Planner//EN\r\n";
+        for (DayNumber day = import_today; day < import_today + import_days; ++day) {
+            for (int slot = 0; slot < slots_per_day; ++slot) {
+                ics += "BEGIN:VEVENT\r\nUID:" + std::to_string(day) + "-" + std::to_string(slot) + "@example\r\n";
+                ics += "DTSTAMP:20261201T090000Z\r\nDTSTART;VALUE=DATE:" + ics_date(day) + "\r\n";
+                ics += "SUMMARY:" + std::string(bench::memo_of(day, slot)) + " " + std::to_string(slot) + "\r\nEND:VEVENT\r\n";
+            }
+        }
+        return ics + "END:VCALENDAR\r\n";
+    }();
+    return text;
+}
+
+const StoreDir& empty_store() {
+    static const bench::TempStore store([](const StoreDir&) {}, "/dev/shm/daybrook-bench-XXXXXX");
+    return store.dir();
+}
+
+void empty_the_store(benchmark::State& bench) {
+    bench.PauseTiming();
+    std::error_code ignored;
+    for (const auto& file : std::filesystem::directory_iterator(empty_store(), ignored))
+        std::filesystem::remove(file.path(), ignored);
+    bench.ResumeTiming();
+}
+
+void BM_Import(benchmark::State& bench) {
+    const std::string& text = calendar_text();
+    for (auto _ : bench) {
+        empty_the_store(bench);
+        const ImportReport report = import_ics(empty_store(), text, import_today);
+        if (report.added.size() != std::size_t{imported_entries}) bench.SkipWithError("the import did not add every event");
+        benchmark::DoNotOptimize(report);
+    }
+}
+
+// The same files, with the same record in each, written and flushed one by one.
+void BM_ImportBaseline(benchmark::State& bench) {
+    const RecordBytes bytes = encode(EntryRecord{.text = "Team meeting", .date = "06/12/26", .file = "DAT20793.000"});
+    const std::string dir = empty_store().string();
+    for (auto _ : bench) {
+        empty_the_store(bench);
+        for (DayNumber day = import_today; day < import_today + import_days; ++day) {
+            for (int slot = 0; slot < slots_per_day; ++slot) {
+                const std::string path = dir + "/" + entry_file_name(day, slot);
+                const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+                const bool written = fd >= 0 && ::write(fd, bytes.data(), bytes.size()) == ssize_t(bytes.size()) &&
+                                     ::fsync(fd) == 0;
+                if (fd < 0 || ::close(fd) != 0 || !written) bench.SkipWithError("cannot write an entry file");
+            }
+        }
+    }
+}
+
+BENCHMARK(BM_Import)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ImportBaseline)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace daybrook
