@@ -336,7 +336,8 @@ void Sync::send(const std::string& name) {
 Plan Sync::plan(const std::string& source, std::string_view text, DayNumber from) {
     Plan result;
     const ImportReport report = import_ics(m_scratch.path(), text, from);
-    for (const std::string& name : report.added) {
+    for (const AddedFile& added : report.added) {
+        const std::string& name = added.name;
         const std::optional<EntryRecord> record = read_entry(m_scratch.path(), name);
         const DayNumber day = day_of_entry_name(name);
         if (remove_entry_file(m_scratch.path(), name) != StoreError::none || !record) {
@@ -352,6 +353,7 @@ Plan Sync::plan(const std::string& source, std::string_view text, DayNumber from
             item.reason != SkipReason::too_many)
             m_report.not_taken.push_back(item);
     if (!report.error.empty()) m_report.failures.push_back(source + " (" + report.error + ")");
+    if (!report.write_error.empty()) m_report.failures.push_back(source + " (" + report.write_error + ")");
     return result;
 }
 
