@@ -76,6 +76,13 @@ TEST(IcsImport, MakesEntriesOfTheEventsCalendarProgramsWrite) {
          "UID:tom@google.com\r\n"
          "SUMMARY:Tom's birthday\r\n"
          "END:VEVENT\r\n"
+         // A birthday that falls today is today's entry, not next year's.
+         "BEGIN:VEVENT\r\n"
+         "DTSTART;VALUE=DATE:19800301\r\n"
+         "RRULE:FREQ=YEARLY\r\n"
+         "UID:own@google.com\r\n"
+         "SUMMARY:Own birthday\r\n"
+         "END:VEVENT\r\n"
          "BEGIN:VEVENT\r\n"
          "DTSTART:20260304T180000Z\r\n"
          "RRULE:FREQ=WEEKLY;COUNT=3\r\n"
@@ -89,7 +96,7 @@ TEST(IcsImport, MakesEntriesOfTheEventsCalendarProgramsWrite) {
          "SUMMARY:Choir (moved)\r\n"
          "END:VEVENT\r\n"
          "END:VCALENDAR\r\n",
-         {"04/03/26 Choir", "12/03/26 Choir (moved)",
+         {"01/03/26 Own birthday [yearly]", "04/03/26 Choir", "12/03/26 Choir (moved)",
           "14/03/26 Dinner with Zo\xEB, Ann; bring caf\xE9 and wine [red]", "18/03/26 Choir",
           "15/04/26 Anna's birthday [yearly]", "15/01/27 Tom's birthday [yearly]"},
          {}},
