@@ -49,4 +49,9 @@ struct WrittenEntries {
 // a date text that reads back as a year of the last century.
 WrittenEntries write_new_entries(const StoreDir& dir, const NewEntryRequest& request);
 
+// What New Entry and the terminal's --add tell about days that are full or could not be written,
+// the days listed as "dd/mm/yy, dd/mm/yy".
+std::string day_full_message(const std::vector<DayNumber>& days);
+std::string not_saved_message(const std::vector<DayNumber>& days);
+
 }  // namespace daybrook

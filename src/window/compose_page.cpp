@@ -48,17 +48,13 @@ std::string spoken_entry(const EntryRecord& entry) {
     return words;
 }
 
-// The day number a row stands for: the same as d from March 2000 on, one more before.
-DayNumber row_day(const CalendarDate& date) {
-    return day_number_of(date.day, date.month, date.year - 1900);
-}
-
 // One day of the week page: its date beside its first entry, further entries below, and one
 // line for a day without entries. Returns the y of the next day.
 int compose_day(DayNumber d, int y, const DiaryState& state, const StoreDir& store, const Layout& layout,
                 ComposedPage& page) {
+    // The rows count plain days, each shown with the entries of its day number.
     const CalendarDate date = day_to_calendar(d);
-    const DayNumber r = row_day(date);
+    const DayNumber r = diary_day_of(d);
     const std::string_view month = month_names[std::size_t(date.month - 1)];
     const int month_x = layout.column_base + month_column_offset;
     const int number_x = month_x + month_letter_width * int(month.size());
@@ -71,12 +67,11 @@ int compose_day(DayNumber d, int y, const DiaryState& state, const StoreDir& sto
     const char* separator = ": ";
 
     bool any = false;
-    for (int slot = 0; slot < slots_per_day; ++slot) {
-        const std::optional<EntryRecord> entry = probe_entry(store, r, slot);
-        if (!entry) continue;
-        page.alarm_level = raised_alarm_level(page.alarm_level, r, state.today, *entry);
-        page.items.push_back({entry->text, number_x + number_to_entry, y, entry_colour(r, state.today, *entry)});
-        spoken.text += separator + spoken_entry(*entry);
+    for (const SlotEntry& slot_entry : slot_entries(store, r)) {
+        const EntryRecord& entry = slot_entry.record;
+        page.alarm_level = raised_alarm_level(page.alarm_level, r, state.today, entry);
+        page.items.push_back({entry.text, number_x + number_to_entry, y, entry_colour(r, state.today, entry)});
+        spoken.text += separator + spoken_entry(entry);
         separator = "; ";
         y += layout.line_step;
         any = true;
@@ -89,9 +84,8 @@ int compose_day(DayNumber d, int y, const DiaryState& state, const StoreDir& sto
 void compose_week(const DiaryState& state, const StoreDir& store, const Layout& layout, ComposedPage& page) {
     page.last_week = ButtonChange::show;
     page.items.push_back({week_header(state), header_x, header_y, colours::text});
-    // Every row used to draw the year label in the same place, so the last row's year is the
-    // one that shows; it is drawn once, for that row.
-    const DayNumber last_row = state.view.start_day + 6;
+    // One year label for the page: the year of its last row.
+    const DayNumber last_row = state.view.start_day + days_per_week - 1;
     const std::string year = "Year " + std::to_string(day_to_calendar(last_row).year);
     page.items.push_back({year, year_label_x, header_y, colours::red_letter});
     page.spoken.push_back({std::string(week_header(state)) + " " + year, header_y});

@@ -15,6 +15,7 @@
 #include "support/environment_guard.h"
 #include "support/permissions_bite.h"
 #include "support/scripted_dialog_services.h"
+#include "support/stored_entry.h"
 #include "support/temp_dir.h"
 
 namespace daybrook {
@@ -71,8 +72,7 @@ protected:
         EXPECT_EQ(state.view.page_mode, PageMode::week) << "the week page follows every deletion";
     }
     void put(DayNumber day, int slot, std::string text) {
-        ASSERT_EQ(write_entry(store.path(), entry_file_name(day, slot), Memo(std::move(text)).date(day_to_date(day))),
-                  StoreError::none);
+        testing::put_entry(store.path(), entry_file_name(day, slot), Memo(std::move(text)).date(day_to_date(day)));
     }
     std::vector<std::string> entries() const { return list_entry_files(store.path()); }
 
