@@ -107,7 +107,8 @@ std::optional<SettingsProblem> save_text(const std::filesystem::path& path, cons
     const std::filesystem::path target = target_of(path);
     if (read_only(target)) return SettingsProblem{target.string() + " is read-only"};
     std::error_code error;
-    if (target.has_parent_path()) std::filesystem::create_directories(target.parent_path(), error);
+    if (target.has_parent_path() && !std::filesystem::create_directories(target.parent_path(), error) && error)
+        return problem_of("cannot make " + target.parent_path().string(), error.value());
     const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
     if (!replace_file(target.native(), std::span(bytes, text.size())))
         return problem_of("cannot replace " + target.string(), errno);

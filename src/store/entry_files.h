@@ -45,11 +45,11 @@ struct AddedEntry {
 // slot with an exclusive create, moving on when another program took that slot meanwhile.
 // Reports day_full when all ten slots are taken, and io_error, leaving no file, when the record
 // cannot be written whole.
-AddedEntry add_entry(const StoreDir& dir, DayNumber day, EntryRecord record);
+[[nodiscard]] AddedEntry add_entry(const StoreDir& dir, DayNumber day, EntryRecord record);
 
 // Like add_entry, but keeps the record's own `date` text (the yearly renewal stores 29/02/29
 // under the day that text counts to).
-AddedEntry add_entry_keeping_date(const StoreDir& dir, DayNumber day, EntryRecord record);
+[[nodiscard]] AddedEntry add_entry_keeping_date(const StoreDir& dir, DayNumber day, EntryRecord record);
 
 struct SlotEntry {
     int slot = 0;
@@ -75,6 +75,6 @@ DayNumber scan_earliest(const StoreDir& dir, DayNumber today);
 using EntryDisposal = std::function<bool(const std::string& path)>;
 
 // Deletes an entry file. Refuses any name that is not an entry file name without a directory.
-StoreError remove_entry_file(const StoreDir& dir, std::string_view name, const EntryDisposal& dispose = {});
+[[nodiscard]] StoreError remove_entry_file(const StoreDir& dir, std::string_view name, const EntryDisposal& dispose = {});
 
 }  // namespace daybrook
