@@ -21,6 +21,10 @@ struct ListedEntry {
 
 enum class ListKind { key_word, date };
 
+// Every entry of the store that can be read, in the store's order: the one walk over the whole
+// store for whatever searches it.
+std::vector<ListedEntry> all_entries(const StoreDir& dir);
+
 // Every entry whose memo holds the word (the search rule), in the store's order.
 std::vector<ListedEntry> entries_with_word(const StoreDir& dir, std::string_view word, bool case_sensitive);
 

@@ -5,6 +5,7 @@
 
 #include "calendar/day_names.h"
 #include "calendar/text_helpers.h"
+#include "store/deletion_list.h"
 
 namespace daybrook {
 namespace {
@@ -100,24 +101,23 @@ void compose_search(const DiaryState& state, const StoreDir& store, const Layout
     page.spoken.push_back({"Search Results:", header_y});
     const int entry_x = layout.column_base + search_entry_offset;
     int y = search_first_line;
-    bool any_read = false, any_listed = false;
-    for (const std::string& name : list_entry_files(store)) {
-        const std::optional<EntryRecord> entry = read_entry(store, name);
-        if (!entry) continue;
-        any_read = true;
-        if (!search_matches(state.view, entry->text)) continue;
-        const Rgb colour = entry_colour(date_to_day(entry->date), state.today, *entry);
-        page.items.push_back({entry->date, layout.column_base, y, colour});
-        page.items.push_back({entry->text, entry_x, y, colour});
-        if (entry->yearly != EntryRecord::not_yearly) page.items.push_back({"*", yearly_mark_x, y, colours::date});
-        page.spoken.push_back({entry->date + ": " + spoken_entry(*entry), y});
+    const std::vector<ListedEntry> read = all_entries(store);
+    bool any_listed = false;
+    for (const ListedEntry& listed : read) {
+        const EntryRecord& entry = listed.record;
+        if (!search_matches(state.view, entry.text)) continue;
+        const Rgb colour = entry_colour(date_to_day(entry.date), state.today, entry);
+        page.items.push_back({entry.date, layout.column_base, y, colour});
+        page.items.push_back({entry.text, entry_x, y, colour});
+        if (entry.yearly != EntryRecord::not_yearly) page.items.push_back({"*", yearly_mark_x, y, colours::date});
+        page.spoken.push_back({entry.date + ": " + spoken_entry(entry), y});
         y += layout.line_step;
         any_listed = true;
     }
     // The colour left over from the last entry read: blue, or the default when none was read.
     if (!any_listed) {
         page.items.push_back({"No Match Found", layout.column_base, search_first_line,
-                              any_read ? colours::date : colours::text});
+                              read.empty() ? colours::text : colours::date});
         page.spoken.push_back({"No Match Found", search_first_line});
     }
 }
