@@ -13,9 +13,6 @@ namespace {
 // Distances fixed by the page's design, in pixels.
 constexpr int header_x = 10, header_y = 10;
 constexpr int year_label_x = 400;
-constexpr int month_column_offset = 54;
-constexpr int month_letter_width = 15;
-constexpr int number_to_entry = 40;
 constexpr int search_entry_offset = 92;
 constexpr int search_first_line = 40;
 constexpr int yearly_mark_x = 3;
@@ -57,7 +54,7 @@ int compose_day(DayNumber d, int y, const DiaryState& state, const StoreDir& sto
     const CalendarDate date = day_to_calendar(d);
     const DayNumber r = diary_day_of(d);
     const std::string_view month = month_names[std::size_t(date.month - 1)];
-    const int month_x = layout.column_base + month_column_offset;
+    const int month_x = layout.column_base + day_name_column;
     const int number_x = month_x + month_letter_width * int(month.size());
     const Rgb date_colour = r < state.today ? colours::ghost : colours::date;
     page.items.push_back({std::string(day_abbrevs[std::size_t(date.weekday)]), layout.column_base, y, date_colour});
@@ -71,7 +68,7 @@ int compose_day(DayNumber d, int y, const DiaryState& state, const StoreDir& sto
     for (const SlotEntry& slot_entry : slot_entries(store, r)) {
         const EntryRecord& entry = slot_entry.record;
         page.alarm_level = raised_alarm_level(page.alarm_level, r, state.today, entry);
-        page.items.push_back({entry.text, number_x + number_to_entry, y, entry_colour(r, state.today, entry)});
+        page.items.push_back({entry.text, number_x + day_number_column, y, entry_colour(r, state.today, entry)});
         spoken.text += separator + spoken_entry(entry);
         separator = "; ";
         y += layout.line_step;
