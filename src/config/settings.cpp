@@ -26,8 +26,8 @@ namespace daybrook {
 namespace {
 
 constexpr const char* section = "Daybrook";
-// "Sounds" has always been written under the lower-case name; sections match without regard to
-// case, so a new file simply starts with the lower-case header.
+// Existing files hold "Sounds" under the lower-case name; sections match without regard to
+// case, so a new file starts with the lower-case header too.
 constexpr std::string_view new_section = "daybrook";
 // Values are read as at most this many characters before they are converted.
 constexpr std::size_t value_chars = 24;
