@@ -74,8 +74,8 @@ ChosenDate chosen_date(const std::string& typed, const TerminalRun& run, bool ye
     const DateCheck check = check_date(PastDates::refused, chosen.date, run.today, stored_limit(run));
     if (check.error != DateError::none) chosen.refusal = date_message(check.error);
     else if (yearly && form != DateForm::plain) chosen.refusal = "Only a date typed as dd/mm/yy can repeat every year!";
-    else if (yearly && check.day == 29 && check.month == 2)
-        chosen.refusal = "You can not have the 29th of Feb as a yearly repeat date!";
+    else if (yearly && !may_repeat_yearly(check.day, check.month))
+        chosen.refusal = yearly_leap_day_message;
     return chosen;
 }
 
@@ -97,22 +97,15 @@ std::optional<std::string> memo_of(const QStringList& words, const TerminalRun& 
     return bytes;
 }
 
-QString dates_of(const std::vector<DayNumber>& days) {
-    QStringList dates;
-    for (DayNumber day : days) dates << QString::fromStdString(day_to_date(day));
-    return dates.join(QStringLiteral(", "));
-}
-
 // Writes the entry and prints it as --list does.
 TerminalStatus write_and_show(const NewEntryRequest& request, const QCommandLineParser& parser, const TerminalRun& run) {
     const WrittenEntries result = write_new_entries(run.folder, request);
     if (!result.full_days.empty()) {
-        run.err << "Ten entries are already held for " << dates_of(result.full_days)
-                << ", so no more can be added there.\n";
+        run.err << qt_text(day_full_message(result.full_days)) << '\n';
         return TerminalStatus::failed;
     }
     if (!result.failed_days.empty() || result.written.empty()) {
-        run.err << "The entry for " << qt_text(request.dates.front()) << " could not be saved.\n";
+        run.err << qt_text(not_saved_message(requested_days(request))) << '\n';
         return TerminalStatus::failed;
     }
     const std::string& name = result.written.front();

@@ -47,7 +47,7 @@ inline constexpr std::array terminal_options = {
 
 // Whether the arguments (the folder options taken out) ask for a terminal command: they start
 // with one of its options, in the long form or the short one, with or without "=value". Any
-// other command line starts the window as it always has.
+// other command line starts the window.
 bool asks_for_terminal(std::span<const std::string_view> arguments);
 
 // Gives the parser every option of the table and the words after them.

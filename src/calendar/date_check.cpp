@@ -17,7 +17,7 @@ constexpr std::array<std::string_view, 10> date_messages = {
     "The Month given is invalid",
     "The day given is invalid",
     "The date given has already past!",
-    "No date had been entered",
+    "",  // 6: no check gives it
     "No year given",
     "You hold no entries so old!",
     "Past entries are not allowed!",

@@ -15,7 +15,6 @@ enum class DateError {
     bad_month = 3,
     bad_day = 4,
     already_past = 5,
-    nothing_entered = 6,  // never returned by check_date; dialogs use it for an empty field
     no_year = 7,
     too_old = 8,
     past_not_allowed = 9,
@@ -46,6 +45,9 @@ struct RetentionLimit {
 // when old entries are not kept, too_old before the oldest day held, past_not_allowed before
 // today for new entries. Today itself always passes. Safe for a text of any length.
 DateCheck check_date(PastDates past, std::string_view text, DayNumber today, RetentionLimit limit);
+
+// Why a date that may_repeat_yearly refuses cannot be made a yearly entry.
+inline constexpr std::string_view yearly_leap_day_message = "You can not have the 29th of Feb as a yearly repeat date!";
 
 // The message for a code other than DateError::none (which has none and gives an empty text).
 std::string_view date_message(DateError error) noexcept;

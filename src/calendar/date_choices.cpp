@@ -10,7 +10,6 @@ namespace {
 
 // Every date the choice list offers lies within this many weeks of the first.
 constexpr int weekday_choice_count = 20;
-constexpr int days_per_week = 7;
 
 }  // namespace
 

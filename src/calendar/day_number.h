@@ -16,6 +16,8 @@ using DayNumber = std::int32_t;
 
 // 1 March 2000: the first day from which a day number is the plain count of days since 1970.
 inline constexpr DayNumber first_plain_day = 11017;
+inline constexpr int days_per_week = 7;
+
 // 31 December 2050: the last date a user may give the diary.
 inline constexpr DayNumber last_diary_day = 29584;
 
@@ -27,6 +29,10 @@ constexpr bool leap_year(int year_value) noexcept {
     const long long year = (year_value >= 70 && year_value <= 99 ? 1900LL : 2000LL) + year_value;
     return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
 }
+
+// Whether an entry on this day of this month may repeat every year. 29 February may not: a
+// renewal a year on would find no such day.
+constexpr bool may_repeat_yearly(int day, int month) noexcept { return !(day == 29 && month == 2); }
 
 // Days in month 1..12 of the year value (February follows leap_year). Returns 0 for other months.
 constexpr int month_length(int month, int year_value) noexcept {
@@ -60,6 +66,15 @@ struct CalendarDate {
 // weekday. The dates are those of the years -32767 to 32767, about 11 million days either way
 // of 1970; a day number beyond them gives the first or last day of that range.
 CalendarDate day_to_calendar(DayNumber n) noexcept;
+
+// Days since 1 January 1970 by the Gregorian calendar, as calendar files count them. A day
+// number is the same count from 1 March 2000 on and one more before.
+using PlainDay = std::int64_t;
+constexpr PlainDay plain_day_of(DayNumber day) noexcept { return day >= first_plain_day ? day : PlainDay{day} - 1; }
+// The day number of a plain day from 1 January 1970 to 31 December 2050.
+constexpr DayNumber diary_day_of(PlainDay day) noexcept {
+    return static_cast<DayNumber>(day >= first_plain_day ? day : day + 1);
+}
 
 // "dd/mm/yy" of day_to_calendar(n), with the year modulo 100 (so always eight characters).
 std::string day_to_date(DayNumber n);

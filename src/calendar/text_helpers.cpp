@@ -24,24 +24,20 @@ std::string_view view_before(std::string_view text, std::string_view separator) 
 std::string_view view_after(std::string_view text, std::string_view separator) noexcept {
     const auto position = separator.empty() ? std::string_view::npos : text.find(separator);
     if (position != std::string_view::npos) return text.substr(position + separator.size());
-    // The diary has always started the copy here; the start is clamped so that a text shorter
-    // than the separator gives an empty part instead of one read from past its end.
+    // The start is clamped so that a text shorter than the separator gives an empty part instead
+    // of one read from past its end.
     const auto start = separator.empty() ? 0 : std::min(separator.size() - 1, text.size());
     return text.substr(start);
-}
-
-std::string str_before(std::string_view text, std::string_view separator) {
-    return std::string(view_before(text, separator));
-}
-
-std::string str_after(std::string_view text, std::string_view separator) {
-    return std::string(view_after(text, separator));
 }
 
 std::string ascii_lower(std::string_view text) {
     std::string folded(text);
     for (char& c : folded) c = ascii_lower(c);
     return folded;
+}
+
+bool equal_ignoring_case(std::string_view a, std::string_view b) noexcept {
+    return std::ranges::equal(a, b, [](char x, char y) { return ascii_lower(x) == ascii_lower(y); });
 }
 
 bool holds_word(std::string_view text, std::string_view word, bool case_sensitive) {

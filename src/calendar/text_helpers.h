@@ -7,15 +7,10 @@
 namespace daybrook {
 
 // The text before the first separator; the whole text when the separator does not occur.
-std::string str_before(std::string_view text, std::string_view separator);
-
-// The text after the first separator. When it does not occur the copy starts at position
+// The text after the first separator. When it does not occur the part starts at position
 // (separator length - 1), which for a one-character separator is the whole text, and is empty
-// when the text is shorter than that. An empty separator never occurs: both routines then give
-// the whole text.
-std::string str_after(std::string_view text, std::string_view separator);
-
-// The same parts as str_before and str_after, as views into text (valid as long as it is).
+// when the text is shorter than that. An empty separator never occurs: both then give the whole
+// text. Both are views into text, valid as long as it is.
 std::string_view view_before(std::string_view text, std::string_view separator) noexcept;
 std::string_view view_after(std::string_view text, std::string_view separator) noexcept;
 
@@ -27,6 +22,9 @@ constexpr char ascii_lower(char c) noexcept {
 // The text with 'A' to 'Z' folded to lower case and every other byte as it is: the one fold of
 // the diary, for day names and key-word searches alike.
 std::string ascii_lower(std::string_view text);
+
+// Whether the texts are the same once both are folded with ascii_lower.
+bool equal_ignoring_case(std::string_view a, std::string_view b) noexcept;
 
 // Whether the word occurs in the text as a run of bytes, anywhere, inside a longer word too.
 // Without case sensitivity both are folded with ascii_lower first. An empty word occurs in

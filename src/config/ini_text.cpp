@@ -18,10 +18,6 @@ std::string_view trim(std::string_view text) {
     return text.substr(first, text.find_last_not_of(blanks) - first + 1);
 }
 
-bool same_name(std::string_view a, std::string_view b) {
-    return std::ranges::equal(a, b, [](char x, char y) { return ascii_lower(x) == ascii_lower(y); });
-}
-
 // One line of the text: its content and its line end ("\n", "\r\n", "\r" or nothing at the end).
 struct Line {
     std::string_view content;
@@ -88,7 +84,7 @@ std::optional<std::size_t> value_index(std::string_view content, const std::vect
     const std::optional<std::string_view> key = key_of(content);
     if (!key) return std::nullopt;
     for (std::size_t i = 0; i < values.size(); ++i)
-        if (same_name(*key, values[i].key)) return i;
+        if (equal_ignoring_case(*key, values[i].key)) return i;
     return std::nullopt;
 }
 
@@ -108,43 +104,63 @@ std::string_view line_end_of(const std::vector<Line>& lines) {
     return "\n";
 }
 
+// The text's lines with the values set where the section already holds their keys, and what is
+// needed to add the others.
+struct RewrittenLines {
+    std::vector<std::string> out;            // the lines with their ends, after the signature
+    std::vector<bool> found;                 // which values were set in place
+    std::optional<std::size_t> insert_at;    // after the first header's last line that is not blank
+    bool header_open = false;                // the text ends in a header whose name is still to come
+    std::size_t open_header_at = 0;          // where that header starts
+};
+
+RewrittenLines rewrite_lines(const std::vector<Line>& lines, std::string_view signature, std::string_view section,
+                             const std::vector<IniValue>& values) {
+    RewrittenLines result{.out = {std::string(signature)}, .found = std::vector<bool>(values.size(), false)};
+    bool in_section = false;  // inside any header of the section: its keys are set there
+    bool in_first = false;    // inside its first header: missing keys are added there
+    for (const Line& line : lines) {
+        std::string written = std::string(line.content).append(line.end);
+        const Header header = header_of(line.content, result.header_open);
+        if (header.state != Header::none) {
+            if (!result.header_open) result.open_header_at = result.out.size();
+            result.header_open = header.state == Header::open;
+            in_section = header.state == Header::named && equal_ignoring_case(header.name, section);
+            in_first = in_section && !result.insert_at;
+        } else if (const auto index = in_section ? value_index(line.content, values) : std::nullopt) {
+            result.found[*index] = true;
+            written = with_value(line, values[*index].value);
+        }
+        result.out.push_back(std::move(written));
+        if (in_first && !trim(line.content).empty()) result.insert_at = result.out.size();
+    }
+    return result;
+}
+
+// "key=value" lines for the values the text did not hold.
+std::string missing_lines(const std::vector<IniValue>& values, const std::vector<bool>& found, std::string_view eol) {
+    std::string added;
+    for (std::size_t i = 0; i < values.size(); ++i)
+        if (!found[i]) added.append(values[i].key).append("=").append(values[i].value).append(eol);
+    return added;
+}
+
 }  // namespace
 
 std::string set_ini_values(std::string_view text, std::string_view section, const std::vector<IniValue>& values) {
     const std::string_view signature = text.starts_with(utf8_signature) ? utf8_signature : std::string_view{};
     const std::vector<Line> lines = split_lines(text.substr(signature.size()));
     const std::string_view eol = line_end_of(lines);
-    std::vector<bool> found(values.size(), false);
-    std::vector<std::string> out{std::string(signature)};
-    bool in_section = false;  // inside any header of the section: its keys are set there
-    bool in_first = false;    // inside its first header: missing keys are added there
-    std::optional<std::size_t> insert_at;
-    bool header_open = false;          // a header's name is still to come
-    std::size_t open_header_at = 0;    // where that header starts
-    for (const Line& line : lines) {
-        std::string written = std::string(line.content).append(line.end);
-        const Header header = header_of(line.content, header_open);
-        if (header.state != Header::none) {
-            if (!header_open) open_header_at = out.size();
-            header_open = header.state == Header::open;
-            in_section = header.state == Header::named && same_name(header.name, section);
-            in_first = in_section && !insert_at;
-        } else if (const auto index = in_section ? value_index(line.content, values) : std::nullopt) {
-            found[*index] = true;
-            written = with_value(line, values[*index].value);
-        }
-        out.push_back(std::move(written));
-        if (in_first && !trim(line.content).empty()) insert_at = out.size();
-    }
-    std::string added;
-    for (std::size_t i = 0; i < values.size(); ++i)
-        if (!found[i]) added.append(values[i].key).append("=").append(values[i].value).append(eol);
+    RewrittenLines rewritten = rewrite_lines(lines, signature, section, values);
+    std::vector<std::string>& out = rewritten.out;
+    std::string added = missing_lines(values, rewritten.found, eol);
     if (added.empty()) return join(out);
+    std::optional<std::size_t> insert_at = rewritten.insert_at;
     if (!insert_at) {
         // A new section goes at the end, but before a header left open there: the reader would
         // take the new header's line for that header's name.
         added.insert(0, std::string("[").append(section).append("]").append(eol));
-        insert_at = header_open ? open_header_at : out.size();
+        insert_at = rewritten.header_open ? rewritten.open_header_at : out.size();
     }
     // A last line without its end gets one when something is added after it.
     if (*insert_at == out.size() && !lines.empty() && lines.back().end.empty()) out.back().append(eol);

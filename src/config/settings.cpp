@@ -26,8 +26,8 @@ namespace daybrook {
 namespace {
 
 constexpr const char* section = "Daybrook";
-// "Sounds" has always been written under the lower-case name; sections match without regard to
-// case, so a new file simply starts with the lower-case header.
+// Existing files hold "Sounds" under the lower-case name; sections match without regard to
+// case, so a new file starts with the lower-case header too.
 constexpr std::string_view new_section = "daybrook";
 // Values are read as at most this many characters before they are converted.
 constexpr std::size_t value_chars = 24;
@@ -107,7 +107,8 @@ std::optional<SettingsProblem> save_text(const std::filesystem::path& path, cons
     const std::filesystem::path target = target_of(path);
     if (read_only(target)) return SettingsProblem{target.string() + " is read-only"};
     std::error_code error;
-    if (target.has_parent_path()) std::filesystem::create_directories(target.parent_path(), error);
+    if (target.has_parent_path() && !std::filesystem::create_directories(target.parent_path(), error) && error)
+        return problem_of("cannot make " + target.parent_path().string(), error.value());
     const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
     if (!replace_file(target.native(), std::span(bytes, text.size())))
         return problem_of("cannot replace " + target.string(), errno);

@@ -55,7 +55,7 @@ public:
     // The file is replaced whole through a temporary file and a rename, and only when something
     // changed. Nothing is written, and the problem is returned, when the file cannot be read
     // whole or is read-only.
-    std::optional<SettingsProblem> write(const Settings& settings, DayNumber today) const;
+    [[nodiscard]] std::optional<SettingsProblem> write(const Settings& settings, DayNumber today) const;
 
     const std::filesystem::path& path() const { return m_path; }
 

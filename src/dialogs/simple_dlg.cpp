@@ -19,13 +19,8 @@ namespace daybrook {
 
 namespace ids = new_entry_ids;
 
-Message day_full_message(const std::vector<DayNumber>& days) {
-    QStringList dates;
-    for (DayNumber day : days) dates << qt_text(day_to_date(day));
-    return {.text = QStringLiteral("There is no room for more entries on %1: a day holds up to ten.")
-                        .arg(dates.join(QStringLiteral(", "))),
-            .caption = QStringLiteral("Day Full"),
-            .icon = MessageIcon::exclamation};
+Message day_full_box(const std::vector<DayNumber>& days) {
+    return {.text = qt_text(day_full_message(days)), .caption = QStringLiteral("Day Full"), .icon = MessageIcon::exclamation};
 }
 
 SimpleDlg::SimpleDlg(QWidget* parent, const DialogServices& services, DayNumber today, RetentionLimit limit,
@@ -139,8 +134,8 @@ bool SimpleDlg::check_plain_date() {
     const std::optional<DateCheck> check = checked_date();
     if (!check) return false;
     m_request.yearly = marked(ids::yearly);
-    if (check->day == 29 && check->month == 2 && m_request.yearly) {
-        tell("You can not have the 29th of Feb as a yearly repeat date!", "Leap Year Error", MessageIcon::exclamation);
+    if (m_request.yearly && !may_repeat_yearly(check->day, check->month)) {
+        tell(yearly_leap_day_message, "Leap Year Error", MessageIcon::exclamation);
         return false;
     }
     if (marked(ids::weekly)) {
@@ -189,7 +184,7 @@ bool SimpleDlg::check_room() {
     if (is_blank(m_request.text)) return true;  // nothing will be written
     const std::vector<DayNumber> full = m_room(m_request);
     if (full.empty()) return true;
-    m_services.messages.show(this, day_full_message(full));
+    m_services.messages.show(this, day_full_box(full));
     return false;
 }
 

@@ -20,7 +20,7 @@ namespace daybrook {
 using RoomCheck = std::function<std::vector<DayNumber>(const NewEntryRequest&)>;
 
 // What the user is told when days have no room left for more entries.
-Message day_full_message(const std::vector<DayNumber>& days);
+Message day_full_box(const std::vector<DayNumber>& days);
 
 class SimpleDlg : public TemplateDialog {
     Q_OBJECT

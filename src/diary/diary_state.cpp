@@ -2,10 +2,6 @@
 
 namespace daybrook {
 
-namespace {
-constexpr int days_per_week = 7;
-}
-
 void set_keep_code(RetentionState& retention, KeepCode code, DayNumber today) {
     retention.keep_code = code;
     retention.oldest_day = oldest_day(today, code, retention.last_set);

@@ -10,9 +10,7 @@ namespace daybrook {
 std::vector<DiaryEntry> entries_of_days(const StoreDir& store, DayNumber first, int days) {
     std::vector<DiaryEntry> entries;
     for (DayNumber day = first; day < first + days && day <= last_diary_day; ++day)
-        for (int slot = 0; slot < slots_per_day; ++slot)
-            if (std::optional<EntryRecord> record = probe_entry(store, day, slot))
-                entries.push_back({day, slot, std::move(*record)});
+        for (SlotEntry& entry : slot_entries(store, day)) entries.push_back({day, entry.slot, std::move(entry.record)});
     return entries;
 }
 

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "calendar/text_helpers.h"
 #include "framework/canberra_library.h"
 #include "framework/sound_output.h"
 
@@ -18,14 +19,6 @@ namespace {
 namespace fs = std::filesystem;
 
 const fs::path theme_folder = "/usr/share/sounds/freedesktop/stereo";
-
-constexpr char ascii_lower(char c) noexcept {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool equal_ignoring_case(std::string_view a, std::string_view b) noexcept {
-    return std::ranges::equal(a, b, {}, ascii_lower, ascii_lower);
-}
 
 std::optional<fs::path> find_theme_file(const std::string& name) {
     std::error_code error;

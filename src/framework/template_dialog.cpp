@@ -160,8 +160,8 @@ void TemplateDialog::build(const DialogTemplate& layout) {
     make_ok_the_default_if_none_is();
 }
 
-// Enter has always meant id 1 in a dialog whose template names no default button. Without this
-// Qt would hand Enter to the first button it finds, which may well be Cancel.
+// Enter means id 1 (OK) in a dialog whose template names no default button. Without this Qt
+// would hand Enter to the first button it finds, which may well be Cancel.
 void TemplateDialog::make_ok_the_default_if_none_is() {
     const auto buttons = findChildren<QPushButton*>();
     if (std::ranges::any_of(buttons, &QPushButton::isDefault)) return;

@@ -1,5 +1,5 @@
-// The main window's timers, known by the small fixed ids the diary has always used, so that a
-// tick can be routed by id and a timer restarted under its id replaces the running one.
+// The main window's timers, known by small fixed ids, so that a tick can be routed by id and a
+// timer restarted under its id replaces the running one.
 #pragma once
 
 #include <QBasicTimer>

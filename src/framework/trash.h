@@ -10,6 +10,6 @@ namespace daybrook {
 // the trash's folders cannot be written, the file lies on another file system without a trash of
 // its own, or there is no absolute data folder to hold a trash ($XDG_DATA_HOME, or $HOME without
 // it, empty or relative). The caller then asks before deleting the file for good.
-bool move_to_trash(const std::string& path);
+[[nodiscard]] bool move_to_trash(const std::string& path);
 
 }  // namespace daybrook

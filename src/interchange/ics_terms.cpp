@@ -30,10 +30,4 @@ PlainDay plain_day(int year, int month, int day) {
     return sys_days{date}.time_since_epoch().count();
 }
 
-PlainDay plain_day_of(DayNumber day) { return day >= first_plain_day ? day : PlainDay{day} - 1; }
-
-DayNumber diary_day_of(PlainDay day) {
-    return static_cast<DayNumber>(day >= first_plain_day ? day : day + 1);
-}
-
 }  // namespace daybrook

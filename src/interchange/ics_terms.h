@@ -22,12 +22,7 @@ inline constexpr std::size_t memo_limit = 60;
 // The memo with every control character (a line break, a tab) made a space: a memo is one line.
 std::string one_line(std::string_view text);
 
-// Days since 1 January 1970 by the Gregorian calendar. A day number is the same count from
-// 1 March 2000 on and one more before (the diary counts 2000 as a common year).
-using PlainDay = std::int64_t;
+// The plain day (see calendar/day_number.h) of a Gregorian date.
 PlainDay plain_day(int year, int month, int day);
-PlainDay plain_day_of(DayNumber day);
-// The day number of a plain day from 1 January 1970 to 31 December 2050.
-DayNumber diary_day_of(PlainDay day);
 
 }  // namespace daybrook

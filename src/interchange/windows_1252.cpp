@@ -5,6 +5,8 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace daybrook {
@@ -156,6 +158,66 @@ bool is_invisible(char32_t c) {
 
 bool is_regional_indicator(char32_t c) { return c >= 0x1F1E6 && c <= 0x1F1FF; }
 
+// Text that is not UTF-8 is taken as code page bytes already, its undefined bytes replaced.
+std::string bytes_as_they_are(std::string_view text, char replacement) {
+    std::string out;
+    for (char byte : text) out += unicode_of_byte(static_cast<unsigned char>(byte)) == undefined ? replacement : byte;
+    return out;
+}
+
+// Writes characters as code page bytes one at a time, remembering what came last: an accent
+// joins the letter before it, and a sequence the code page cannot hold (a joined emoji, a flag's
+// two halves) becomes one replacement.
+class CodePageWriter {
+public:
+    explicit CodePageWriter(char replacement) : m_replacement(replacement) {}
+
+    void take(char32_t c) {
+        if (c == 0x200D) {
+            m_joined = m_last_replaced;
+            return;
+        }
+        if (is_invisible(c)) return;
+        if (const auto byte = byte_of(c)) {
+            m_out += *byte;
+            m_last_is_letter = true;
+        } else if (is_combining_accent(c)) {
+            return join_accent(c);
+        } else if (const auto spelling = spelling_of(c)) {
+            m_out += *spelling;
+            m_last_is_letter = spelling->size() == 1;
+        } else {
+            return replace(c);
+        }
+        m_last_replaced = m_joined = m_open_flag = false;
+    }
+
+    std::string text() && { return std::move(m_out); }
+
+private:
+    // An accent the code page cannot join to its letter goes; so does one after no letter.
+    void join_accent(char32_t c) {
+        if (!m_last_is_letter) return;
+        if (const auto accented = composed(m_out.back(), c)) m_out.back() = *accented;
+    }
+
+    void replace(char32_t c) {
+        const bool same_sequence = m_joined || (m_open_flag && is_regional_indicator(c));
+        m_open_flag = is_regional_indicator(c) && !m_open_flag;
+        m_joined = false;
+        m_last_is_letter = false;
+        if (!same_sequence) m_out += m_replacement;
+        m_last_replaced = true;
+    }
+
+    std::string m_out;
+    char m_replacement;
+    bool m_last_is_letter = false;  // the last byte out stands for a character an accent may join
+    bool m_joined = false;          // a U+200D came since the last replacement
+    bool m_open_flag = false;       // the last replacement was the first half of a flag
+    bool m_last_replaced = false;   // the last character taken was replaced
+};
+
 }  // namespace
 
 std::string windows_1252_to_utf8(std::string_view bytes) {
@@ -166,47 +228,11 @@ std::string windows_1252_to_utf8(std::string_view bytes) {
 }
 
 std::string utf8_to_windows_1252(std::string_view text, char replacement) {
-    std::string out;
     const auto characters = decode_utf8(text);
-    if (!characters) {
-        for (char byte : text)
-            out += unicode_of_byte(static_cast<unsigned char>(byte)) == undefined ? replacement : byte;
-        return out;
-    }
-    // Whether the last byte out stands for a character of the text (so an accent may join it),
-    // and whether it was a replacement that the next character may belong to.
-    bool last_is_letter = false;
-    bool joined = false;         // a U+200D came since the last replacement
-    bool open_flag = false;      // the last replacement was the first half of a flag
-    bool last_replaced = false;
-    for (const char32_t c : *characters) {
-        if (c == 0x200D) {
-            joined = last_replaced;
-            continue;
-        }
-        if (is_invisible(c)) continue;
-        if (const auto byte = byte_of(c)) {
-            out += *byte;
-            last_is_letter = true;
-        } else if (is_combining_accent(c)) {
-            if (!last_is_letter) continue;
-            if (const auto accented = composed(out.back(), c)) out.back() = *accented;
-            continue;  // an accent the code page cannot join to its letter goes
-        } else if (const auto spelling = spelling_of(c)) {
-            out += *spelling;
-            last_is_letter = spelling->size() == 1;
-        } else {
-            const bool same_sequence = joined || (open_flag && is_regional_indicator(c));
-            open_flag = is_regional_indicator(c) && !open_flag;
-            joined = false;
-            last_is_letter = false;
-            if (!same_sequence) out += replacement;
-            last_replaced = true;
-            continue;
-        }
-        last_replaced = joined = open_flag = false;
-    }
-    return out;
+    if (!characters) return bytes_as_they_are(text, replacement);
+    CodePageWriter writer(replacement);
+    for (const char32_t c : *characters) writer.take(c);
+    return std::move(writer).text();
 }
 
 }  // namespace daybrook

@@ -21,7 +21,7 @@ constexpr std::array help_items = {
     MenuItemTemplate{"&General Help", cm_general_help}, separator,
     MenuItemTemplate{"&About Daybrook", cm_about}};
 
-// The Entry popup's title has always stood apart from the others by six spaces.
+// The Entry popup's title stands apart from the others by six spaces.
 constexpr std::array popups = {
     MenuPopupTemplate{"      &Entry", entry_items},
     MenuPopupTemplate{"&View", view_items},

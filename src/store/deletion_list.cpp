@@ -19,12 +19,16 @@ std::string line_of(const EntryRecord& record) { return record.date + "  " + rec
 
 }  // namespace
 
-std::vector<ListedEntry> entries_with_word(const StoreDir& dir, std::string_view word, bool case_sensitive) {
+std::vector<ListedEntry> all_entries(const StoreDir& dir) {
     std::vector<ListedEntry> entries;
-    for (std::string& name : list_entry_files(dir)) {
-        std::optional<ListedEntry> entry = listed(dir, std::move(name));
-        if (entry && holds_word(entry->record.text, word, case_sensitive)) entries.push_back(std::move(*entry));
-    }
+    for (std::string& name : list_entry_files(dir))
+        if (std::optional<ListedEntry> entry = listed(dir, std::move(name))) entries.push_back(std::move(*entry));
+    return entries;
+}
+
+std::vector<ListedEntry> entries_with_word(const StoreDir& dir, std::string_view word, bool case_sensitive) {
+    std::vector<ListedEntry> entries = all_entries(dir);
+    std::erase_if(entries, [&](const ListedEntry& entry) { return !holds_word(entry.record.text, word, case_sensitive); });
     return entries;
 }
 

@@ -21,6 +21,10 @@ struct ListedEntry {
 
 enum class ListKind { key_word, date };
 
+// Every entry of the store that can be read, in the store's order: the one walk over the whole
+// store for whatever searches it.
+std::vector<ListedEntry> all_entries(const StoreDir& dir);
+
 // Every entry whose memo holds the word (the search rule), in the store's order.
 std::vector<ListedEntry> entries_with_word(const StoreDir& dir, std::string_view word, bool case_sensitive);
 
@@ -33,7 +37,7 @@ std::vector<std::string> deletion_lines(const std::vector<ListedEntry>& entries,
 
 // Writes scratch list file n for line n, for the first thousand lines (the names have three
 // digits). Returns false when one could not be written.
-bool write_scratch_list(const StoreDir& dir, const std::vector<ListedEntry>& entries);
+[[nodiscard]] bool write_scratch_list(const StoreDir& dir, const std::vector<ListedEntry>& entries);
 
 struct DeletionReport {
     std::vector<std::string> deleted;  // entry files removed
@@ -44,7 +48,7 @@ struct DeletionReport {
 // stands for none). A file that no longer holds the record it was listed with is not deleted: it
 // is another entry now. Such files, and those the file system keeps, are reported as left; a
 // file that is gone already is neither.
-DeletionReport delete_listed(const StoreDir& dir, const std::vector<ListedEntry>& entries,
+[[nodiscard]] DeletionReport delete_listed(const StoreDir& dir, const std::vector<ListedEntry>& entries,
                              const std::vector<std::size_t>& chosen, const EntryDisposal& dispose = {});
 
 }  // namespace daybrook

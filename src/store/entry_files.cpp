@@ -40,12 +40,6 @@ std::optional<EntryRecord> read_entry(const StoreDir& dir, std::string_view name
     return store_io::read_record(dir, name);
 }
 
-StoreError write_entry(const StoreDir& dir, std::string_view name, EntryRecord record) {
-    if (!store_io::is_bare_name(name)) return StoreError::bad_name;
-    record.file = std::string(name);
-    return store_io::replace_record(dir, name, encode(record));
-}
-
 AddedEntry add_entry(const StoreDir& dir, DayNumber day, EntryRecord record) {
     record.date = day_to_date(day);
     return add_entry_keeping_date(dir, day, std::move(record));
@@ -70,17 +64,19 @@ AddedEntry add_entry_keeping_date(const StoreDir& dir, DayNumber day, EntryRecor
     return {StoreError::day_full, {}};
 }
 
-std::optional<EntryRecord> probe_entry(const StoreDir& dir, DayNumber day, int slot) {
-    if (slot < 0 || slot >= slots_per_day) return std::nullopt;
-    return store_io::read_record(dir, entry_file_name(day, slot));
+std::vector<SlotEntry> slot_entries(const StoreDir& dir, DayNumber day) {
+    std::vector<SlotEntry> entries;
+    for (int slot = 0; slot < slots_per_day; ++slot) {
+        if (auto record = store_io::read_record(dir, entry_file_name(day, slot)))
+            entries.push_back({slot, std::move(*record)});
+    }
+    return entries;
 }
 
 std::vector<EntryRecord> day_entries(const StoreDir& dir, DayNumber day) {
-    std::vector<EntryRecord> entries;
-    for (int slot = 0; slot < slots_per_day; ++slot) {
-        if (auto entry = probe_entry(dir, day, slot)) entries.push_back(std::move(*entry));
-    }
-    return entries;
+    std::vector<EntryRecord> records;
+    for (SlotEntry& entry : slot_entries(dir, day)) records.push_back(std::move(entry.record));
+    return records;
 }
 
 std::vector<std::string> list_entry_files(const StoreDir& dir) {

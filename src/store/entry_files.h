@@ -36,11 +36,6 @@ DayNumber day_of_entry_name(std::string_view name) noexcept;
 // 111 bytes.
 std::optional<EntryRecord> read_entry(const StoreDir& dir, std::string_view name);
 
-// Rewrites an existing or new file with the record (its `file` field set to the name), through a
-// temporary file and a rename so that a crash never leaves half a record. A name with a
-// directory part is refused with bad_name.
-StoreError write_entry(const StoreDir& dir, std::string_view name, EntryRecord record);
-
 struct AddedEntry {
     StoreError error = StoreError::none;
     std::string name;  // the file written, when error is none
@@ -50,16 +45,22 @@ struct AddedEntry {
 // slot with an exclusive create, moving on when another program took that slot meanwhile.
 // Reports day_full when all ten slots are taken, and io_error, leaving no file, when the record
 // cannot be written whole.
-AddedEntry add_entry(const StoreDir& dir, DayNumber day, EntryRecord record);
+[[nodiscard]] AddedEntry add_entry(const StoreDir& dir, DayNumber day, EntryRecord record);
 
 // Like add_entry, but keeps the record's own `date` text (the yearly renewal stores 29/02/29
 // under the day that text counts to).
-AddedEntry add_entry_keeping_date(const StoreDir& dir, DayNumber day, EntryRecord record);
+[[nodiscard]] AddedEntry add_entry_keeping_date(const StoreDir& dir, DayNumber day, EntryRecord record);
 
-// The record in one slot of a day, or nothing when that file does not exist.
-std::optional<EntryRecord> probe_entry(const StoreDir& dir, DayNumber day, int slot);
+struct SlotEntry {
+    int slot = 0;
+    EntryRecord record;
+};
 
-// The day's entries in slot order, missing slots skipped.
+// The day's entries in slot order, each with its slot; slots without a readable file skipped.
+// The one walk over a day's slots for whatever shows, lists or matches its entries.
+std::vector<SlotEntry> slot_entries(const StoreDir& dir, DayNumber day);
+
+// The records of slot_entries alone.
 std::vector<EntryRecord> day_entries(const StoreDir& dir, DayNumber day);
 
 // The names of every entry file of the store, in name order, which is chronological.
@@ -74,6 +75,6 @@ DayNumber scan_earliest(const StoreDir& dir, DayNumber today);
 using EntryDisposal = std::function<bool(const std::string& path)>;
 
 // Deletes an entry file. Refuses any name that is not an entry file name without a directory.
-StoreError remove_entry_file(const StoreDir& dir, std::string_view name, const EntryDisposal& dispose = {});
+[[nodiscard]] StoreError remove_entry_file(const StoreDir& dir, std::string_view name, const EntryDisposal& dispose = {});
 
 }  // namespace daybrook

@@ -33,7 +33,7 @@ private:
 };
 
 // Writes every byte and closes the file; false when either failed.
-bool write_and_close(UniqueFd& fd, std::span<const unsigned char> bytes);
+[[nodiscard]] bool write_and_close(UniqueFd& fd, std::span<const unsigned char> bytes);
 
 // Files the diary makes are private to the user; a rewrite keeps whatever the file had.
 inline constexpr mode_t private_file_mode = 0600;
@@ -41,17 +41,17 @@ inline constexpr mode_t private_file_mode = 0600;
 // Replaces the file at `path` (or makes it) through a fresh temporary file, flushed to disk and
 // then renamed over it: a crash leaves the old contents or the new ones. An existing file's
 // permissions are kept, so a rewrite never widens access.
-bool replace_file(const std::string& path, std::span<const unsigned char> bytes);
+[[nodiscard]] bool replace_file(const std::string& path, std::span<const unsigned char> bytes);
 
 enum class PlaceOutcome { placed, taken, failed };
 
 // Puts a new file at `path` only if no file of that name exists (taken otherwise), complete and
 // flushed to disk before its name appears.
-PlaceOutcome place_new_file(const std::string& path, std::span<const unsigned char> bytes);
+[[nodiscard]] PlaceOutcome place_new_file(const std::string& path, std::span<const unsigned char> bytes);
 
 // Flushes a folder's list of names to disk, so that files placed or renamed in it stay so after
 // a crash. False when the folder could not be opened or flushed.
-bool sync_folder(const std::string& folder);
+[[nodiscard]] bool sync_folder(const std::string& folder);
 
 // What the name of a temporary file left by replace_file or place_new_file tells: the file it
 // was to become and the process that wrote it. Nothing for any other name.

@@ -11,8 +11,6 @@ namespace daybrook {
 
 namespace {
 
-constexpr int days_per_week = 7;
-
 // A day, week and day offset added without overflow: a malformed date text can count to the
 // largest day number, and such a day saturates there (far outside the diary) instead.
 DayNumber offset_day(DayNumber start, int week, int day) noexcept {
@@ -21,15 +19,15 @@ DayNumber offset_day(DayNumber start, int week, int day) noexcept {
     return static_cast<DayNumber>(sum < largest ? sum : largest);
 }
 
-bool is_leap_day(DayNumber day) noexcept {
+bool repeats_yearly_on(DayNumber day) noexcept {
     const CalendarDate date = day_to_calendar(day);
-    return date.month == 2 && date.day == 29;
+    return may_repeat_yearly(date.day, date.month);
 }
 
 // The record written for one day: the request's memo and flags, yearly only where a later year
 // can carry the day over.
 EntryRecord record_for(const NewEntryRequest& request, DayNumber day) {
-    const bool yearly = request.yearly && request.form == DateForm::plain && !is_leap_day(day);
+    const bool yearly = request.yearly && request.form == DateForm::plain && repeats_yearly_on(day);
     EntryRecord record;
     record.text = request.text;
     record.red = request.red ? 1 : 0;
@@ -104,6 +102,24 @@ WrittenEntries write_new_entries(const StoreDir& dir, const NewEntryRequest& req
         }
     }
     return result;
+}
+
+namespace {
+
+std::string listed_dates(const std::vector<DayNumber>& days) {
+    std::string dates;
+    for (DayNumber day : days) dates += (dates.empty() ? "" : ", ") + day_to_date(day);
+    return dates;
+}
+
+}  // namespace
+
+std::string day_full_message(const std::vector<DayNumber>& days) {
+    return "There is no room for more entries on " + listed_dates(days) + ": a day holds up to ten.";
+}
+
+std::string not_saved_message(const std::vector<DayNumber>& days) {
+    return "The entry for " + listed_dates(days) + " could not be saved.";
 }
 
 }  // namespace daybrook

@@ -47,6 +47,11 @@ struct WrittenEntries {
 // Whether the request stays within the diary is not checked here: the caller refuses a request
 // for which within_diary is false before it writes anything, since a day after 2050 would get
 // a date text that reads back as a year of the last century.
-WrittenEntries write_new_entries(const StoreDir& dir, const NewEntryRequest& request);
+[[nodiscard]] WrittenEntries write_new_entries(const StoreDir& dir, const NewEntryRequest& request);
+
+// What New Entry and the terminal's --add tell about days that are full or could not be written,
+// the days listed as "dd/mm/yy, dd/mm/yy".
+std::string day_full_message(const std::vector<DayNumber>& days);
+std::string not_saved_message(const std::vector<DayNumber>& days);
 
 }  // namespace daybrook

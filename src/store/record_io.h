@@ -39,11 +39,11 @@ std::optional<EntryRecord> read_record(const StoreDir& dir, std::string_view nam
 // Writes the bytes over the start of the file in place, or makes it (private to the user),
 // without truncating or flushing it: for scratch files, which nothing needs after a crash and
 // which are rewritten a thousand at a time. A symbolic link of that name is refused.
-StoreError overwrite_record(const StoreDir& dir, std::string_view name, const RecordBytes& bytes);
+[[nodiscard]] StoreError overwrite_record(const StoreDir& dir, std::string_view name, const RecordBytes& bytes);
 
 // Replaces the file (or makes it) through a temporary file in the same directory and a rename.
 // An existing file's permissions are kept.
-StoreError replace_record(const StoreDir& dir, std::string_view name, const RecordBytes& bytes);
+[[nodiscard]] StoreError replace_record(const StoreDir& dir, std::string_view name, const RecordBytes& bytes);
 
 enum class CreateOutcome { created, taken, failed };
 
@@ -59,7 +59,7 @@ bool holds_file(const StoreDir& dir, std::string_view name);
 bool name_taken(const StoreDir& dir, std::string_view name);
 
 // Flushes the store's list of names to disk.
-bool sync_store(const StoreDir& dir);
+[[nodiscard]] bool sync_store(const StoreDir& dir);
 
 // Whether the name is that of a temporary file that a process no longer running left while
 // writing a store file (killed half way). Other hidden files are not.
@@ -67,6 +67,6 @@ bool is_dead_temporary(std::string_view name, NameTest store_file);
 
 // Deletes a file of the directory; false when the name has a directory part or the file
 // could not be deleted.
-bool remove_file(const StoreDir& dir, std::string_view name);
+[[nodiscard]] bool remove_file(const StoreDir& dir, std::string_view name);
 
 }  // namespace daybrook::store_io

@@ -42,10 +42,9 @@ bool mark_renewed(const StoreDir& dir, std::string_view name, EntryRecord passed
 // by the same memo, date and colour on that day alone.
 std::optional<std::string> existing_copy(const StoreDir& dir, DayNumber day, const EntryRecord& copy) {
     const bool named = copy.text.size() <= EntryRecord::longest_text_with_origin;
-    for (int slot = 0; slot < slots_per_day; ++slot) {
-        const std::optional<EntryRecord> found = probe_entry(dir, day, slot);
-        if (found && found->yearly != EntryRecord::not_yearly && found->text == copy.text &&
-            found->date == copy.date && found->red == copy.red && (!named || found->origin == copy.origin))
+    for (const auto& [slot, found] : slot_entries(dir, day)) {
+        if (found.yearly != EntryRecord::not_yearly && found.text == copy.text && found.date == copy.date &&
+            found.red == copy.red && (!named || found.origin == copy.origin))
             return entry_file_name(day, slot);
     }
     return std::nullopt;

@@ -27,6 +27,6 @@ struct RenewResult {
 // to the first free slot of that day, complete and on disk before the passed entry is marked
 // renewed. A copy already there from an interrupted run is found and used, never made twice.
 // The caller holds the store's lock.
-RenewResult renew_yearly(const StoreDir& dir, std::string_view name);
+[[nodiscard]] RenewResult renew_yearly(const StoreDir& dir, std::string_view name);
 
 }  // namespace daybrook

@@ -44,7 +44,7 @@ struct PurgeReport {
 // Waits up to lock_patience for another copy of the diary to finish its own purge.
 enum class KeepChoice { from_settings, chosen_this_run };
 inline constexpr std::chrono::milliseconds default_lock_patience{5000};
-PurgeReport purge_old(const StoreDir& dir, DayNumber today, KeepCode keep_code,
+[[nodiscard]] PurgeReport purge_old(const StoreDir& dir, DayNumber today, KeepCode keep_code,
                       KeepChoice choice = KeepChoice::from_settings,
                       std::chrono::milliseconds lock_patience = default_lock_patience);
 
@@ -54,8 +54,8 @@ struct CleanUpReport {
 };
 
 // Deletes every entry whose memo is blank, each the way `dispose` says.
-CleanUpReport clean_blanks(const StoreDir& dir, const EntryDisposal& dispose = {});
+[[nodiscard]] CleanUpReport clean_blanks(const StoreDir& dir, const EntryDisposal& dispose = {});
 // The same for the named entry files alone.
-CleanUpReport clean_blanks_among(const StoreDir& dir, std::vector<std::string> names, const EntryDisposal& dispose = {});
+[[nodiscard]] CleanUpReport clean_blanks_among(const StoreDir& dir, std::vector<std::string> names, const EntryDisposal& dispose = {});
 
 }  // namespace daybrook

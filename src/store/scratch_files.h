@@ -20,11 +20,11 @@ inline constexpr int scratch_positions = 1000;
 
 // Writes the record's bytes, exactly as they were read from its entry file, as the scratch list
 // file of a position from 0 to 999; other positions are refused with bad_name.
-StoreError write_scratch(const StoreDir& dir, int position, const RecordBytes& bytes);
+[[nodiscard]] StoreError write_scratch(const StoreDir& dir, int position, const RecordBytes& bytes);
 
 // Removes the scratch files of the positions 0 to count - 1 and returns the names of those that
 // could not be removed.
-std::vector<std::string> remove_scratch_list(const StoreDir& dir, int count);
+[[nodiscard]] std::vector<std::string> remove_scratch_list(const StoreDir& dir, int count);
 
 
 }  // namespace daybrook

@@ -3,7 +3,7 @@
 
 namespace daybrook {
 
-enum class StoreError {
+enum class [[nodiscard]] StoreError {
     none,
     day_full,   // the day already holds entries in all ten slots
     io_error,   // the file system refused to create, write or rename a file

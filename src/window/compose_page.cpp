@@ -5,6 +5,7 @@
 
 #include "calendar/day_names.h"
 #include "calendar/text_helpers.h"
+#include "store/deletion_list.h"
 
 namespace daybrook {
 namespace {
@@ -12,9 +13,6 @@ namespace {
 // Distances fixed by the page's design, in pixels.
 constexpr int header_x = 10, header_y = 10;
 constexpr int year_label_x = 400;
-constexpr int month_column_offset = 54;
-constexpr int month_letter_width = 15;
-constexpr int number_to_entry = 40;
 constexpr int search_entry_offset = 92;
 constexpr int search_first_line = 40;
 constexpr int yearly_mark_x = 3;
@@ -48,19 +46,15 @@ std::string spoken_entry(const EntryRecord& entry) {
     return words;
 }
 
-// The day number a row stands for: the same as d from March 2000 on, one more before.
-DayNumber row_day(const CalendarDate& date) {
-    return day_number_of(date.day, date.month, date.year - 1900);
-}
-
 // One day of the week page: its date beside its first entry, further entries below, and one
 // line for a day without entries. Returns the y of the next day.
 int compose_day(DayNumber d, int y, const DiaryState& state, const StoreDir& store, const Layout& layout,
                 ComposedPage& page) {
+    // The rows count plain days, each shown with the entries of its day number.
     const CalendarDate date = day_to_calendar(d);
-    const DayNumber r = row_day(date);
+    const DayNumber r = diary_day_of(d);
     const std::string_view month = month_names[std::size_t(date.month - 1)];
-    const int month_x = layout.column_base + month_column_offset;
+    const int month_x = layout.column_base + day_name_column;
     const int number_x = month_x + month_letter_width * int(month.size());
     const Rgb date_colour = r < state.today ? colours::ghost : colours::date;
     page.items.push_back({std::string(day_abbrevs[std::size_t(date.weekday)]), layout.column_base, y, date_colour});
@@ -71,12 +65,11 @@ int compose_day(DayNumber d, int y, const DiaryState& state, const StoreDir& sto
     const char* separator = ": ";
 
     bool any = false;
-    for (int slot = 0; slot < slots_per_day; ++slot) {
-        const std::optional<EntryRecord> entry = probe_entry(store, r, slot);
-        if (!entry) continue;
-        page.alarm_level = raised_alarm_level(page.alarm_level, r, state.today, *entry);
-        page.items.push_back({entry->text, number_x + number_to_entry, y, entry_colour(r, state.today, *entry)});
-        spoken.text += separator + spoken_entry(*entry);
+    for (const SlotEntry& slot_entry : slot_entries(store, r)) {
+        const EntryRecord& entry = slot_entry.record;
+        page.alarm_level = raised_alarm_level(page.alarm_level, r, state.today, entry);
+        page.items.push_back({entry.text, number_x + day_number_column, y, entry_colour(r, state.today, entry)});
+        spoken.text += separator + spoken_entry(entry);
         separator = "; ";
         y += layout.line_step;
         any = true;
@@ -89,9 +82,8 @@ int compose_day(DayNumber d, int y, const DiaryState& state, const StoreDir& sto
 void compose_week(const DiaryState& state, const StoreDir& store, const Layout& layout, ComposedPage& page) {
     page.last_week = ButtonChange::show;
     page.items.push_back({week_header(state), header_x, header_y, colours::text});
-    // Every row used to draw the year label in the same place, so the last row's year is the
-    // one that shows; it is drawn once, for that row.
-    const DayNumber last_row = state.view.start_day + 6;
+    // One year label for the page: the year of its last row.
+    const DayNumber last_row = state.view.start_day + days_per_week - 1;
     const std::string year = "Year " + std::to_string(day_to_calendar(last_row).year);
     page.items.push_back({year, year_label_x, header_y, colours::red_letter});
     page.spoken.push_back({std::string(week_header(state)) + " " + year, header_y});
@@ -106,24 +98,23 @@ void compose_search(const DiaryState& state, const StoreDir& store, const Layout
     page.spoken.push_back({"Search Results:", header_y});
     const int entry_x = layout.column_base + search_entry_offset;
     int y = search_first_line;
-    bool any_read = false, any_listed = false;
-    for (const std::string& name : list_entry_files(store)) {
-        const std::optional<EntryRecord> entry = read_entry(store, name);
-        if (!entry) continue;
-        any_read = true;
-        if (!search_matches(state.view, entry->text)) continue;
-        const Rgb colour = entry_colour(date_to_day(entry->date), state.today, *entry);
-        page.items.push_back({entry->date, layout.column_base, y, colour});
-        page.items.push_back({entry->text, entry_x, y, colour});
-        if (entry->yearly != EntryRecord::not_yearly) page.items.push_back({"*", yearly_mark_x, y, colours::date});
-        page.spoken.push_back({entry->date + ": " + spoken_entry(*entry), y});
+    const std::vector<ListedEntry> read = all_entries(store);
+    bool any_listed = false;
+    for (const ListedEntry& listed : read) {
+        const EntryRecord& entry = listed.record;
+        if (!search_matches(state.view, entry.text)) continue;
+        const Rgb colour = entry_colour(date_to_day(entry.date), state.today, entry);
+        page.items.push_back({entry.date, layout.column_base, y, colour});
+        page.items.push_back({entry.text, entry_x, y, colour});
+        if (entry.yearly != EntryRecord::not_yearly) page.items.push_back({"*", yearly_mark_x, y, colours::date});
+        page.spoken.push_back({entry.date + ": " + spoken_entry(entry), y});
         y += layout.line_step;
         any_listed = true;
     }
     // The colour left over from the last entry read: blue, or the default when none was read.
     if (!any_listed) {
         page.items.push_back({"No Match Found", layout.column_base, search_first_line,
-                              any_read ? colours::date : colours::text});
+                              read.empty() ? colours::text : colours::date});
         page.spoken.push_back({"No Match Found", search_first_line});
     }
 }

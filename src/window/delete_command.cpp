@@ -61,26 +61,38 @@ void report_left(QWidget* owner, MessageBoxes& messages, const QStringList& entr
                           .icon = MessageIcon::exclamation});
 }
 
+// The blank entries the clean-up did not delete: those the file system kept, and whether the
+// user chose to keep those that no trash could take.
+struct BlanksLeft {
+    std::vector<std::string> kept_by_system;
+    bool kept_by_user = false;
+};
+
 // Blank entries the trash cannot take go for good only when the user agrees.
-std::vector<std::string> clean_up_refused(QWidget* owner, MessageBoxes& messages, const StoreDir& store,
-                                          const TrashAttempt& trash, const std::vector<std::string>& missed) {
-    std::vector<std::string> refused, left;
-    for (const std::string& name : missed) (trash.refused(store, name) ? refused : left).push_back(name);
+BlanksLeft clean_up_refused(QWidget* owner, MessageBoxes& messages, const StoreDir& store, const TrashAttempt& trash,
+                            const std::vector<std::string>& missed) {
+    std::vector<std::string> refused;
+    BlanksLeft left;
+    for (const std::string& name : missed) (trash.refused(store, name) ? refused : left.kept_by_system).push_back(name);
+    if (refused.empty()) return left;
     QStringList names;
     for (const std::string& name : refused) names << QString::fromStdString(name);
-    if (!refused.empty() && may_delete_for_good(owner, messages, names))
-        for (std::string& name : clean_blanks_among(store, refused).left) left.push_back(std::move(name));
+    left.kept_by_user = !may_delete_for_good(owner, messages, names);
+    if (!left.kept_by_user)
+        for (std::string& name : clean_blanks_among(store, refused).left) left.kept_by_system.push_back(std::move(name));
     return left;
 }
 
+// Says that all blank entries went only when none is left, and names those the system kept.
 void clean_up(QWidget* owner, MessageBoxes& messages, const StoreDir& store) {
     TrashAttempt trash;
     const CleanUpReport report = clean_blanks(store, trash.disposal());
-    const std::vector<std::string> left = clean_up_refused(owner, messages, store, trash, report.left);
-    messages.show(owner, {.text = QStringLiteral("All Blank Entries have been deleted"),
-                          .caption = QStringLiteral("Clean Up")});
+    const BlanksLeft left = clean_up_refused(owner, messages, store, trash, report.left);
+    if (left.kept_by_system.empty() && !left.kept_by_user)
+        messages.show(owner, {.text = QStringLiteral("All Blank Entries have been deleted"),
+                              .caption = QStringLiteral("Clean Up")});
     QStringList names;
-    for (const std::string& name : left) names << QString::fromStdString(name);
+    for (const std::string& name : left.kept_by_system) names << QString::fromStdString(name);
     report_left(owner, messages, names);
 }
 
@@ -113,12 +125,15 @@ void choose_and_delete(QWidget* owner, const DialogServices& services, const Del
     const std::vector<ListedEntry> entries = entries_for(query, store);
     const ListKind kind = query.kind == DeletionQuery::Kind::date ? ListKind::date : ListKind::key_word;
     const std::vector<std::string> lines = deletion_lines(entries, kind);
-    write_scratch_list(store, entries);
+    // The lines are deleted from the records held here; the scratch files only copy them for
+    // other tools, so a list that could not be copied still works.
+    [[maybe_unused]] const bool copied = write_scratch_list(store, entries);
     DeleteDlg2 dialog(owner, services, lines);
     if (!services.modal.run(dialog)) return;
     const std::vector<std::size_t> left = delete_chosen(owner, services.messages, store, entries, lines, dialog.chosen());
-    for ([[maybe_unused]] const std::string& stuck : remove_scratch_list(store, int(entries.size())))
-        services.messages.show(owner, {.text = QStringLiteral("Wont go"), .caption = QStringLiteral("ERROR")});
+    for (const std::string& stuck : remove_scratch_list(store, int(entries.size())))
+        services.messages.show(owner, {.text = QStringLiteral("Wont go: ") + QString::fromStdString((store / stuck).native()),
+                                       .caption = QStringLiteral("ERROR")});
     QStringList names;
     for (std::size_t line : left) names << from_code_page(lines[line]);
     report_left(owner, services.messages, names);

@@ -10,6 +10,7 @@
 #include "framework/code_page.h"
 #include "framework/qt_text.h"
 #include "window/diary_page_accessible.h"
+#include "window/page_items.h"
 
 namespace daybrook {
 namespace {
@@ -24,21 +25,20 @@ void draw_item(QPainter& painter, const PageItem& item) {
     painter.drawText(item.x, item.y + painter.fontMetrics().ascent(), from_code_page(item.text));
 }
 
-// The week page's columns stand at fixed distances: the day names get 54 pixels, a month name
-// 15 pixels a letter, the day of the month 40. A taller window asks for a bigger font; it grows
-// only as far as the texts still fit their columns, so an enlarged page stays readable. The
-// month names go first, since the short ones have the least room a letter ("May" is the first
-// to overflow): a size that is too big is then found out after a text or two.
+// The week page's columns stand at fixed distances. A taller window asks for a bigger font; it
+// grows only as far as the texts still fit their columns, so an enlarged page stays readable.
+// The month names go first, since the short ones have the least room a letter ("May" is the
+// first to overflow): a size that is too big is then found out after a text or two.
 bool fits_columns(const QFontMetrics& metrics) {
     constexpr int gap = 4;
     const auto width = [&](std::string_view text) {
         return metrics.horizontalAdvance(qt_text(text));
     };
     for (std::string_view month : month_names)
-        if (width(month) + gap > 15 * int(month.size())) return false;
+        if (width(month) + gap > month_letter_width * int(month.size())) return false;
     for (std::string_view day : day_abbrevs)
-        if (width(day) + gap > 54) return false;
-    return width("31") + gap <= 40;
+        if (width(day) + gap > day_name_column) return false;
+    return width("31") + gap <= day_number_column;
 }
 
 }  // namespace

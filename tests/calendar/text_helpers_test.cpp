@@ -22,8 +22,8 @@ TEST(TextHelpers, SplitsAtFirstSeparatorAndKeepsMissingSeparatorRule) {
         {"a.b", "", "a.b", "a.b"},              // an empty separator never occurs
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(str_before(c.text, c.separator), c.before) << c.text << " " << c.separator;
-        EXPECT_EQ(str_after(c.text, c.separator), c.after) << c.text << " " << c.separator;
+        EXPECT_EQ(view_before(c.text, c.separator), c.before) << c.text << " " << c.separator;
+        EXPECT_EQ(view_after(c.text, c.separator), c.after) << c.text << " " << c.separator;
     }
 }
 

@@ -174,14 +174,29 @@ TEST(Settings, SavingKeepsEveryByteOutsideTheDiarysKeys) {
     }
 }
 
-TEST(Settings, AReadOnlyFileIsNotRewritten) {
+// A save that cannot happen names what stood in the way and why, and leaves what is there.
+TEST(Settings, ASaveThatCannotHappenNamesWhyAndLeavesTheFileAlone) {
     TempDir dir;
     dir.write("WYNDALE.INI", "[Daybrook]\nKeepCode=2\n");
     fs::permissions(dir / "WYNDALE.INI", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    const std::optional<SettingsProblem> problem = SettingsFile(dir / "WYNDALE.INI").write(Settings{}, today);
-    ASSERT_TRUE(problem.has_value());
-    EXPECT_NE(problem->reason.find("read-only"), std::string::npos) << problem->reason;
+    fs::create_directory(dir / "locked");
+    fs::permissions(dir / "locked", fs::perms::owner_read | fs::perms::owner_exec);
+    struct Case {
+        fs::path path;
+        std::string reason;
+    };
+    const Case cases[] = {
+        {dir / "WYNDALE.INI", (dir / "WYNDALE.INI").string() + " is read-only"},
+        {dir / "locked" / "daybrook" / "WYNDALE.INI", "cannot make " + (dir / "locked" / "daybrook").string() + ": Permission denied"},
+    };
+    const PermissionsBite bite;
+    for (const Case& c : cases) {
+        const std::optional<SettingsProblem> problem = SettingsFile(c.path).write(Settings{}, today);
+        ASSERT_TRUE(problem.has_value()) << c.path;
+        EXPECT_EQ(problem->reason, c.reason);
+    }
     EXPECT_EQ(dir.read("WYNDALE.INI"), "[Daybrook]\nKeepCode=2\n");
+    EXPECT_FALSE(fs::exists(dir / "locked" / "daybrook"));
 }
 
 TEST(Settings, LivesInTheUsersConfigFolder) {

@@ -15,6 +15,7 @@
 #include "support/environment_guard.h"
 #include "support/permissions_bite.h"
 #include "support/scripted_dialog_services.h"
+#include "support/stored_entry.h"
 #include "support/temp_dir.h"
 
 namespace daybrook {
@@ -71,8 +72,7 @@ protected:
         EXPECT_EQ(state.view.page_mode, PageMode::week) << "the week page follows every deletion";
     }
     void put(DayNumber day, int slot, std::string text) {
-        ASSERT_EQ(write_entry(store.path(), entry_file_name(day, slot), Memo(std::move(text)).date(day_to_date(day))),
-                  StoreError::none);
+        testing::put_entry(store.path(), entry_file_name(day, slot), Memo(std::move(text)).date(day_to_date(day)));
     }
     std::vector<std::string> entries() const { return list_entry_files(store.path()); }
 
@@ -241,12 +241,16 @@ TEST_F(Deletion, AsksBeforeDeletingForGoodWhatTheTrashCannotTake) {
             EXPECT_TRUE(messages.shown[0].text.contains("07/12/26  pear one\n07/12/26  pear two")) << c.what;
             EXPECT_EQ(entries().size(), yes ? 0u : 2u) << c.what;
         }
-        messages.shown.clear();
-        messages.answers = {true};
         put(today + 2, 0, "...");
-        run({find_text("\" \"", false, true)});
-        EXPECT_EQ(captions(), (std::vector<QString>{"Delete for Good", "Clean Up"})) << c.what;
-        EXPECT_TRUE(entries().empty()) << c.what;
+        // The clean-up says all blank entries went only when none is left.
+        for (const bool yes : {false, true}) {
+            messages.shown.clear();
+            messages.answers = {yes};
+            run({find_text("\" \"", false, true)});
+            const std::vector<QString> told = {"Delete for Good", "Clean Up"};
+            EXPECT_EQ(captions(), std::vector<QString>(told.begin(), told.begin() + (yes ? 2 : 1))) << c.what;
+            EXPECT_EQ(entries().size(), yes ? 0u : 1u) << c.what;
+        }
         for (const char* folder : {"files", "info", "Trash", "daybrook-data", "daybrook-home"}) {
             EXPECT_FALSE(store.exists(folder)) << c.what << ' ' << folder;
             EXPECT_FALSE(fs::exists(folder)) << c.what << ' ' << folder;
@@ -255,17 +259,47 @@ TEST_F(Deletion, AsksBeforeDeletingForGoodWhatTheTrashCannotTake) {
     EXPECT_TRUE(fs::is_empty(data / "Trash/files"));
 }
 
+// A scratch file that will not go is named with its path, once, after the deletion.
+TEST_F(Deletion, AScratchFileThatWillNotGoIsNamed) {
+    put(today + 1, 0, "plum");
+    put(today + 2, 0, "plum tart");
+    const std::filesystem::path stuck = store.path() / "TEMPDAT.001";
+    run({find_text("plum"), [&](TemplateDialog& d) {
+             std::filesystem::remove(stuck);
+             std::filesystem::create_directories(stuck / "in the way");
+             delete_lines({0})(d);
+         }});
+    EXPECT_EQ(messages.shown, (std::vector<Message>{{"Wont go: " + QString::fromStdString(stuck.native()), "ERROR"}}));
+    EXPECT_EQ(entries(), std::vector<std::string>{"DAT20795.000"});
+    EXPECT_FALSE(store.exists("TEMPDAT.000"));
+}
+
+// An entry that stays in a folder that cannot be changed is named, from a list or the clean-up,
+// and the clean-up does not claim that all blank entries went.
 TEST_F(Deletion, AnEntryThatCannotBeDeletedIsNamed) {
     put(today + 1, 0, "stuck");
-    std::filesystem::permissions(store.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-    {
-        testing::PermissionsBite bite;
-        run({find_text("stuck"), delete_lines({0})});
+    put(today + 1, 1, "");
+    struct Case {
+        std::vector<Step> steps;
+        QString named;
+    };
+    const Case cases[] = {
+        {{find_text("stuck"), delete_lines({0})}, "07/12/26  stuck"},
+        {{find_text("\" \"", false, true)}, "DAT20794.001"},
+    };
+    for (const Case& c : cases) {
+        messages.shown.clear();
+        std::filesystem::permissions(store.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+        {
+            testing::PermissionsBite bite;
+            modal.steps.insert(modal.steps.end(), c.steps.begin(), c.steps.end());
+            run({});
+        }
+        std::filesystem::permissions(store.path(), std::filesystem::perms::owner_all);
+        ASSERT_EQ(captions(), std::vector<QString>{"Deletion Error"}) << c.named.toStdString();
+        EXPECT_TRUE(messages.shown[0].text.contains(c.named)) << messages.shown[0].text.toStdString();
+        EXPECT_EQ(entries().size(), 2u);
     }
-    std::filesystem::permissions(store.path(), std::filesystem::perms::owner_all);
-    ASSERT_EQ(captions(), std::vector<QString>{"Deletion Error"});
-    EXPECT_TRUE(messages.shown[0].text.contains("07/12/26  stuck"));
-    EXPECT_EQ(entries().size(), 1u);
 }
 
 }  // namespace

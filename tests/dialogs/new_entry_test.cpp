@@ -15,6 +15,7 @@
 #include "store/entry_files.h"
 #include "support/dialog_input.h"
 #include "support/scripted_dialog_services.h"
+#include "support/stored_entry.h"
 #include "support/temp_dir.h"
 
 namespace daybrook {
@@ -63,8 +64,8 @@ protected:
 };
 
 TEST_F(NewEntry, APlainDateWritesOneCompleteRecordInTheLowestFreeSlot) {
-    ASSERT_EQ(write_entry(store.path(), "DAT20823.000", {.text = "a"}), StoreError::none);
-    ASSERT_EQ(write_entry(store.path(), "DAT20823.002", {.text = "c"}), StoreError::none);
+    testing::put_entry(store.path(), "DAT20823.000", {.text = "a"});
+    testing::put_entry(store.path(), "DAT20823.002", {.text = "c"});
     EXPECT_TRUE(run({fill("05/01/27", "Dentist \u00a35", [](TemplateDialog& d) { mark(d, ids::red_letter); })}));
     const std::optional<EntryRecord> entry = read_entry(store.path(), "DAT20823.001");
     ASSERT_TRUE(entry);
@@ -298,7 +299,7 @@ TEST_F(NewEntry, NothingIsWrittenPastTheLastDayOfTheDiary) {
 // left open as filled, in either state; the user may then choose days with room.
 TEST_F(NewEntry, AFullDayKeepsTheDialogOpenWithWhatWasTyped) {
     for (int slot = 0; slot < 10; ++slot)
-        ASSERT_EQ(write_entry(store.path(), entry_file_name(20823, slot), {.text = "x"}), StoreError::none);
+        testing::put_entry(store.path(), entry_file_name(20823, slot), {.text = "x"});
     ASSERT_EQ(add_entry(store.path(), 20822, {.text = "x"}).error, StoreError::none);
     const auto refused = [&](TemplateDialog& d) {
         EXPECT_FALSE(d.has_ended());

@@ -106,7 +106,7 @@ while IFS='|' read -r expected_status message arguments; do
         fail "--add $arguments: status $status, $(cat "$work/err.log")"
 done <<EOF_CASES
 1|The date given has already past!|05/12/26 "Yesterday"
-1|Ten entries are already held for 11/12/26, so no more can be added there.|11/12/26 "One too many"
+1|There is no room for more entries on 11/12/26: a day holds up to ten.|11/12/26 "One too many"
 1|Unable to recognise the Day Name|frog "Not a day"
 1|Must be at least 1 day ahead!|-3 "Backwards"
 1|That is after 31/12/50, the last date the diary holds!|9999 "Too far"

@@ -299,12 +299,12 @@ TEST(Purge, ListsTheWholeFolderWhenTheCloseMemoCannotBeTrusted) {
         dir.write(".daybrook.lock", note);
         put(dir.path(), "DAT20000.000", Memo("behind its back"));
         const auto started = std::chrono::steady_clock::now();
-        purge_old(dir.path(), today, KeepCode::none);
+        EXPECT_TRUE(purge_old(dir.path(), today, KeepCode::none).store_locked);
         EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(5)) << note;
         EXPECT_FALSE(dir.exists("DAT20000.000")) << note;
     }
     TempDir dir;
-    purge_old(dir.path(), today - 1, KeepCode::none);
+    EXPECT_TRUE(purge_old(dir.path(), today - 1, KeepCode::none).store_locked);
     for (int slot = 0; slot < slots_per_day; ++slot)
         put(dir.path(), entry_file_name(today - 1, slot), Memo("slot").date("05/12/26").yearly(1));
     EXPECT_EQ(purge_old(dir.path(), today, KeepCode::none).renewed.size(), std::size_t(slots_per_day));
@@ -336,7 +336,7 @@ TEST(Purge, KeepsEntriesAsLongAsTheLastCloseUnlessTheUserChoseAShorterTime) {
             put(dir.path(), entry_file_name(today - 2, 0), Memo("yearly").date("04/12/26").yearly(1));
             for (int slot = 0; slot < slots_per_day; ++slot) put(dir.path(), entry_file_name(21156, slot), Memo("busy"));
         }
-        purge_old(dir.path(), today - 1, c.last, KeepChoice::chosen_this_run);
+        EXPECT_TRUE(purge_old(dir.path(), today - 1, c.last, KeepChoice::chosen_this_run).store_locked);
         put(dir.path(), entry_file_name(today - 5, 0), Memo("five days ago"));
         const PurgeReport report = purge_old(dir.path(), today, c.now, c.choice);
         EXPECT_EQ(dir.exists(entry_file_name(today - 5, 0)), c.kept) << int(c.last) << ' ' << int(c.now);
@@ -372,7 +372,7 @@ TEST(Purge, TwoProcessesClosingAtOnceCarryAnEntryOverOnce) {
     for (int round = 0; round < 20; ++round) {
         TempDir dir;
         for (int day = 0; day < yearly_entries; ++day)
-            add_entry(dir.path(), 20700 + day, Memo("Anniversary").yearly(1));
+            EXPECT_EQ(add_entry(dir.path(), 20700 + day, Memo("Anniversary").yearly(1)).error, StoreError::none);
         int ready[2];
         ASSERT_EQ(::pipe(ready), 0);
         pid_t children[2];
@@ -406,8 +406,11 @@ TEST(Purge, ClosesThatLookOnlyAtTheDaysSinceTheLastOneEndAsFullOnes) {
     TempDir full_dir;
     for (const TempDir* dir : {&memo_dir, &full_dir}) {
         for (DayNumber day = today - 40; day < today + 80; day += 3) {
-            add_entry(dir->path(), day, Memo("plain").date(day_to_date(day)));
-            if (day % 7 == 0) add_entry(dir->path(), day, Memo("yearly").date(day_to_date(day)).yearly(1));
+            EXPECT_EQ(add_entry(dir->path(), day, Memo("plain").date(day_to_date(day))).error, StoreError::none);
+            if (day % 7 == 0) {
+                EXPECT_EQ(add_entry(dir->path(), day, Memo("yearly").date(day_to_date(day)).yearly(1)).error,
+                          StoreError::none);
+            }
         }
     }
     const auto store_of = [](const TempDir& dir) {
@@ -417,17 +420,17 @@ TEST(Purge, ClosesThatLookOnlyAtTheDaysSinceTheLastOneEndAsFullOnes) {
     };
     for (DayNumber day = today; day < today + 60; ++day) {
         const KeepCode code = day < today + 20 ? KeepCode::week : day < today + 40 ? KeepCode::for_ever : KeepCode::none;
-        purge_old(memo_dir.path(), day, code, KeepChoice::chosen_this_run);
+        EXPECT_TRUE(purge_old(memo_dir.path(), day, code, KeepChoice::chosen_this_run).store_locked);
         fs::remove(full_dir / ".daybrook.lock");  // no memo: the whole folder is listed
-        purge_old(full_dir.path(), day, code, KeepChoice::chosen_this_run);
+        EXPECT_TRUE(purge_old(full_dir.path(), day, code, KeepChoice::chosen_this_run).store_locked);
         ASSERT_EQ(store_of(memo_dir), store_of(full_dir)) << "after the close of day " << day;
     }
     const std::optional<CloseMemo> memo = memo_of(memo_dir.read(".daybrook.lock"));
     ASSERT_TRUE(memo);
     put(memo_dir.path(), "DAT20000.000", Memo("behind its back"));
-    purge_old(memo_dir.path(), memo->listed_day + 6, KeepCode::none);
+    EXPECT_TRUE(purge_old(memo_dir.path(), memo->listed_day + 6, KeepCode::none).store_locked);
     EXPECT_TRUE(memo_dir.exists("DAT20000.000")) << "no listing within the week";
-    purge_old(memo_dir.path(), memo->listed_day + 7, KeepCode::none);
+    EXPECT_TRUE(purge_old(memo_dir.path(), memo->listed_day + 7, KeepCode::none).store_locked);
     EXPECT_FALSE(memo_dir.exists("DAT20000.000")) << "the weekly listing";
 }
 

@@ -55,12 +55,12 @@ int delete_all(const StoreDir& dir) {
 }
 
 void seed(const StoreDir& dir) {
-    add_entry(dir, 20792, Memo("Anniversary").yearly(1).red());  // yesterday: kept, marked
-    add_entry(dir, 20700, Memo("Birthday").yearly(1));           // expired: copied, then deleted
-    add_entry(dir, 20600, Memo("Dentist"));                      // expired
-    add_entry(dir, 20794, Memo("memo one"));                     // to come
-    add_entry(dir, 20795, Memo("memo two"));
-    write_scratch(dir, 0, encode(Memo("listed")));
+    EXPECT_EQ(add_entry(dir, 20792, Memo("Anniversary").yearly(1).red()).error, StoreError::none);  // yesterday: kept, marked
+    EXPECT_EQ(add_entry(dir, 20700, Memo("Birthday").yearly(1)).error, StoreError::none);           // expired: copied, then deleted
+    EXPECT_EQ(add_entry(dir, 20600, Memo("Dentist")).error, StoreError::none);                      // expired
+    EXPECT_EQ(add_entry(dir, 20794, Memo("memo one")).error, StoreError::none);                     // to come
+    EXPECT_EQ(add_entry(dir, 20795, Memo("memo two")).error, StoreError::none);
+    EXPECT_EQ(write_scratch(dir, 0, encode(Memo("listed"))), StoreError::none);
 }
 
 struct Work {

@@ -6,6 +6,7 @@
 
 #include "calendar/day_number.h"
 #include "store/entry_files.h"
+#include "support/stored_entry.h"
 #include "support/temp_dir.h"
 
 namespace daybrook {
@@ -22,7 +23,7 @@ class ComposePage : public ::testing::Test {
 protected:
     void put(DayNumber day, int slot, std::string text, std::int32_t red = 0, std::int32_t yearly = 0) {
         const EntryRecord record{.text = std::move(text), .date = day_to_date(day), .yearly = yearly, .red = red};
-        ASSERT_EQ(write_entry(store.path(), entry_file_name(day, slot), record), StoreError::none);
+        testing::put_entry(store.path(), entry_file_name(day, slot), record);
     }
     ComposedPage week(DayNumber start_day, PageGeometry geometry = usual) {
         state.view = {.page_mode = PageMode::week, .start_day = start_day};
@@ -101,7 +102,7 @@ TEST_F(ComposePage, EntriesStandInSlotOrderBesideAndBelowTheirDate) {
     put(today + 1, 2, "third");  // slot 001 is free: no gap is left for it
     put(today + 1, 3, "");       // an empty memo still takes its line
     put(today + 2, 0, "next day");
-    ASSERT_EQ(write_entry(store.path(), "DAT20794.010", {.text = "eleventh slot"}), StoreError::none);
+    testing::put_entry(store.path(), "DAT20794.010", {.text = "eleventh slot"});
     const ComposedPage page = week(today);
     // Today is at y 75 with no entries; tomorrow starts at 100 with its entries at x 232.
     EXPECT_EQ(line_at(page, 100), (std::vector<std::string>{"Mon", "December", "7", "first"}));
