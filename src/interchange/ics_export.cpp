@@ -95,10 +95,10 @@ std::string text_of(const IcalComponent& calendar) {
 std::string uid_in_store(const StoreDir& dir, const std::string& name, const EntryRecord& record) {
     EntryUids uids;
     const DayNumber day = day_of_entry_name(name);
-    for (int slot = 0; slot < slots_per_day; ++slot) {
-        const std::string lower = entry_file_name(day, slot);
-        if (lower == name) break;
-        if (const std::optional<EntryRecord> found = probe_entry(dir, day, slot)) uids(lower, *found);
+    for (const SlotEntry& lower : slot_entries(dir, day)) {
+        const std::string lower_name = entry_file_name(day, lower.slot);
+        if (lower_name >= name) break;
+        uids(lower_name, lower.record);
     }
     return uids(name, record);
 }

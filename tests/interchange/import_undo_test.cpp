@@ -12,6 +12,7 @@
 #include "interchange/ics_import.h"
 #include "store/memo.h"
 #include "support/environment_guard.h"
+#include "support/stored_entry.h"
 #include "support/temp_dir.h"
 
 namespace daybrook {
@@ -43,7 +44,7 @@ TEST(ImportUndo, TakesAwayOnlyTheFilesThatStillHoldWhatTheImportWrote) {
     EXPECT_FALSE(is_entry_file_name(last_import_record));
 
     // The user rewrote the second entry, and deleted the third and made another in its slot.
-    ASSERT_EQ(write_entry(dir.path(), report.added[1].name, Memo("Lunch at one")), StoreError::none);
+    testing::put_entry(dir.path(), report.added[1].name, Memo("Lunch at one"));
     ASSERT_EQ(remove_entry_file(dir.path(), report.added[2].name), StoreError::none);
     ASSERT_EQ(add_entry(dir.path(), date_to_day("10/03/26"), Memo("Choir at six")).name, report.added[2].name);
 
