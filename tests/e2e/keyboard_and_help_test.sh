@@ -10,15 +10,6 @@ for slot in 0 1 2 3 4 5 6 7 8 9; do
     write_entry "DAT20823.00$slot" "busy $slot" "05/01/27" "DAT20823.00$slot" 0 0
 done
 
-# Waits for a window of that caption, gives it the keyboard and, when asked, keeps a picture.
-window_named() {
-    local found
-    found=$(timeout 10 xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1) || fail "$1 did not open"
-    xdotool windowactivate --sync "$found"
-    sleep 0.3
-    if [ -n "${DAYBROOK_SCREENSHOTS:-}" ]; then import -window root "$DAYBROOK_SCREENSHOTS/${2:-dialog}.png"; fi
-}
-
 # Waits up to 5 s for no window of that caption to be shown.
 gone() {
     for _ in $(seq 50); do

@@ -124,6 +124,15 @@ expect_outer_frame() {
     fail "the window's frame is at $frame, not at $expected"
 }
 
+# Waits for a window of that caption, gives it the keyboard and, when asked, keeps a picture.
+window_named() {
+    local found
+    found=$(timeout 10 xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1) || fail "$1 did not open"
+    xdotool windowactivate --sync "$found"
+    sleep 0.3
+    if [ -n "${DAYBROOK_SCREENSHOTS:-}" ]; then import -window root "$DAYBROOK_SCREENSHOTS/${2:-dialog}.png"; fi
+}
+
 # Closes the window the way a user does, through the window manager.
 close_window() {
     local window="$1"

@@ -7,15 +7,6 @@ start_display
 
 printf '[Daybrook]\nKeepCode=3\nLastSet=20000\nSounds=0\n' >"$config/WYNDALE.INI"
 
-# Waits for a window of that caption, gives it the keyboard and, when asked, keeps a picture.
-window_named() {
-    local found
-    found=$(timeout 10 xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1) || fail "$1 did not open"
-    xdotool windowactivate --sync "$found"
-    sleep 0.3
-    if [ -n "${DAYBROOK_SCREENSHOTS:-}" ]; then import -window root "$DAYBROOK_SCREENSHOTS/${2:-dialog}.png"; fi
-}
-
 start_diary "2026-12-06 10:00:00"
 window=$(diary_window)
 [ "$(xdotool getwindowname "$window")" = "Daybrook (Saving Entries for One Year)" ] || fail "caption at start"
