@@ -48,8 +48,7 @@ xdotool key shift+Tab ctrl+a
 xdotool type --delay 20 "06/01/27"
 xdotool key Return
 entry="$diary/DAT20824.000"
-for _ in $(seq 50); do [ -e "$entry" ] && break; sleep 0.1; done
-expect_file "$entry"
+wait_for_file "$entry"
 [ "$(head -c 9 "$entry")" = "Kept memo" ] || fail "the memo typed before Day Full: $(head -c 20 "$entry" | od -c)"
 expect_no_file "$diary/DAT20823.010"
 

@@ -165,6 +165,11 @@ yearly_of() {
 }
 
 expect_file() { [ -e "$1" ] || fail "expected $1 to exist"; }
+# Waits up to 5 s for a file the diary writes, and fails if it does not come.
+wait_for_file() {
+    for _ in $(seq 50); do [ -e "$1" ] && return; sleep 0.1; done
+    fail "expected $1 to exist"
+}
 expect_no_file() { [ ! -e "$1" ] || fail "expected $1 to be gone"; }
 
 # How many pixels of a screenshot have exactly this colour (RRGGBB).

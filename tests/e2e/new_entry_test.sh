@@ -23,8 +23,7 @@ type_new_entry "07/12/26" "Dentist at ten"
 xdotool key Return
 
 entry="$diary/DAT20794.000"
-for _ in $(seq 50); do [ -e "$entry" ] && break; sleep 0.1; done
-expect_file "$entry"
+wait_for_file "$entry"
 [ "$(stat -c %s "$entry")" = "111" ] || fail "the entry is not 111 bytes"
 [ "$(head -c 14 "$entry")" = "Dentist at ten" ] || fail "memo: $(head -c 20 "$entry" | od -c)"
 [ "$(od -An -c -j 81 -N 8 "$entry" | tr -d ' ')" = "07/12/26" ] || fail "date field"
@@ -46,8 +45,7 @@ xdotool key space Return
 sleep 0.3
 xdotool key Return
 entry="$diary/DAT20795.000"
-for _ in $(seq 50); do [ -e "$entry" ] && break; sleep 0.1; done
-expect_file "$entry"
+wait_for_file "$entry"
 [ "$(head -c 7 "$entry")" = "Haircut" ] || fail "day-name memo: $(head -c 20 "$entry" | od -c)"
 
 close_window "$window"
