@@ -4,30 +4,13 @@
 
 namespace daybrook {
 
-void TimerSet::start(TimerId id, int milliseconds) {
-    Slot& slot = m_slots[index(id)];
-    slot.timer.start(milliseconds, m_owner);
-    slot.period = milliseconds;
-}
+void TimerSet::start(TimerId id, int milliseconds) { m_timers[index(id)].start(milliseconds, m_owner); }
 
-void TimerSet::stop(TimerId id) { m_slots[index(id)].timer.stop(); }
-
-bool TimerSet::is_active(TimerId id) const { return m_slots[index(id)].timer.isActive(); }
-
-std::optional<int> TimerSet::period(TimerId id) const {
-    const Slot& slot = m_slots[index(id)];
-    if (!slot.timer.isActive()) return std::nullopt;
-    return slot.period;
-}
-
-int TimerSet::timer_id(TimerId id) const {
-    const QBasicTimer& timer = m_slots[index(id)].timer;
-    return timer.isActive() ? timer.timerId() : 0;
-}
+void TimerSet::stop(TimerId id) { m_timers[index(id)].stop(); }
 
 std::optional<TimerId> TimerSet::fired(const QTimerEvent& event) const {
     for (TimerId id : {TimerId::startup, TimerId::close, TimerId::minute}) {
-        const QBasicTimer& timer = m_slots[index(id)].timer;
+        const QBasicTimer& timer = m_timers[index(id)];
         if (timer.isActive() && timer.timerId() == event.timerId()) return id;
     }
     return std::nullopt;

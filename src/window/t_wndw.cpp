@@ -40,9 +40,14 @@ constexpr int scroll_range = 200;
 constexpr QRect first_frame{55, 10, 655, 500};
 
 // Seconds from the command line as a timer period: never below zero and at most what a timer
-// holds (about 24 days), so a huge number keeps the window open instead of wrapping round.
+// holds (about 24 days), so a huge number keeps the window open instead of wrapping round. The
+// longest is a whole number of seconds: Qt keeps a timer of 20 seconds or more rounded to whole
+// seconds, and the largest int of milliseconds rounds up to more seconds than an int of
+// milliseconds holds, so Qt would report that timer's interval wrapped round.
+constexpr long long longest_period_ms = std::numeric_limits<int>::max() / 1000 * 1000LL;
+
 int period_of_seconds(int seconds) {
-    return static_cast<int>(std::clamp<long long>(seconds * 1000LL, 0, std::numeric_limits<int>::max()));
+    return static_cast<int>(std::clamp<long long>(seconds * 1000LL, 0, longest_period_ms));
 }
 
 }  // namespace

@@ -51,7 +51,6 @@ public:
     void close_diary();
 
     const DiaryState& state() const { return m_state; }
-    const TimerSet& timers() const { return m_timers; }
     // The button with that id, or nullptr when this mode has none.
     QPushButton* button(int id) const;
     // The scrolled area of normal mode, or nullptr in auto mode.
