@@ -13,10 +13,10 @@ namespace {
 
 using namespace daybrook;
 
-const DayNumber today = date_to_day("01/03/26");
+const DayNumber today = day_number_of(date_parts("01/03/26"));
 
 // Bounds that keep one run short; the import's own limits are tested elsewhere.
-const ImportLimits limits{.per_event = 40, .per_file = 200, .until = date_to_day("01/06/26")};
+const ImportLimits limits{.per_event = 40, .per_file = 200, .until = day_number_of(date_parts("01/06/26"))};
 
 // A diary folder of the run's own, removed when the run ends.
 struct Folder {

@@ -22,10 +22,10 @@
 namespace daybrook {
 namespace {
 
-// A date as the entry's "dd/mm/yy", with the form it was typed in; or New Entry's message for why
-// it is refused.
+// The day of a typed date, with the form it was typed in; or New Entry's message for why it is
+// refused.
 struct ChosenDate {
-    std::string date;
+    DayNumber day = 0;
     DateForm form = DateForm::plain;
     std::string_view refusal;
 };
@@ -52,7 +52,7 @@ RetentionLimit stored_limit(const TerminalRun& run) {
 // The short forms stand for the first date New Entry offers for them.
 ChosenDate short_form_date(ShortFormDates dates, DateForm form) {
     if (dates.error != ShortFormError::none) return {.form = form, .refusal = short_form_message(dates.error)};
-    return {.date = day_to_date(dates.days.front()), .form = form};
+    return {.day = dates.days.front(), .form = form};
 }
 
 // New Entry shows the date a number of days ahead stands for before it takes it; without that
@@ -65,18 +65,20 @@ DateForm form_of(std::string_view typed) {
     return form == DateForm::days_ahead && !whole_number ? DateForm::plain : form;
 }
 
+// The short forms give days from today to the diary's last day, which need no further check.
 ChosenDate chosen_date(const std::string& typed, const TerminalRun& run, bool yearly) {
     const DateForm form = form_of(typed);
-    ChosenDate chosen{.date = typed};
-    if (form == DateForm::day_name) chosen = short_form_date(day_name_dates(typed, run.today), form);
-    if (form == DateForm::days_ahead) chosen = short_form_date(days_ahead_dates(text_to_int(typed), run.today), form);
-    if (!chosen.refusal.empty()) return chosen;
-    const DateCheck check = check_date(PastDates::refused, chosen.date, run.today, stored_limit(run));
-    if (check.error != DateError::none) chosen.refusal = date_message(check.error);
-    else if (yearly && form != DateForm::plain) chosen.refusal = "Only a date typed as dd/mm/yy can repeat every year!";
-    else if (yearly && !may_repeat_yearly(check.day, check.month))
-        chosen.refusal = yearly_leap_day_message;
-    return chosen;
+    if (form != DateForm::plain) {
+        ChosenDate chosen = form == DateForm::day_name
+                                ? short_form_date(day_name_dates(typed, run.today), form)
+                                : short_form_date(days_ahead_dates(text_to_int(typed), run.today), form);
+        if (chosen.refusal.empty() && yearly) chosen.refusal = "Only a date typed as dd/mm/yy can repeat every year!";
+        return chosen;
+    }
+    const DateCheck check = check_date(PastDates::refused, typed, run.today, stored_limit(run));
+    if (check.error != DateError::none) return {.refusal = date_message(check.error)};
+    if (yearly && !may_repeat_yearly(check.day, check.month)) return {.refusal = yearly_leap_day_message};
+    return {.day = check.day_number};
 }
 
 // The memo in the record's code page, or nothing after saying why it cannot be stored.
@@ -128,7 +130,7 @@ TerminalStatus add_entry_command(const QCommandLineParser& parser, const Termina
     const bool yearly = parser.isSet(QStringLiteral("yearly"));
     const ChosenDate date = chosen_date(parser.value(QStringLiteral("add")).toStdString(), run, yearly);
     if (!date.refusal.empty()) return refuse(run, date.refusal);
-    const NewEntryRequest request{.dates = {date.date}, .form = date.form, .text = *memo,
+    const NewEntryRequest request{.days = {date.day}, .form = date.form, .text = *memo,
                                   .red = parser.isSet(QStringLiteral("red-letter")), .yearly = yearly};
     if (!within_diary(request)) return refuse(run, "The repeats would run past 31/12/50, the last date the diary holds!");
     return write_and_show(request, parser, run);

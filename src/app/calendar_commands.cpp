@@ -72,9 +72,9 @@ std::optional<StoreLock> lock_store(const TerminalRun& run, const char* nothing_
 
 // The day of --until's "dd/mm/yy", from today on, or nothing after saying why it is none.
 std::optional<DayNumber> until_day(const QString& text, const TerminalRun& run) {
-    const std::string date = text.toStdString();
-    const DateCheck check = check_date(PastDates::refused, date, run.today, {.old_entries_kept = true, .oldest_day = 0});
-    if (check.error == DateError::none) return date_to_day(date);
+    const DateCheck check =
+        check_date(PastDates::refused, text.toStdString(), run.today, {.old_entries_kept = true, .oldest_day = 0});
+    if (check.error == DateError::none) return check.day_number;
     const std::string_view why = date_message(check.error);
     run.err << "--until " << text << ": " << QString::fromLatin1(why.data(), qsizetype(why.size())) << '\n';
     return std::nullopt;

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 
-#include "calendar/text_helpers.h"
 
 namespace daybrook {
 
@@ -23,16 +22,15 @@ constexpr std::array<std::string_view, 10> date_messages = {
     "Past entries are not allowed!",
 };
 
-// Reads day, month and year as typed. Each number is read like atoi from the start of its part,
-// so anything between a number and the next '/' or after the year's digits is ignored.
+// Reads day, month and year as typed, after making sure there are three parts and a year.
 DateError read_values(std::string_view text, DateCheck& values) noexcept {
     if (std::count(text.begin(), text.end(), '/') != 2) return DateError::slash_missing;
-    const auto month_on = text.substr(text.find('/') + 1);
-    const auto year_on = month_on.substr(month_on.find('/') + 1);
-    values.day = text_to_int(text);
-    values.month = text_to_int(month_on);
+    const DateParts parts = date_parts(text);
+    values.day = parts.day;
+    values.month = parts.month;
+    const auto year_on = text.substr(text.rfind('/') + 1);
     if (year_on.find_first_of("0123456789") == std::string_view::npos) return DateError::no_year;
-    values.year = text_to_int(year_on);
+    values.year = parts.year;
     return DateError::none;
 }
 
@@ -61,8 +59,8 @@ DateCheck check_date(PastDates past, std::string_view text, DayNumber today, Ret
     result.error = read_values(text, result);
     if (result.error == DateError::none) result.error = check_values(result);
     if (result.error != DateError::none) return result;
-    const DayNumber n = day_number_of(result.day, result.month, result.year);
-    result.error = check_day(past, n, today, limit);
+    result.day_number = day_number_of(result.day, result.month, result.year);
+    result.error = check_day(past, result.day_number, today, limit);
     return result;
 }
 

@@ -29,6 +29,7 @@ struct DateCheck {
     int day = 0;    // the values as typed; the year as its one- or two-digit value
     int month = 0;
     int year = 0;
+    DayNumber day_number = 0;  // the day the date names, once the calendar checks passed
 };
 
 // What the checks need to know about retention: whether old entries are kept at all and the

@@ -68,18 +68,8 @@ std::string date_choice_line(DayNumber day) {
     line += std::to_string(date.day);
     line += ' ';
     line += month_names[date.month - 1];
-    // day_to_date gives the same "dd/mm/yy" the rest of the diary reads back.
     line += " (" + day_to_date(day) + ")";
     return line;
-}
-
-std::string date_of_choice_line(std::string_view line) {
-    const std::size_t open = line.rfind('(');
-    if (open == std::string_view::npos) return {};
-    const std::size_t close = line.find(')', open);
-    // An unclosed parenthesis holds no date either: the line is not one of the list's.
-    if (close == std::string_view::npos) return {};
-    return std::string(line.substr(open + 1, close - open - 1));
 }
 
 }  // namespace daybrook

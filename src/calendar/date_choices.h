@@ -45,8 +45,4 @@ std::string_view short_form_message(ShortFormError error) noexcept;
 // "Tuesday 5 January (05/01/27)".
 std::string date_choice_line(DayNumber day);
 
-// The "dd/mm/yy" in a choice line: the text after the last "(" up to the ")" that follows it.
-// Empty when the line has no "(" or no ")" after it.
-std::string date_of_choice_line(std::string_view line);
-
 }  // namespace daybrook

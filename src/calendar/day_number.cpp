@@ -86,10 +86,9 @@ static_assert(calendar_of(last_diary_day) == CalendarDate{31, 12, 2050, 6});
 
 }  // namespace
 
-DayNumber date_to_day(std::string_view text) noexcept {
+DateParts date_parts(std::string_view text) noexcept {
     const auto rest = view_after(text, "/");
-    return day_number_of(text_to_int(view_before(text, "/")), text_to_int(view_before(rest, "/")),
-                         text_to_int(view_after(rest, "/")));
+    return {text_to_int(view_before(text, "/")), text_to_int(view_before(rest, "/")), text_to_int(view_after(rest, "/"))};
 }
 
 DayNumber day_number_of(int day, int month, int year_value) noexcept {

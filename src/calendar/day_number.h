@@ -41,18 +41,27 @@ constexpr int month_length(int month, int year_value) noexcept {
     return month == 2 && leap_year(year_value) ? 29 : lengths[month - 1];
 }
 
-// Converts "day/month/year" to a day number without validating it. The year part is a two-digit
-// value (00-50 for 2000-2050, 51-99 for 1951-1999) or years since 1900 (126 for 2026).
-// The parts are read like atoi (saturating); the day counts by its absolute value, a month
-// above 12 adds the whole year, and a year value that lies below 70 after the 100 is added to
-// values below 51 (a negative one) counts no years. Every text gives a number >= 0, in a time
-// that does not grow with the year value; a count beyond DayNumber gives its maximum.
-DayNumber date_to_day(std::string_view text) noexcept;
+// The values of a "day/month/year" text, the one reader of that form: each part is read like
+// atoi (saturating) from its start, so anything after a part's digits is ignored. The day is the
+// text before the first '/', the month the text between the first and the second, the year the
+// text after the second.
+struct DateParts {
+    int day = 0;
+    int month = 0;
+    int year = 0;  // the year value as written
+};
+DateParts date_parts(std::string_view text) noexcept;
 
-// The day number of a date given as its parts, counted as date_to_day counts the parts of a
-// text: date_to_day("d/m/y") == day_number_of(d, m, y) for every d, m and y. For a local date,
-// the year value is the full year - 1900.
+// The day number of a date given as its parts, without validating them. The year value is
+// two-digit (00-50 for 2000-2050, 51-99 for 1951-1999) or years since 1900 (126 for 2026).
+// The day counts by its absolute value, a month above 12 adds the whole year, and a year value
+// that lies below 70 after the 100 is added to values below 51 (a negative one) counts no years.
+// Every value gives a number >= 0, in a time that does not grow with the year value; a count
+// beyond DayNumber gives its maximum. For a local date, the year value is the full year - 1900.
 DayNumber day_number_of(int day, int month, int year_value) noexcept;
+inline DayNumber day_number_of(const DateParts& parts) noexcept {
+    return day_number_of(parts.day, parts.month, parts.year);
+}
 
 struct CalendarDate {
     int day = 1;      // [1, 31]

@@ -7,10 +7,10 @@
 
 namespace daybrook {
 
-AheadDateDlg::AheadDateDlg(QWidget* parent, std::string_view date)
+AheadDateDlg::AheadDateDlg(QWidget* parent, DayNumber day)
     : TemplateDialog(ahead_date_template(), parent) {
     route(id_ok, [this] { accept(); });
-    static_text(ahead_date_ids::date)->setText(qt_text(date));
+    static_text(ahead_date_ids::date)->setText(qt_text(day_to_date(day)));
 }
 
 }  // namespace daybrook

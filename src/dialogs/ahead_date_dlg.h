@@ -2,8 +2,7 @@
 // is made for it.
 #pragma once
 
-#include <string_view>
-
+#include "calendar/day_number.h"
 #include "framework/template_dialog.h"
 
 namespace daybrook {
@@ -11,7 +10,7 @@ namespace daybrook {
 class AheadDateDlg : public TemplateDialog {
     Q_OBJECT
 public:
-    AheadDateDlg(QWidget* parent, std::string_view date);
+    AheadDateDlg(QWidget* parent, DayNumber day);
 };
 
 }  // namespace daybrook

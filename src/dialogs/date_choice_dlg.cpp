@@ -12,27 +12,27 @@ namespace daybrook {
 
 DateChoiceDlg::DateChoiceDlg(QWidget* parent, MessageBoxes& messages, int weekday,
                              const std::vector<DayNumber>& dates)
-    : TemplateDialog(date_choice_template(), parent), m_messages(messages) {
+    : TemplateDialog(date_choice_template(), parent), m_messages(messages), m_offered(dates) {
     route(id_ok, [this] { take(); });
     route(date_choice_ids::dates, [this] { take(); });  // a double-click on a line
-    set_up(weekday, dates);
+    set_up(weekday);
 }
 
-void DateChoiceDlg::set_up(int weekday, const std::vector<DayNumber>& dates) {
+void DateChoiceDlg::set_up(int weekday) {
     const std::string_view name = day_names[std::size_t(weekday)];
     static_text(date_choice_ids::prompt)
         ->setText(QStringLiteral("Please choose which %1 from the list by Highlighting and pressing OK or "
                                  "double-click the correct date")
                       .arg(qt_text(name)));
     QListWidget* list = list_box(date_choice_ids::dates);
-    for (DayNumber day : dates) list->addItem(QString::fromStdString(date_choice_line(day)));
+    for (DayNumber day : m_offered) list->addItem(QString::fromStdString(date_choice_line(day)));
 }
 
 void DateChoiceDlg::take() {
     const QListWidget* list = list_box(date_choice_ids::dates);
-    std::vector<std::string> chosen;
+    std::vector<DayNumber> chosen;
     for (int row = 0; row < list->count(); ++row)
-        if (list->item(row)->isSelected()) chosen.push_back(date_of_choice_line(list->item(row)->text().toStdString()));
+        if (list->item(row)->isSelected()) chosen.push_back(m_offered[std::size_t(row)]);
     if (chosen.empty()) {
         m_messages.show(this, {.text = QStringLiteral("You have not selected a date!  Use 'Cancel' if you do not wish to!"),
                                .caption = QStringLiteral("Missing data")});

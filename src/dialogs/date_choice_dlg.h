@@ -2,7 +2,6 @@
 // take one or several of them.
 #pragma once
 
-#include <string>
 #include <vector>
 
 #include "calendar/day_number.h"
@@ -16,15 +15,16 @@ class DateChoiceDlg : public TemplateDialog {
 public:
     DateChoiceDlg(QWidget* parent, MessageBoxes& messages, int weekday, const std::vector<DayNumber>& dates);
 
-    // The dates taken, as "dd/mm/yy" in list order, once the dialog has ended accepted.
-    const std::vector<std::string>& chosen() const { return m_chosen; }
+    // The dates taken, in list order, once the dialog has ended accepted.
+    const std::vector<DayNumber>& chosen() const { return m_chosen; }
 
 private:
-    void set_up(int weekday, const std::vector<DayNumber>& dates);
+    void set_up(int weekday);
     void take();
 
     MessageBoxes& m_messages;
-    std::vector<std::string> m_chosen;
+    std::vector<DayNumber> m_offered;  // the list's dates, row by row
+    std::vector<DayNumber> m_chosen;
 };
 
 }  // namespace daybrook

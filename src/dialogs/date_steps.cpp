@@ -17,8 +17,8 @@ void refuse(const DialogServices& services, QWidget* owner, ShortFormError error
 
 }  // namespace
 
-std::optional<std::vector<std::string>> day_name_step(const DialogServices& services, QWidget* owner,
-                                                      std::string_view text) {
+std::optional<std::vector<DayNumber>> day_name_step(const DialogServices& services, QWidget* owner,
+                                                    std::string_view text) {
     const ShortFormDates dates = day_name_dates(text, today_from(services.clock));
     if (dates.error != ShortFormError::none) {
         refuse(services, owner, dates.error, "Data Error");
@@ -29,16 +29,16 @@ std::optional<std::vector<std::string>> day_name_step(const DialogServices& serv
     return dialog.chosen();
 }
 
-std::optional<std::string> days_ahead_step(const DialogServices& services, QWidget* owner, int days) {
+std::optional<DayNumber> days_ahead_step(const DialogServices& services, QWidget* owner, int days) {
     const ShortFormDates dates = days_ahead_dates(days, today_from(services.clock));
     if (dates.error != ShortFormError::none) {
         refuse(services, owner, dates.error, "Ahead error");
         return std::nullopt;
     }
-    const std::string date = day_to_date(dates.days.front());
-    AheadDateDlg dialog(owner, date);
+    const DayNumber day = dates.days.front();
+    AheadDateDlg dialog(owner, day);
     if (!services.modal.run(dialog)) return std::nullopt;
-    return date;
+    return day;
 }
 
 }  // namespace daybrook

@@ -5,19 +5,19 @@
 #pragma once
 
 #include <optional>
-#include <string>
 #include <string_view>
 #include <vector>
 
+#include "calendar/day_number.h"
 #include "framework/dialog_services.h"
 
 class QWidget;
 
 namespace daybrook {
 
-std::optional<std::vector<std::string>> day_name_step(const DialogServices& services, QWidget* owner,
-                                                      std::string_view text);
+std::optional<std::vector<DayNumber>> day_name_step(const DialogServices& services, QWidget* owner,
+                                                    std::string_view text);
 
-std::optional<std::string> days_ahead_step(const DialogServices& services, QWidget* owner, int days);
+std::optional<DayNumber> days_ahead_step(const DialogServices& services, QWidget* owner, int days);
 
 }  // namespace daybrook

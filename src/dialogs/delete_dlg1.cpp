@@ -70,7 +70,7 @@ bool DeleteDlg1::take_date() {
         return false;
     }
     m_query.kind = DeletionQuery::Kind::date;
-    m_query.day = day_number_of(check.day, check.month, check.year);
+    m_query.day = check.day_number;
     return true;
 }
 

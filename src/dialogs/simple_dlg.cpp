@@ -66,9 +66,7 @@ bool SimpleDlg::read_fields() {
     m_request.text = *text;
     m_request.red = marked(ids::red_letter);
     m_request.yearly = false;
-    // In the confirm state the dates chosen after the first stay as they were chosen.
-    if (m_request.dates.empty()) m_request.dates.resize(1);
-    m_request.dates[0] = *date;
+    m_typed_date = *date;
     m_typed_weeks = text_to_int(*weeks);
     m_typed_days = text_to_int(*days);
     return true;
@@ -77,7 +75,7 @@ bool SimpleDlg::read_fields() {
 void SimpleDlg::accept_first() {
     m_request = NewEntryRequest{};
     if (!read_fields()) return;
-    switch (classify_date_text(m_request.dates[0])) {
+    switch (classify_date_text(m_typed_date)) {
     case DateForm::day_name:
         if (!take_day_name()) return;
         break;
@@ -93,24 +91,24 @@ void SimpleDlg::accept_first() {
 }
 
 bool SimpleDlg::take_day_name() {
-    std::optional<std::vector<std::string>> dates = day_name_step(m_services, this, m_request.dates[0]);
-    if (!dates) {
+    std::optional<std::vector<DayNumber>> days = day_name_step(m_services, this, m_typed_date);
+    if (!days) {
         refuse_short_form();
         return false;
     }
-    m_request.dates = std::move(*dates);
+    m_request.days = std::move(*days);
     m_request.form = DateForm::day_name;
     enter_confirm_state();
     return true;
 }
 
 bool SimpleDlg::take_days_ahead() {
-    const std::optional<std::string> date = days_ahead_step(m_services, this, text_to_int(m_request.dates[0]));
-    if (!date) {
+    const std::optional<DayNumber> day = days_ahead_step(m_services, this, text_to_int(m_typed_date));
+    if (!day) {
         refuse_short_form();
         return false;
     }
-    m_request.dates = {*date};
+    m_request.days = {*day};
     m_request.form = DateForm::days_ahead;
     edit(ids::weeks)->clear();
     enter_confirm_state();
@@ -124,7 +122,7 @@ void SimpleDlg::refuse_short_form() {
 
 // The typed date checked as the date of a new entry; a refusal is told to the user.
 std::optional<DateCheck> SimpleDlg::checked_date() {
-    const DateCheck check = check_date(PastDates::refused, m_request.dates[0], m_today, m_limit);
+    const DateCheck check = check_date(PastDates::refused, m_typed_date, m_today, m_limit);
     if (check.error == DateError::none) return check;
     tell(date_message(check.error), "Date Format Error");
     return std::nullopt;
@@ -133,6 +131,7 @@ std::optional<DateCheck> SimpleDlg::checked_date() {
 bool SimpleDlg::check_plain_date() {
     const std::optional<DateCheck> check = checked_date();
     if (!check) return false;
+    m_request.days = {check->day_number};
     m_request.yearly = marked(ids::yearly);
     if (m_request.yearly && !may_repeat_yearly(check->day, check->month)) {
         tell(yearly_leap_day_message, "Leap Year Error", MessageIcon::exclamation);
@@ -195,11 +194,12 @@ void SimpleDlg::enter_confirm_state() {
     button(ids::confirm)->setDefault(true);
     for (int id : {ids::weekly, ids::single, ids::weeks, ids::yearly, ids::weeks_label}) control(id)->hide();
     static_text(ids::max_seven)->show();
-    edit(ids::date)->setText(qt_text(m_request.dates[0]));
+    edit(ids::date)->setText(qt_text(day_to_date(m_request.days.front())));
 }
 
 // Confirm takes the fields as they now stand; the date, which the user may have changed, must
-// still be a date the diary accepts.
+// still be a date the diary accepts. It replaces the first date; the others chosen in the list
+// stay as they were chosen.
 void SimpleDlg::accept_confirm() {
     if (!read_fields()) return;
     if (marked(ids::daily)) m_request.day_count = m_typed_days;
@@ -208,9 +208,13 @@ void SimpleDlg::accept_confirm() {
 }
 
 bool SimpleDlg::check_confirmed_date() {
-    if (checked_date()) return true;
-    edit(ids::date)->setFocus();
-    return false;
+    const std::optional<DateCheck> check = checked_date();
+    if (!check) {
+        edit(ids::date)->setFocus();
+        return false;
+    }
+    m_request.days.front() = check->day_number;
+    return true;
 }
 
 }  // namespace daybrook

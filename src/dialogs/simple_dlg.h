@@ -58,7 +58,8 @@ private:
     RetentionLimit m_limit;
     RoomCheck m_room;
     NewEntryRequest m_request;
-    int m_typed_weeks = 0;  // the counts as typed at the last press
+    std::string m_typed_date;  // the date field and the counts as read at the last press
+    int m_typed_weeks = 0;
     int m_typed_days = 0;
     bool m_confirm_state = false;
 };

@@ -32,7 +32,7 @@ void StartLaterDlg::take() {
                                         .caption = QStringLiteral("Date Format Error")});
         return;
     }
-    m_start_day = day_number_of(check.day, check.month, check.year);
+    m_start_day = check.day_number;
     accept();
 }
 

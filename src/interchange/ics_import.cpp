@@ -4,7 +4,6 @@
 #include <cctype>
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
 #include <cstdlib>
 #include <chrono>
 #include <cstdio>
@@ -587,10 +586,8 @@ class TrialSlots {
 public:
     explicit TrialSlots(const StoreDir& dir) : m_dir(dir) {}
     AddedEntry add(DayNumber day) {
-        for (int slot = 0; slot < slots_per_day; ++slot) {
+        for (int slot : free_slots(m_dir, day)) {
             std::string name = entry_file_name(day, slot);
-            std::error_code error;
-            if (std::filesystem::exists(std::filesystem::symlink_status(m_dir / name, error))) continue;
             if (m_given.insert(name).second) return {StoreError::none, std::move(name)};
         }
         return {StoreError::day_full, {}};

@@ -45,13 +45,18 @@ AddedEntry add_entry(const StoreDir& dir, DayNumber day, EntryRecord record) {
     return add_entry_keeping_date(dir, day, std::move(record));
 }
 
-// Slots that hold a file already are passed over without writing anything; the exclusive
-// placement of create_record still decides, so a slot taken meanwhile by another copy of the
-// diary is never overwritten.
+std::vector<int> free_slots(const StoreDir& dir, DayNumber day) {
+    std::vector<int> slots;
+    for (int slot = 0; slot < slots_per_day; ++slot)
+        if (!store_io::name_taken(dir, entry_file_name(day, slot))) slots.push_back(slot);
+    return slots;
+}
+
+// Only the free slots are tried; the exclusive placement of create_record still decides, so a
+// slot taken meanwhile by another copy of the diary is never overwritten.
 AddedEntry add_entry_keeping_date(const StoreDir& dir, DayNumber day, EntryRecord record) {
-    for (int slot = 0; slot < slots_per_day; ++slot) {
+    for (int slot : free_slots(dir, day)) {
         record.file = entry_file_name(day, slot);
-        if (store_io::name_taken(dir, record.file)) continue;
         switch (store_io::create_record(dir, record.file, encode(record))) {
             case store_io::CreateOutcome::created:
                 return {StoreError::none, record.file};

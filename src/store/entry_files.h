@@ -36,6 +36,11 @@ DayNumber day_of_entry_name(std::string_view name) noexcept;
 // 111 bytes.
 std::optional<EntryRecord> read_entry(const StoreDir& dir, std::string_view name);
 
+// The slots of the day that no name holds, lowest first. A dangling link or a folder in a slot's
+// place keeps the exclusive create of a new entry out as an entry does, so it takes the slot too.
+// The one probe of a day's room, for writing entries and for counting or trying them beforehand.
+std::vector<int> free_slots(const StoreDir& dir, DayNumber day);
+
 struct AddedEntry {
     StoreError error = StoreError::none;
     std::string name;  // the file written, when error is none

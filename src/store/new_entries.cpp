@@ -1,18 +1,16 @@
 #include "store/new_entries.h"
 
 #include <cstdint>
-#include <filesystem>
 #include <limits>
 #include <map>
-#include <system_error>
 #include <utility>
 
 namespace daybrook {
 
 namespace {
 
-// A day, week and day offset added without overflow: a malformed date text can count to the
-// largest day number, and such a day saturates there (far outside the diary) instead.
+// A day, week and day offset added without overflow: a day near the largest day number
+// saturates there (far outside the diary) instead of wrapping into it.
 DayNumber offset_day(DayNumber start, int week, int day) noexcept {
     const std::int64_t sum = std::int64_t{start} + std::int64_t{days_per_week} * week + day;
     constexpr std::int64_t largest = std::numeric_limits<DayNumber>::max();
@@ -35,18 +33,6 @@ EntryRecord record_for(const NewEntryRequest& request, DayNumber day) {
     return record;
 }
 
-// How many slots of the day are taken. A dangling link or a folder in a slot's place also keeps
-// the exclusive create of a new entry out, so it counts.
-int taken_slots(const StoreDir& dir, DayNumber day) {
-    int taken = 0;
-    for (int slot = 0; slot < slots_per_day; ++slot) {
-        std::error_code error;
-        const auto status = std::filesystem::symlink_status(dir / entry_file_name(day, slot), error);
-        if (status.type() != std::filesystem::file_type::not_found) ++taken;
-    }
-    return taken;
-}
-
 }  // namespace
 
 std::vector<DayNumber> days_without_room(const StoreDir& dir, const NewEntryRequest& request) {
@@ -57,7 +43,7 @@ std::vector<DayNumber> days_without_room(const StoreDir& dir, const NewEntryRequ
     for (DayNumber day : days) {
         const auto count = wanted.find(day);
         if (count == wanted.end()) continue;  // already looked at
-        if (count->second > slots_per_day - taken_slots(dir, day)) full.push_back(day);
+        if (count->second > int(free_slots(dir, day).size())) full.push_back(day);
         wanted.erase(count);
     }
     return full;
@@ -68,8 +54,7 @@ std::vector<DayNumber> requested_days(const NewEntryRequest& request) {
     const int weeks = request.form == DateForm::plain ? request.week_count : 1;
     std::vector<DayNumber> days;
     if (weeks < 1 || request.day_count < 1) return days;
-    for (const std::string& date : request.dates) {
-        const DayNumber start = date_to_day(date);
+    for (DayNumber start : request.days) {
         for (int week = 0; week < weeks; ++week)
             for (int day = 0; day < request.day_count; ++day)
                 days.push_back(offset_day(start, week, day));

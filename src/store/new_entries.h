@@ -12,7 +12,7 @@
 namespace daybrook {
 
 struct NewEntryRequest {
-    std::vector<std::string> dates;  // "dd/mm/yy", one to twenty
+    std::vector<DayNumber> days;  // the dates asked for, one to twenty
     DateForm form = DateForm::plain;
     int week_count = 1;  // the same weekday this many weeks running
     int day_count = 1;   // this many days running from each date
@@ -24,7 +24,7 @@ struct NewEntryRequest {
 // The days the request makes entries for, in the order they are written: for each date, for
 // each week, for each day. A yearly entry meeting 29 February is made for that day all the same.
 // A day name or a number of days ahead always counts one week; a count below 1 gives no days.
-// A day past the largest day number (from a malformed date text) is given as that number.
+// A day past the largest day number is given as that number.
 std::vector<DayNumber> requested_days(const NewEntryRequest& request);
 
 // Whether every requested day lies on or before 31 December 2050, the last day the diary holds.

@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "calendar/text_helpers.h"
+#include "calendar/day_number.h"
 #include "store/record_io.h"
 
 namespace daybrook {
@@ -18,14 +18,13 @@ struct NextYear {
 // writes, and for a date whose next year would not follow it inside the diary (2050 would
 // become 1951).
 std::optional<NextYear> next_year(std::string_view date) {
-    const std::string_view rest = view_after(date, "/");
-    const int day = text_to_int(view_before(date, "/"));
-    const int month = text_to_int(view_before(rest, "/"));
-    const int year = text_to_int(view_after(rest, "/"));
-    if (day < 1 || day > 31 || month < 1 || month > 12 || year < 0 || year > 99) return std::nullopt;
-    const int next = (year + 1) % 100;
-    NextYear result{format_date(day, month, next), day_number_of(day, month, next)};
-    if (result.day <= day_number_of(day, month, year) || result.day > last_diary_day) return std::nullopt;
+    const DateParts passed = date_parts(date);
+    if (passed.day < 1 || passed.day > 31 || passed.month < 1 || passed.month > 12 || passed.year < 0 ||
+        passed.year > 99)
+        return std::nullopt;
+    const DateParts next{passed.day, passed.month, (passed.year + 1) % 100};
+    NextYear result{format_date(next.day, next.month, next.year), day_number_of(next)};
+    if (result.day <= day_number_of(passed) || result.day > last_diary_day) return std::nullopt;
     return result;
 }
 

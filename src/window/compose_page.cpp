@@ -103,7 +103,7 @@ void compose_search(const DiaryState& state, const StoreDir& store, const Layout
     for (const ListedEntry& listed : read) {
         const EntryRecord& entry = listed.record;
         if (!search_matches(state.view, entry.text)) continue;
-        const Rgb colour = entry_colour(date_to_day(entry.date), state.today, entry);
+        const Rgb colour = entry_colour(day_of_entry_name(listed.name), state.today, entry);
         page.items.push_back({entry.date, layout.column_base, y, colour});
         page.items.push_back({entry.text, entry_x, y, colour});
         if (entry.yearly != EntryRecord::not_yearly) page.items.push_back({"*", yearly_mark_x, y, colours::date});

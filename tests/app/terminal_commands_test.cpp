@@ -11,6 +11,7 @@
 #include "calendar/day_number.h"
 #include "store/entry_files.h"
 #include "support/temp_dir.h"
+#include "support/typed_day.h"
 
 namespace daybrook {
 namespace {

@@ -1,4 +1,5 @@
 #include "calendar/date_check.h"
+#include "support/typed_day.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,5 @@
 #include "calendar/date_choices.h"
+#include "support/typed_day.h"
 
 #include <gtest/gtest.h>
 
@@ -68,27 +69,6 @@ TEST(DateChoices, WritesChoiceLinesWithFullNamesAndTheDateInParentheses) {
         {"31/12/50", "Saturday 31 December (31/12/50)"},
     };
     for (const auto& c : cases) EXPECT_EQ(date_choice_line(date_to_day(c.date)), c.line);
-}
-
-TEST(DateChoices, CutsTheDateFromTheLastParenthesesOfALine) {
-    struct Case { std::string_view line; std::string_view date; };
-    const Case cases[] = {
-        {"Tuesday 5 January (05/01/27)", "05/01/27"},
-        {"a (b) (05/01/27) tail", "05/01/27"},
-        {"(a)b)", "a"},
-        {"()", ""},
-        {"no parentheses", ""},
-        {"unclosed (05/01/27", ""},
-        {"a (05/01/27) (b", ""},
-        {"", ""},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(date_of_choice_line(c.line), c.date) << '"' << c.line << '"';
-}
-
-TEST(DateChoices, EveryChoiceLineOfTheDiaryGivesItsOwnDayBack) {
-    for (DayNumber day = first_plain_day; day <= last_diary_day; ++day)
-        ASSERT_EQ(date_to_day(date_of_choice_line(date_choice_line(day))), day) << day;
 }
 
 }  // namespace

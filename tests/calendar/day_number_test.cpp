@@ -1,4 +1,5 @@
 #include "calendar/day_number.h"
+#include "support/typed_day.h"
 
 #include <gtest/gtest.h>
 

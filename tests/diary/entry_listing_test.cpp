@@ -7,6 +7,7 @@
 
 #include "store/memo.h"
 #include "support/temp_dir.h"
+#include "support/typed_day.h"
 
 namespace daybrook {
 namespace {

@@ -14,6 +14,7 @@
 #include "store/renewal.h"
 #include "support/permissions_bite.h"
 #include "support/temp_dir.h"
+#include "support/typed_day.h"
 
 namespace daybrook {
 namespace {

@@ -13,6 +13,7 @@
 #include "support/environment_guard.h"
 #include "support/permissions_bite.h"
 #include "support/temp_dir.h"
+#include "support/typed_day.h"
 
 namespace daybrook {
 namespace {

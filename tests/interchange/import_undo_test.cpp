@@ -14,6 +14,7 @@
 #include "support/environment_guard.h"
 #include "support/stored_entry.h"
 #include "support/temp_dir.h"
+#include "support/typed_day.h"
 
 namespace daybrook {
 namespace {

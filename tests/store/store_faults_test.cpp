@@ -26,6 +26,7 @@
 #include "store/retention.h"
 #include "store/scratch_files.h"
 #include "support/temp_dir.h"
+#include "support/typed_day.h"
 
 namespace daybrook {
 namespace {
@@ -42,7 +43,7 @@ int purge(const StoreDir& dir) {
 }
 
 int new_entries(const StoreDir& dir) {
-    const NewEntryRequest request{.dates = {"07/12/26", "08/12/26", "09/12/26"}, .text = "memo", .red = true};
+    const NewEntryRequest request{.days = {date_to_day("07/12/26"), date_to_day("08/12/26"), date_to_day("09/12/26")}, .text = "memo", .red = true};
     const WrittenEntries result = write_new_entries(dir, request);
     return int(result.failed_days.size() + result.full_days.size());
 }

@@ -8,6 +8,7 @@
 #include "store/entry_files.h"
 #include "support/stored_entry.h"
 #include "support/temp_dir.h"
+#include "support/typed_day.h"
 
 namespace daybrook {
 namespace {
