@@ -34,8 +34,8 @@ std::vector<ListedEntry> entries_with_word(const StoreDir& dir, std::string_view
 
 std::vector<ListedEntry> entries_of_day(const StoreDir& dir, DayNumber day) {
     std::vector<ListedEntry> entries;
-    for (int slot = 0; slot < slots_per_day; ++slot)
-        if (std::optional<ListedEntry> entry = listed(dir, entry_file_name(day, slot))) entries.push_back(std::move(*entry));
+    for (SlotEntry& entry : slot_entries(dir, day))
+        entries.push_back({entry_file_name(day, entry.slot), entry.bytes, std::move(entry.record)});
     return entries;
 }
 

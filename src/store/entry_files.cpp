@@ -72,8 +72,8 @@ AddedEntry add_entry_keeping_date(const StoreDir& dir, DayNumber day, EntryRecor
 std::vector<SlotEntry> slot_entries(const StoreDir& dir, DayNumber day) {
     std::vector<SlotEntry> entries;
     for (int slot = 0; slot < slots_per_day; ++slot) {
-        if (auto record = store_io::read_record(dir, entry_file_name(day, slot)))
-            entries.push_back({slot, std::move(*record)});
+        if (const auto bytes = store_io::read_record_bytes(dir, entry_file_name(day, slot)))
+            entries.push_back({slot, decode(*bytes), *bytes});
     }
     return entries;
 }

@@ -59,6 +59,7 @@ struct AddedEntry {
 struct SlotEntry {
     int slot = 0;
     EntryRecord record;
+    RecordBytes bytes;  // the record as read, for a caller that must find it unchanged before acting
 };
 
 // The day's entries in slot order, each with its slot; slots without a readable file skipped.

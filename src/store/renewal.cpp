@@ -41,7 +41,7 @@ bool mark_renewed(const StoreDir& dir, std::string_view name, EntryRecord passed
 // by the same memo, date and colour on that day alone.
 std::optional<std::string> existing_copy(const StoreDir& dir, DayNumber day, const EntryRecord& copy) {
     const bool named = copy.text.size() <= EntryRecord::longest_text_with_origin;
-    for (const auto& [slot, found] : slot_entries(dir, day)) {
+    for (const auto& [slot, found, bytes] : slot_entries(dir, day)) {
         if (found.yearly != EntryRecord::not_yearly && found.text == copy.text && found.date == copy.date &&
             found.red == copy.red && (!named || found.origin == copy.origin))
             return entry_file_name(day, slot);

@@ -113,8 +113,9 @@ TEST(EntryFiles, ReadsADaysSlotsZeroToNineSkippingGaps) {
     for (int slot : {1, 4, 9, 10})
         dir.write(entry_file_name(20793, slot), bytes_of(Memo(std::to_string(slot))));
     std::vector<std::string> texts;
-    for (const auto& [slot, entry] : slot_entries(dir.path(), 20793)) {
+    for (const auto& [slot, entry, bytes] : slot_entries(dir.path(), 20793)) {
         EXPECT_EQ(entry.text, std::to_string(slot));
+        EXPECT_EQ(std::string(bytes.begin(), bytes.end()), bytes_of(Memo(std::to_string(slot)))) << "as read";
         texts.push_back(entry.text);
     }
     EXPECT_EQ(texts, (std::vector<std::string>{"1", "4", "9"}));
