@@ -82,6 +82,7 @@ private:
     void receive(SyncedItem item, bool known);
     void extend(SyncedItem& item);
     void send(const std::string& name);
+    bool join_earlier_year(const std::string& vdir_name, const std::string& name, const EntryRecord& record);
     Plan plan(const std::string& source, std::string_view text, DayNumber from);
     std::vector<SyncedEntry> take(const std::vector<PlannedEntry>& planned);
     std::optional<SyncedEntry> claim_alike(DayNumber day, std::uint64_t key);
@@ -320,6 +321,7 @@ void Sync::send(const std::string& name) {
     if (!record) return m_report.failures.push_back(name);
     const EntryEvent event = entry_event(m_request.diary, name, *record);
     const std::string vdir_name = vdir_name_for_uid(event.uid);
+    if (join_earlier_year(vdir_name, name, *record)) return;
     // A file of that name that no entry matched belongs to someone else: never overwritten.
     if (m_vdir.contains(vdir_name) || !write_vdir_item(m_request.vdir, vdir_name, event.text))
         return m_report.failures.push_back(name);
@@ -328,6 +330,20 @@ void Sync::send(const std::string& name) {
                     {claimed_entry(name, entry_key(*record))}};
     ++m_report.sent;
     m_new.items.push_back(std::move(item));
+}
+
+// A yearly entry alike one of an earlier year (the same memo and colour on the same day and month)
+// has that entry's UID. The event already in step for the earlier entry repeats every year from
+// its day, so it stands for this one too, as it does for the copies the close carries over.
+bool Sync::join_earlier_year(const std::string& vdir_name, const std::string& name, const EntryRecord& record) {
+    if (record.yearly == EntryRecord::not_yearly) return false;
+    const auto same = std::find_if(m_new.items.begin(), m_new.items.end(),
+                                   [&](const SyncedItem& item) { return item.vdir_name == vdir_name; });
+    if (same == m_new.items.end() || same->entries.empty()) return false;
+    const auto earlier = [&](const SyncedEntry& entry) { return day_of_entry_name(entry.name) < day_of_entry_name(name); };
+    if (!std::any_of(same->entries.begin(), same->entries.end(), earlier)) return false;
+    same->entries.push_back(claimed_entry(name, entry_key(record)));
+    return true;
 }
 
 // The entries the import makes of an event from `from` to the horizon, laid out in the scratch

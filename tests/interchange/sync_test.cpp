@@ -212,5 +212,29 @@ TEST(Sync, LeavesOtherProgramsEventsAsTheyAreAndRefusesAnEmptiedFolder) {
     EXPECT_TRUE(sides.trashed.empty());
 }
 
+// Yearly entries alike on the same day and month of several years share one UID, as the export
+// gives them: the event sent for the earliest repeats every year and stands for the later ones,
+// where sending each would fail on the name taken, at every sync. A red one is not alike.
+TEST(Sync, YearlyEntriesAlikeInSeveralYearsGoAsOneEvent) {
+    const std::string in_step = "sent 0, received 0, removed 0 here, removed 0 there";
+    Sides sides;
+    const DayNumber this_year = 20797;  // 10/12/26
+    const DayNumber next_year = this_year + 365;
+    sides.add(this_year, Memo("Anna").yearly(EntryRecord::yearly_pending));
+    sides.add(next_year, Memo("Anna").yearly(EntryRecord::yearly_pending));
+    sides.add(next_year, Memo("Anna").red().yearly(EntryRecord::yearly_pending));
+    const SyncReport first = sides.sync();
+    EXPECT_EQ(summary_line(first), "sent 2, received 0, removed 0 here, removed 0 there");
+    EXPECT_TRUE(first.failures.empty());
+    EXPECT_EQ(sides.vdir.names().size(), 2u);
+    EXPECT_EQ(summary_line(sides.sync()), in_step);
+
+    ASSERT_EQ(remove_entry_file(sides.diary.path(), entry_file_name(next_year, 0)), StoreError::none);
+    const SyncReport after_deletion = sides.sync();
+    EXPECT_TRUE(after_deletion.failures.empty());
+    EXPECT_EQ(sides.vdir.names().size(), 2u) << "this year's Anna still stands for the event";
+    EXPECT_EQ(summary_line(sides.sync()), in_step);
+}
+
 }  // namespace
 }  // namespace daybrook
