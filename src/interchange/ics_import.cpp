@@ -586,7 +586,8 @@ class TrialSlots {
 public:
     explicit TrialSlots(const StoreDir& dir) : m_dir(dir) {}
     AddedEntry add(DayNumber day) {
-        for (int slot : free_slots(m_dir, day)) {
+        for (int slot = 0; slot < slots_per_day; ++slot) {
+            if (slot_taken(m_dir, day, slot)) continue;
             std::string name = entry_file_name(day, slot);
             if (m_given.insert(name).second) return {StoreError::none, std::move(name)};
         }

@@ -45,17 +45,22 @@ AddedEntry add_entry(const StoreDir& dir, DayNumber day, EntryRecord record) {
     return add_entry_keeping_date(dir, day, std::move(record));
 }
 
-std::vector<int> free_slots(const StoreDir& dir, DayNumber day) {
-    std::vector<int> slots;
-    for (int slot = 0; slot < slots_per_day; ++slot)
-        if (!store_io::name_taken(dir, entry_file_name(day, slot))) slots.push_back(slot);
-    return slots;
+bool slot_taken(const StoreDir& dir, DayNumber day, int slot) {
+    return store_io::name_taken(dir, entry_file_name(day, slot));
 }
 
-// Only the free slots are tried; the exclusive placement of create_record still decides, so a
-// slot taken meanwhile by another copy of the diary is never overwritten.
+int free_slot_count(const StoreDir& dir, DayNumber day) {
+    int free = 0;
+    for (int slot = 0; slot < slots_per_day; ++slot) free += slot_taken(dir, day, slot) ? 0 : 1;
+    return free;
+}
+
+// Slots that are taken are passed over without writing anything; the exclusive placement of
+// create_record still decides, so a slot taken meanwhile by another copy of the diary is never
+// overwritten.
 AddedEntry add_entry_keeping_date(const StoreDir& dir, DayNumber day, EntryRecord record) {
-    for (int slot : free_slots(dir, day)) {
+    for (int slot = 0; slot < slots_per_day; ++slot) {
+        if (slot_taken(dir, day, slot)) continue;
         record.file = entry_file_name(day, slot);
         switch (store_io::create_record(dir, record.file, encode(record))) {
             case store_io::CreateOutcome::created:

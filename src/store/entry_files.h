@@ -36,10 +36,14 @@ DayNumber day_of_entry_name(std::string_view name) noexcept;
 // 111 bytes.
 std::optional<EntryRecord> read_entry(const StoreDir& dir, std::string_view name);
 
-// The slots of the day that no name holds, lowest first. A dangling link or a folder in a slot's
-// place keeps the exclusive create of a new entry out as an entry does, so it takes the slot too.
-// The one probe of a day's room, for writing entries and for counting or trying them beforehand.
-std::vector<int> free_slots(const StoreDir& dir, DayNumber day);
+// Whether anything has the name of the day's slot: an entry, but also a dangling link or a
+// folder, which keep the exclusive create of a new entry out all the same. The one test of a
+// slot's room, for writing entries and for counting or trying them beforehand; a writer asks slot
+// by slot and stops at the first free one.
+bool slot_taken(const StoreDir& dir, DayNumber day, int slot);
+
+// How many of the day's slots are not taken.
+int free_slot_count(const StoreDir& dir, DayNumber day);
 
 struct AddedEntry {
     StoreError error = StoreError::none;

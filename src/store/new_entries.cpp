@@ -43,7 +43,7 @@ std::vector<DayNumber> days_without_room(const StoreDir& dir, const NewEntryRequ
     for (DayNumber day : days) {
         const auto count = wanted.find(day);
         if (count == wanted.end()) continue;  // already looked at
-        if (count->second > int(free_slots(dir, day).size())) full.push_back(day);
+        if (count->second > free_slot_count(dir, day)) full.push_back(day);
         wanted.erase(count);
     }
     return full;
