@@ -27,22 +27,25 @@ start_display() {
         echo "SKIPPED: Xvfb or xdotool is not installed" >&2
         exit 77
     fi
-    local number=90
-    while [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ]; do number=$((number + 1)); done
-    Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+    # The server picks its display and writes the number once it is ready: two tests that chose
+    # a free number themselves could both take the same one, and share one window manager.
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
     pids+=($!)
-    export DISPLAY=":$number"
-    for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+    for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+    [ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+    export DISPLAY=":$(head -n 1 "$work/display")"
     if command -v openbox >/dev/null; then
         openbox >"$work/openbox.log" 2>&1 &
         pids+=($!)
         # A window mapped before the window manager has taken the screen stays unmanaged, so
         # wait until openbox announces itself on the root window.
         # openbox announces itself before it has finished starting; a second more lets it settle.
-        for _ in $(seq 100); do
-            xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+        local announced=""
+        for _ in $(seq 300); do
+            xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && announced=yes && break
             sleep 0.1
         done
+        [ -n "$announced" ] || fail "openbox did not start: $(cat "$work/openbox.log")"
         sleep 1
     fi
     export QT_QPA_PLATFORM=xcb
