@@ -14,7 +14,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench_store.h"
-#include "interchange/ics_import.h"
+#include "ics/ics_import.h"
 #include "store/entry_files.h"
 
 namespace daybrook {

@@ -11,7 +11,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench_store.h"
-#include "interchange/sync_run.h"
+#include "sync/sync_run.h"
 
 namespace daybrook {
 namespace {

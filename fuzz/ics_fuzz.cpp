@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "fuzz_check.h"
-#include "interchange/ics_import.h"
+#include "ics/ics_import.h"
 
 namespace {
 

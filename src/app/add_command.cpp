@@ -16,7 +16,7 @@
 #include "diary/entry_listing.h"
 #include "framework/code_page.h"
 #include "framework/qt_text.h"
-#include "interchange/ics_terms.h"
+#include "ics/ics_terms.h"
 #include "store/new_entries.h"
 
 namespace daybrook {

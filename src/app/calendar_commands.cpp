@@ -15,7 +15,7 @@
 #include "app/ics_loader.h"
 #include "calendar/date_check.h"
 #include "framework/trash.h"
-#include "interchange/import_undo.h"
+#include "ics/import_undo.h"
 #include "store/retention.h"
 #include "store/store_lock.h"
 

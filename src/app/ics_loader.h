@@ -5,7 +5,7 @@
 #include <string>
 #include <variant>
 
-#include "interchange/ics_module.h"
+#include "sync/ics_module.h"
 
 namespace daybrook {
 

@@ -1,0 +1,57 @@
+#include "ics/entry_uid.h"
+
+#include <cinttypes>
+#include <cstdint>
+#include <cstdio>
+
+#include "store/entry_files.h"
+
+namespace daybrook {
+namespace {
+
+// FNV-1a over the given fields, each closed by a zero byte.
+std::uint64_t fingerprint(std::initializer_list<std::string_view> fields) {
+    std::uint64_t hash = 0xcbf29ce484222325u;
+    const auto mix_byte = [&hash](unsigned char byte) {
+        hash ^= byte;
+        hash *= 0x100000001b3u;
+    };
+    for (std::string_view field : fields) {
+        for (char byte : field) mix_byte(static_cast<unsigned char>(byte));
+        mix_byte(0);
+    }
+    return hash;
+}
+
+// "dd/mm" of a "dd/mm/yy" date.
+std::string_view day_and_month(std::string_view date) { return date.substr(0, 5); }
+
+}  // namespace
+
+std::string entry_uid(std::string_view name, const EntryRecord& record, int alike_before) {
+    const std::string red = std::to_string(record.red);
+    char uid[80];
+    if (record.yearly == EntryRecord::not_yearly) {
+        // The fields in the order the first exports hashed them, so their UIDs stay.
+        const std::uint64_t hash =
+            fingerprint({name, record.text, record.date, std::to_string(record.yearly), red});
+        std::snprintf(uid, sizeof uid, "%.*s-%016" PRIx64 "@daybrook", static_cast<int>(name.size()), name.data(), hash);
+    } else {
+        const std::uint64_t hash = fingerprint({"yearly", record.text, day_and_month(record.date), red});
+        std::snprintf(uid, sizeof uid, "yearly-%016" PRIx64 "-%d@daybrook", hash, alike_before + 1);
+    }
+    return uid;
+}
+
+std::string EntryUids::operator()(std::string_view name, const EntryRecord& record) {
+    const DayNumber day = day_of_entry_name(name);
+    if (day != m_day) {
+        m_day = day;
+        m_alike.clear();
+    }
+    if (record.yearly == EntryRecord::not_yearly) return entry_uid(name, record, 0);
+    int& before = m_alike[{record.text, std::string(day_and_month(record.date)), record.red != 0}];
+    return entry_uid(name, record, before++);
+}
+
+}  // namespace daybrook

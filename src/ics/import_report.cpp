@@ -1,0 +1,41 @@
+#include "ics/import_report.h"
+
+namespace daybrook {
+
+std::string_view reason_text(SkipReason reason) {
+    switch (reason) {
+        case SkipReason::past: return "it lies in the past";
+        case SkipReason::beyond_diary: return "it lies after 31/12/2050, the diary's last day";
+        case SkipReason::beyond_horizon: return "it repeats without end and first occurs after the import's last day";
+        case SkipReason::day_full: return "the day already holds ten entries";
+        case SkipReason::already_there: return "the day holds this entry already";
+        case SkipReason::blank: return "its summary holds nothing the diary can show";
+        case SkipReason::no_date: return "it has no start date";
+        case SkipReason::unreadable_dates: return "its dates or its repeat rule cannot be read";
+        case SkipReason::no_occurrence: return "every occurrence of it is excluded";
+        case SkipReason::cancelled: return "it is cancelled";
+        case SkipReason::not_an_event: return "it is not an event";
+        case SkipReason::too_many: return "its repeats go beyond the entries one event may add";
+        case SkipReason::file_limit: return "the file gives more than the 20000 entries one import adds";
+        case SkipReason::repeats_within_a_day: return "its repeats within a day are not followed, only its start";
+        case SkipReason::write_failed: return "the entry file could not be written";
+    }
+    return "unknown";
+}
+
+std::string describe(const SkippedItem& item) {
+    std::string line;
+    if (!item.date.empty()) line = item.date + " ";
+    line += item.summary.empty() ? std::string("(no summary)") : "\"" + item.summary + "\"";
+    line += ": ";
+    line += reason_text(item.reason);
+    return line;
+}
+
+std::string describe(const OpenRepeat& repeat) {
+    std::string line = "\"" + repeat.summary + "\": " + std::to_string(repeat.occurrences);
+    line += repeat.occurrences == 1 ? " occurrence" : " occurrences";
+    return line + " up to " + repeat.until + " (it repeats without end)";
+}
+
+}  // namespace daybrook

@@ -1,0 +1,39 @@
+// Taking back the last import of a calendar file. The import's record, a private file in the
+// diary folder that no entry is ever named like, lists each entry file the import added with the
+// bytes it wrote; the undo removes only files that still hold exactly those bytes, so an entry
+// the user changed since, or one that took the place of a removed one, is never taken.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ics/import_report.h"
+#include "store/entry_files.h"
+
+namespace daybrook {
+
+inline constexpr std::string_view last_import_record = ".daybrook-last-import";
+
+// Replaces the record of the last import by one of these files, written whole (temporary file
+// and rename) and private. False when it could not be written.
+[[nodiscard]] bool save_import_record(const StoreDir& dir, const std::vector<AddedFile>& added);
+
+struct UndoReport {
+    std::string error;                 // why nothing was undone; empty otherwise
+    bool nothing_to_undo = false;      // there is no record of an import
+    std::vector<std::string> removed;  // entry files taken away
+    std::vector<std::string> changed;  // left, since they no longer hold what the import wrote
+    std::vector<std::string> gone;     // no longer there
+    std::vector<std::string> failed;   // could not be removed
+
+    bool succeeded() const { return error.empty() && failed.empty(); }
+};
+
+// Removes, through `dispose`, the entry files of the last import that still hold the bytes it
+// wrote, and then the record, so that a second undo finds nothing to undo. Files that could not
+// be removed stay in the record for another try. A record that cannot be read or is damaged
+// leaves everything as it is, with `error` set.
+UndoReport undo_import(const StoreDir& dir, const EntryDisposal& dispose);
+
+}  // namespace daybrook

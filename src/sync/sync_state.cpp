@@ -1,0 +1,159 @@
+#include "sync/sync_state.h"
+
+#include <cinttypes>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <span>
+#include <sstream>
+
+#include "store/file_writes.h"
+
+namespace daybrook {
+namespace {
+
+constexpr std::string_view header = "daybrook sync state 1";
+constexpr std::string_view checksum_word = "check ";
+
+std::string hex(std::uint64_t value) {
+    char text[17];
+    std::snprintf(text, sizeof text, "%016" PRIx64, value);
+    return text;
+}
+
+std::optional<std::uint64_t> from_hex(std::string_view text) {
+    if (text.size() != 16) return std::nullopt;
+    std::uint64_t value = 0;
+    for (char c : text) {
+        const int digit = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
+        if (digit < 0) return std::nullopt;
+        value = value << 4 | std::uint64_t(digit);
+    }
+    return value;
+}
+
+// Names and paths as one word: spaces, control characters and '%' as "%XX".
+std::string encoded(std::string_view text) {
+    std::string out;
+    for (char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte <= 0x20 || byte == 0x7F || c == '%') {
+            char escape[4];
+            std::snprintf(escape, sizeof escape, "%%%02X", byte);
+            out += escape;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::optional<std::string> decoded(std::string_view word) {
+    std::string out;
+    for (std::size_t i = 0; i < word.size(); ++i) {
+        if (word[i] != '%') {
+            out += word[i];
+            continue;
+        }
+        if (i + 2 >= word.size()) return std::nullopt;
+        unsigned value = 0;
+        if (std::sscanf(std::string(word.substr(i + 1, 2)).c_str(), "%2x", &value) != 1) return std::nullopt;
+        out += static_cast<char>(value);
+        i += 2;
+    }
+    return out;
+}
+
+std::string item_line(const SyncedItem& item) {
+    return "item " + encoded(item.vdir_name) + ' ' + item.vdir_etag + ' ' + hex(item.vdir_hash) + ' ' +
+           std::to_string(item.horizon) + ' ' + (item.repeats ? '1' : '0') + '\n';
+}
+
+// Reads the lines of a state's body (after the header, before the checksum) into it.
+bool read_body(std::istringstream& lines, SyncState& state) {
+    std::string line;
+    while (std::getline(lines, line)) {
+        std::istringstream words(line);
+        std::string kind, name, etag, hash, extra;
+        words >> kind >> name;
+        if (kind == "vdir" || kind == "keep") {
+            if (words >> extra) return false;
+            const std::optional<std::string> value = decoded(name);
+            if (!value) return false;
+            if (kind == "vdir") state.vdir = *value;
+            else state.keep_code = static_cast<KeepCode>(std::atoi(value->c_str()));
+            continue;
+        }
+        words >> etag >> hash;
+        const std::optional<std::string> bare = decoded(name);
+        const std::optional<std::uint64_t> value = from_hex(hash);
+        if (!bare || !value || etag.empty()) return false;
+        if (kind == "item") {
+            SyncedItem item{*bare, etag, *value};
+            int repeats = 0;
+            if (!(words >> item.horizon >> repeats) || (words >> extra)) return false;
+            item.repeats = repeats != 0;
+            state.items.push_back(std::move(item));
+        } else if (kind == "entry" && !state.items.empty() && !(words >> extra) && is_entry_file_name(*bare)) {
+            state.items.back().entries.push_back({*bare, etag, *value});
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+std::uint64_t entry_key(const EntryRecord& record) {
+    std::string bytes = record.text;
+    bytes += '\0';
+    bytes += record.red != 0 ? 'r' : '-';
+    bytes += record.yearly != EntryRecord::not_yearly ? 'y' : '-';
+    return content_hash(bytes);
+}
+
+std::string state_text(const SyncState& state) {
+    std::string text(header);
+    text += "\nvdir " + encoded(state.vdir) + "\nkeep " + std::to_string(static_cast<int>(state.keep_code)) + '\n';
+    for (const SyncedItem& item : state.items) {
+        text += item_line(item);
+        for (const SyncedEntry& entry : item.entries)
+            text += "entry " + entry.name + ' ' + entry.etag + ' ' + hex(entry.key) + '\n';
+    }
+    text += std::string(checksum_word) + hex(content_hash(text)) + '\n';
+    return text;
+}
+
+std::optional<SyncState> state_of(std::string_view text) {
+    if (!text.ends_with('\n')) return std::nullopt;
+    const std::size_t last = text.rfind('\n', text.size() - 2);
+    if (last == std::string_view::npos) return std::nullopt;
+    const std::string_view body = text.substr(0, last + 1);
+    const std::string_view check = text.substr(last + 1, text.size() - last - 2);
+    if (!check.starts_with(checksum_word) || from_hex(check.substr(checksum_word.size())) != content_hash(body))
+        return std::nullopt;
+    if (!body.starts_with(header) || body.size() <= header.size() || body[header.size()] != '\n') return std::nullopt;
+    std::istringstream lines(std::string(body.substr(header.size() + 1)));
+    SyncState state;
+    if (!read_body(lines, state)) return std::nullopt;
+    return state;
+}
+
+LoadedState load_sync_state(const StoreDir& dir, const std::string& vdir) {
+    std::ifstream file(dir / sync_state_file, std::ios::binary);
+    if (!file) return {};
+    const std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    std::optional<SyncState> state = state_of(text);
+    if (file.bad() || !state) return {StateRead::damaged, {}};
+    if (state->vdir != vdir) return {};
+    return {StateRead::loaded, std::move(*state)};
+}
+
+bool save_sync_state(const StoreDir& dir, const SyncState& state) {
+    const std::string text = state_text(state);
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+    return replace_file((dir / sync_state_file).string(), std::span(bytes, text.size()));
+}
+
+}  // namespace daybrook

@@ -1,0 +1,76 @@
+// What the last sync of the diary with a vdir left behind: for every event the two hold in
+// common, the vdir file with its etag and content hash, and the entry files that stand for it
+// with theirs. The next sync compares each side with it to tell what changed where.
+//
+// It lives beside the entries in one private file, replaced whole through a temporary file, and
+// ends with a checksum: a file that was cut short or edited reads as damaged, and a damaged or
+// missing state makes a sync that pairs events and entries by their contents instead.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "calendar/day_number.h"
+#include "sync/vdir_storage.h"
+#include "store/entry_files.h"
+#include "store/keep_code.h"
+
+namespace daybrook {
+
+inline constexpr std::string_view sync_state_file = ".daybrook-sync";
+
+// What an entry says, as far as its event goes: the memo, whether it is red-letter, whether it
+// repeats each year. Renewing a yearly entry (yearly 1 becoming -1) leaves it alone.
+std::uint64_t entry_key(const EntryRecord& record);
+
+struct SyncedEntry {
+    std::string name;  // the entry file, "DAT%05d.%03d"
+    Etag etag;
+    std::uint64_t key = 0;  // entry_key of its record
+
+    friend bool operator==(const SyncedEntry&, const SyncedEntry&) = default;
+};
+
+struct SyncedItem {
+    std::string vdir_name;  // "<name>.ics"
+    Etag vdir_etag;
+    std::uint64_t vdir_hash = 0;  // content_hash of the file
+    // The last day up to which the event's repeats were made into entries; later syncs add the
+    // days beyond it as the horizon moves, never the days before it again.
+    DayNumber horizon = 0;
+    bool repeats = false;  // the event had repeats beyond the horizon
+    std::vector<SyncedEntry> entries;
+
+    friend bool operator==(const SyncedItem&, const SyncedItem&) = default;
+};
+
+struct SyncState {
+    std::string vdir;  // the vdir's absolute path: a state of another vdir does not count
+    KeepCode keep_code = KeepCode::none;  // the keep code at the last sync
+    std::vector<SyncedItem> items;
+
+    friend bool operator==(const SyncState&, const SyncState&) = default;
+};
+
+std::string state_text(const SyncState& state);
+
+// The state a text holds; nothing for a text the diary did not write whole.
+std::optional<SyncState> state_of(std::string_view text);
+
+enum class StateRead { none, loaded, damaged };
+
+struct LoadedState {
+    StateRead outcome = StateRead::none;
+    SyncState state;  // empty unless loaded
+};
+
+// The state of the last sync with `vdir`; none when there is no file or it belongs to another
+// vdir, damaged when it cannot be read or trusted.
+LoadedState load_sync_state(const StoreDir& dir, const std::string& vdir);
+
+[[nodiscard]] bool save_sync_state(const StoreDir& dir, const SyncState& state);
+
+}  // namespace daybrook
