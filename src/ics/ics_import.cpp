@@ -297,6 +297,7 @@ public:
 
     void calendar(icalcomponent* calendar, const std::set<std::string>& unusable_zones);
     void not_an_event(icalcomponent* component) { skip(name_of(component), {}, SkipReason::not_an_event); }
+    std::vector<PlannedEntry> entries() const;
 
     std::vector<Planned> planned;
     std::vector<std::string> summaries;  // one line each
@@ -572,6 +573,19 @@ std::size_t Planner::plan(const Planned& entry, const std::set<PlainDay>& days, 
     return made;
 }
 
+std::vector<PlannedEntry> Planner::entries() const {
+    std::vector<PlannedEntry> entries;
+    entries.reserve(planned.size());
+    for (const Planned& entry : planned) {
+        EntryRecord record;
+        record.text = entry.memo;
+        record.red = entry.red ? 1 : 0;
+        record.yearly = entry.yearly ? EntryRecord::yearly_pending : EntryRecord::not_yearly;
+        entries.push_back({entry.day, std::move(record), entry.source});
+    }
+    return entries;
+}
+
 // ---- Writing ----
 
 using EntryKey = std::tuple<DayNumber, std::string, bool, bool>;  // day, memo, red, yearly
@@ -601,22 +615,19 @@ private:
 
 // Adds the planned entries that the store does not hold yet, or in a trial only works out their
 // names. Each entry already in the store stands for one planned entry alike, once.
-void add_planned(const StoreDir& dir, const Planner& planner, ImportMode mode, ImportReport& report) {
+void add_planned(const StoreDir& dir, const CalendarPlan& plan, ImportMode mode, ImportReport& report) {
     std::map<EntryKey, int> present;
     std::set<DayNumber> days_read;
-    for (const Planned& entry : planner.planned) {
+    for (const PlannedEntry& entry : plan.entries) {
         if (days_read.insert(entry.day).second)
             for (const EntryRecord& record : day_entries(dir, entry.day)) ++present[key_of(entry.day, record)];
     }
     TrialSlots trial(dir);
-    for (const Planned& entry : planner.planned) {
+    for (const PlannedEntry& entry : plan.entries) {
         const auto skip = [&](SkipReason reason) {
-            report.skipped.push_back({planner.summaries[entry.source], date_text(plain_day_of(entry.day)), reason});
+            report.skipped.push_back({plan.summaries[entry.event], date_text(plain_day_of(entry.day)), reason});
         };
-        EntryRecord record;
-        record.text = entry.memo;
-        record.red = entry.red ? 1 : 0;
-        record.yearly = entry.yearly ? EntryRecord::yearly_pending : EntryRecord::not_yearly;
+        EntryRecord record = entry.record;
         if (int& count = present[key_of(entry.day, record)]; count > 0) {
             --count;
             skip(SkipReason::already_there);
@@ -660,24 +671,23 @@ std::string text_problem(std::string_view text) {
 
 }  // namespace
 
-ImportReport import_ics(const StoreDir& dir, std::string_view text, DayNumber today, const ImportLimits& limits,
-                        ImportMode mode) {
-    ImportReport report;
+CalendarPlan plan_calendar(std::string_view text, DayNumber today, const ImportLimits& limits) {
+    CalendarPlan plan;
     if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
-    report.error = text_problem(text);
-    const FileShape shape = report.error.empty() ? file_shape(text) : FileShape{};
-    if (report.error.empty()) report.error = shape.problem;
-    if (!report.error.empty()) return report;
+    plan.error = text_problem(text);
+    const FileShape shape = plan.error.empty() ? file_shape(text) : FileShape{};
+    if (plan.error.empty()) plan.error = shape.problem;
+    if (!plan.error.empty()) return plan;
     if (shape.trailing_line > 0)
-        report.notes.push_back("The text from line " + std::to_string(shape.trailing_line) +
-                               " on follows the end of the calendar and was left aside.");
+        plan.notes.push_back("The text from line " + std::to_string(shape.trailing_line) +
+                             " on follows the end of the calendar and was left aside.");
     const IcalComponent root(icalparser_parse_string(std::string(text.substr(0, shape.length)).c_str()));
     std::vector<icalcomponent*> calendars;
     std::vector<icalcomponent*> strays;
     if (root) sort_components(root.get(), calendars, strays);
     if (calendars.empty()) {
-        report.error = root ? "it holds no calendar (no BEGIN:VCALENDAR)" : "libical cannot read it as an iCalendar file";
-        return report;
+        plan.error = root ? "it holds no calendar (no BEGIN:VCALENDAR)" : "libical cannot read it as an iCalendar file";
+        return plan;
     }
 
     ::tzset();  // the local time zone as TZ gives it now
@@ -685,14 +695,24 @@ ImportReport import_ics(const StoreDir& dir, std::string_view text, DayNumber to
     for (icalcomponent* calendar : calendars) {
         const std::set<std::string> unusable = drop_unusable_zones(calendar);
         for (const std::string& zone : unusable)
-            report.notes.push_back("The time zone \"" + zone + "\" of the file changes its offset in a way no time zone "
-                                   "does, so its events are placed by this machine's time zone.");
+            plan.notes.push_back("The time zone \"" + zone + "\" of the file changes its offset in a way no time zone "
+                                 "does, so its events are placed by this machine's time zone.");
         planner.calendar(calendar, unusable);
     }
     for (icalcomponent* stray : strays) planner.not_an_event(stray);
-    report.skipped = std::move(planner.skipped);
-    report.open_repeats = std::move(planner.open_repeats);
-    add_planned(dir, planner, mode, report);
+    plan.entries = planner.entries();
+    plan.summaries = std::move(planner.summaries);
+    plan.skipped = std::move(planner.skipped);
+    plan.open_repeats = std::move(planner.open_repeats);
+    return plan;
+}
+
+ImportReport import_ics(const StoreDir& dir, std::string_view text, DayNumber today, const ImportLimits& limits,
+                        ImportMode mode) {
+    const CalendarPlan plan = plan_calendar(text, today, limits);
+    ImportReport report{.error = plan.error, .skipped = plan.skipped, .open_repeats = plan.open_repeats,
+                        .notes = plan.notes};
+    if (report.error.empty()) add_planned(dir, plan, mode, report);
     return report;
 }
 

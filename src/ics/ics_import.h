@@ -6,21 +6,11 @@
 #include <string_view>
 
 #include "calendar/day_number.h"
+#include "ics/calendar_plan.h"
 #include "ics/import_report.h"
 #include "store/entry_files.h"
 
 namespace daybrook {
-
-// Bounds on the entries one import makes, so that an endless repeat or a hostile file cannot
-// flood the store: what lies beyond them is skipped as too_many.
-struct ImportLimits {
-    // A year of a daily repeat, seven years of a weekly one, every month to the end of 2050.
-    std::size_t per_event = 366;
-    std::size_t per_file = 20000;
-    // The last day to which an event that repeats without end (no COUNT, no UNTIL) is followed;
-    // without one, the same day a year from today.
-    std::optional<DayNumber> until;
-};
 
 // An import writes its entries; a trial works out the same report and writes nothing.
 enum class ImportMode { write, trial };
