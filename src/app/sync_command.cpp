@@ -7,7 +7,6 @@
 #include <variant>
 
 #include "app/ics_loader.h"
-#include "config/settings.h"
 #include "framework/trash.h"
 #include "store/retention.h"
 #include "store/store_lock.h"
@@ -15,31 +14,39 @@
 namespace daybrook {
 namespace {
 
-// The keep code of the settings. When they cannot be read the shortest keep time stands in, so
-// that no entry the purge removed passes for one the user deleted.
-KeepCode keep_code_of_settings(const TerminalRun& run) {
-    const auto read = SettingsFile(run.settings).read(run.today);
-    const auto* settings = std::get_if<Settings>(&read);
-    return settings ? settings->keep_code : KeepCode::none;
+void print_held_back(const SyncReport& report, const QString& vdir, const TerminalRun& run) {
+    if (report.held_here + report.held_there == 0) return;
+    run.err << "Daybrook held back " << report.held_here << " removals here and " << report.held_there
+            << " there: that is most of what the last sync saw, as when a folder is wiped or mounted wrong.\n"
+            << "If they are meant, run: daybrook --sync " << vdir << " --accept-removals\n";
 }
 
-void print(const SyncReport& report, const TerminalRun& run) {
+void print(const SyncReport& report, const QString& vdir, const TerminalRun& run) {
     if (report.state_damaged)
         run.out << "The record of the last sync was damaged: entries and events were paired by their contents.\n";
     run.out << QString::fromStdString(summary_line(report)) << '\n';
     for (const SkippedItem& item : report.not_taken)
         run.out << "  not taken " << QString::fromStdString(describe(item)) << '\n';
-    for (const std::string& name : report.failures)
-        run.err << "Daybrook could not bring " << QString::fromStdString(name) << " in step\n";
+    for (const std::string& note : report.notes) run.out << "  " << QString::fromStdString(note) << '\n';
+    print_held_back(report, vdir, run);
+    for (const std::string& failure : report.failures)
+        run.err << "Daybrook could not sync " << QString::fromStdString(failure) << '\n';
+}
+
+// The folder by its real path, so that "DIR", "DIR/" and "./DIR" are one vdir to the state.
+std::optional<std::filesystem::path> real_folder(const QString& vdir) {
+    std::error_code error;
+    const std::filesystem::path folder = std::filesystem::canonical(vdir.toStdString(), error);
+    if (error || !std::filesystem::is_directory(folder, error)) return std::nullopt;
+    return folder;
 }
 
 }  // namespace
 
 TerminalStatus sync_command(const QCommandLineParser& parser, const TerminalRun& run) {
     const QString vdir = parser.value(QStringLiteral("sync"));
-    std::error_code error;
-    const std::filesystem::path folder = std::filesystem::absolute(vdir.toStdString(), error);
-    if (error || !std::filesystem::is_directory(folder, error)) {
+    const std::optional<std::filesystem::path> folder = real_folder(vdir);
+    if (!folder) {
         run.err << "Daybrook cannot sync with " << vdir << ": it is no folder\n";
         return TerminalStatus::failed;
     }
@@ -53,15 +60,17 @@ TerminalStatus sync_command(const QCommandLineParser& parser, const TerminalRun&
         run.err << "Daybrook did not sync: another copy of the diary holds its folder\n";
         return TerminalStatus::failed;
     }
+    const Removals removals =
+        parser.isSet(QStringLiteral("accept-removals")) ? Removals::accept : Removals::hold_mass;
     const SyncReport report = std::get<const IcsModule*>(module)->sync_calendar_folder(
-        {.diary = run.folder, .vdir = folder, .today = run.today, .keep_code = keep_code_of_settings(run),
-         .dispose = move_to_trash});
+        {.diary = run.folder, .vdir = *folder, .today = run.today, .dispose = move_to_trash, .removals = removals});
     if (!report.error.empty()) {
         run.err << "Daybrook did not sync with " << vdir << ": " << QString::fromStdString(report.error) << '\n';
         return TerminalStatus::failed;
     }
-    print(report, run);
-    return report.failures.empty() ? TerminalStatus::done : TerminalStatus::failed;
+    print(report, vdir, run);
+    const bool all_done = report.failures.empty() && report.held_here + report.held_there == 0;
+    return all_done ? TerminalStatus::done : TerminalStatus::failed;
 }
 
 }  // namespace daybrook

@@ -33,6 +33,9 @@ inline constexpr std::array terminal_options = {
     TerminalOption{"export-ics", '\0', "FILE", "Write every entry to FILE (- for standard output) as iCalendar."},
     TerminalOption{"import-ics", '\0', "FILE", "Add the events of the iCalendar FILE (- for standard input) as entries."},
     TerminalOption{"sync", '\0', "DIR", "Bring the diary and the calendar folder DIR (a vdir) in step, both ways."},
+    TerminalOption{"accept-removals", '\0', "",
+                   "With --sync: remove what the other side removed even when that is most of what the last "
+                   "sync saw (held back otherwise, as a wiped or wrongly mounted folder does)."},
     TerminalOption{"until", '\0', "DATE",
                    "With --import-ics: follow events that repeat without end up to DATE (dd/mm/yy; a year "
                    "from today unless given)."},

@@ -54,4 +54,15 @@ std::string EntryUids::operator()(std::string_view name, const EntryRecord& reco
     return entry_uid(name, record, before++);
 }
 
+std::string store_entry_uid(const StoreDir& dir, const std::string& name, const EntryRecord& record) {
+    EntryUids uids;
+    const DayNumber day = day_of_entry_name(name);
+    for (const SlotEntry& lower : slot_entries(dir, day)) {
+        const std::string lower_name = entry_file_name(day, lower.slot);
+        if (lower_name >= name) break;
+        uids(lower_name, lower.record);
+    }
+    return uids(name, record);
+}
+
 }  // namespace daybrook

@@ -17,6 +17,7 @@
 #include <tuple>
 
 #include "calendar/day_number.h"
+#include "store/entry_files.h"
 #include "store/entry_record.h"
 
 namespace daybrook {
@@ -24,6 +25,10 @@ namespace daybrook {
 // The UID of the entry in the file `name`; `alike_before` counts the yearly entries with the same
 // memo, flag and date text in the lower slots of its day (see EntryUids).
 std::string entry_uid(std::string_view name, const EntryRecord& record, int alike_before);
+
+// The UID of the entry in the store's file `name`, whose record is given: the yearly entries alike
+// in the lower slots of its day count, as they do when the whole store is exported.
+std::string store_entry_uid(const StoreDir& dir, const std::string& name, const EntryRecord& record);
 
 // Gives the UIDs of a store's entries handed over in name order, counting for each yearly entry
 // the entries alike before it on its day.

@@ -90,19 +90,6 @@ std::string text_of(const IcalComponent& calendar) {
     return text ? std::string(text.get()) : std::string();
 }
 
-// The UID export_ics gives the entry: the yearly entries alike in the lower slots of its day
-// count, as they do when the whole store is exported.
-std::string uid_in_store(const StoreDir& dir, const std::string& name, const EntryRecord& record) {
-    EntryUids uids;
-    const DayNumber day = day_of_entry_name(name);
-    for (const SlotEntry& lower : slot_entries(dir, day)) {
-        const std::string lower_name = entry_file_name(day, lower.slot);
-        if (lower_name >= name) break;
-        uids(lower_name, lower.record);
-    }
-    return uids(name, record);
-}
-
 }  // namespace
 
 IcsExport export_ics(const StoreDir& dir) {
@@ -132,7 +119,7 @@ IcsExport export_ics(const StoreDir& dir) {
 
 EntryEvent entry_event(const StoreDir& dir, const std::string& name, const EntryRecord& record) {
     const IcalComponent calendar = new_calendar();
-    const std::string uid = uid_in_store(dir, name, record);
+    const std::string uid = store_entry_uid(dir, name, record);
     icalcomponent_add_component(calendar.get(), event_of(dir, name, record, uid));
     return {uid, text_of(calendar)};
 }

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "store/close_memo.h"
+#include "store/purge_mark.h"
 #include "store/record_io.h"
 #include "store/renewal.h"
 #include "store/scratch_files.h"
@@ -37,7 +38,7 @@ bool settle_passed(const StoreDir& dir, const std::string& name, PurgeReport& re
 }
 
 bool is_store_file(std::string_view name) noexcept {
-    return is_entry_file_name(name) || is_scratch_file_name(name);
+    return is_entry_file_name(name) || is_scratch_file_name(name) || name == purge_mark_file;
 }
 
 // What the close looks at, from one pass over the folder: the entry files whose day has passed
@@ -106,9 +107,11 @@ PurgeReport purge_old(const StoreDir& dir, DayNumber today, KeepCode given_code,
     report.temporaries_removed = remove_all(dir, std::move(scan.dead_temporaries), report.left_behind);
     const bool deletes = is_known(keep_code) && keep_code != KeepCode::for_ever;
     const DayNumber delete_before = today - 2 - keep_days(keep_code);
+    bool marked = false;  // the purge mark explains the deletions below
     for (const std::string& name : scan.passed) {
         if (!settle_passed(dir, name, report) || !deletes || day_of_entry_name(name) >= delete_before) continue;
-        if (remove_entry_file(dir, name) == StoreError::none) report.deleted.push_back(name);
+        marked = marked || raise_purge_mark(dir, delete_before);
+        if (marked && remove_entry_file(dir, name) == StoreError::none) report.deleted.push_back(name);
         else report.delete_failed.push_back(name);
     }
     if (deletes) report.scratch_removed = remove_all(dir, std::move(scan.scratch), report.left_behind);

@@ -33,7 +33,9 @@ struct PurgeReport {
 
 // The purge run at close, holding the store's lock: renews passed yearly entries under every
 // keep code, deletes entries older than today - 2 - keep_days and removes the scratch list
-// files. "Keep for Ever", and any code the diary does not know, delete nothing. An expired
+// files. "Keep for Ever", and any code the diary does not know, delete nothing. Before the first
+// deletion it raises the purge mark (purge_mark.h), so that the sync never takes an expired entry
+// for one the user deleted; an entry is not deleted when the mark cannot be written. An expired
 // entry is deleted only once it has been read and, when yearly, its copy is in place. Only
 // listed entry file names are deleted, never a name found inside a record. Temporary files of
 // writers that died are removed under every code. A close after a complete one looks only at the

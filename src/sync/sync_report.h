@@ -8,14 +8,21 @@
 
 namespace daybrook {
 
-struct SyncReport {
+struct [[nodiscard]] SyncReport {
     std::string error;  // why nothing was done; empty when the sync ran
     int sent = 0;           // events written into the vdir for entries made in the diary
-    int received = 0;       // events made into entries (new ones and changed ones)
+    int received = 0;       // events made into entries (new ones and changed ones), every entry made
     int removed_here = 0;   // events removed from the vdir whose entries went to the trash
     int removed_there = 0;  // events removed from the vdir because the user deleted their entries
+    // Removals held back: the sync would have removed most of what the last sync saw on the other
+    // side, which a wiped or wrongly mounted folder does. They wait for a sync that accepts them.
+    int held_here = 0;
+    int held_there = 0;
     std::vector<SkippedItem> not_taken;  // entries an event would have made, and why not
-    std::vector<std::string> failures;   // files that could not be read, written or removed
+    // What could not be read, written or removed, each naming the event or entry: "the event in
+    // call.ics (it cannot be read)". The next sync tries again.
+    std::vector<std::string> failures;
+    std::vector<std::string> notes;      // what was passed over, each a sentence
     bool state_damaged = false;          // the last sync's state could not be trusted
 };
 

@@ -1,58 +1,41 @@
 #include "sync/sync_run.h"
 
-#include <stdlib.h>
-
 #include <algorithm>
 #include <map>
 #include <optional>
 #include <set>
-#include <system_error>
 #include <utility>
 
+#include "ics/calendar_plan.h"
+#include "ics/entry_uid.h"
 #include "ics/ics_export.h"
-#include "ics/ics_import.h"
+#include "ics/windows_1252.h"
+#include "store/purge_mark.h"
 #include "sync/sync_state.h"
 #include "sync/sync_table.h"
-#include "ics/windows_1252.h"
 
 namespace daybrook {
 namespace {
 
-// A private folder outside the diary in which the import lays out an event's entries before
-// the sync decides which of them the diary takes.
-class ScratchFolder {
-public:
-    ScratchFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "daybrook-sync-XXXXXX").string();
-        if (::mkdtemp(pattern.data())) m_path = pattern;
-    }
-    ~ScratchFolder() {
-        std::error_code ignored;
-        if (!m_path.empty()) std::filesystem::remove_all(m_path, ignored);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-    const StoreDir& path() const { return m_path; }
-
-private:
-    StoreDir m_path;
-};
-
-struct PlannedEntry {
-    DayNumber day = 0;
-    EntryRecord record;
-};
-
-struct Plan {
-    std::vector<PlannedEntry> entries;
-    bool repeats = false;  // some of its days lie beyond the horizon
-    std::vector<SkippedItem> skipped;
-};
-
 struct DiaryFile {
     Etag etag;
     bool claimed = false;  // an event of the state or of this sync stands for it
-    std::optional<std::optional<EntryRecord>> record;  // read once, when needed
+    bool read = false;
+    std::optional<EntryRecord> record;  // once read; nothing when it could not be read
+};
+
+// An event of the state with what this sync makes of it.
+struct Decision {
+    SyncAction action = SyncAction::nothing;
+    SyncedItem item;    // as this sync found it
+    SyncedItem before;  // as the last sync left it
+};
+
+// How the entries of an event are made again from its file.
+enum class Refill {
+    receive,  // a new event: every entry it plans
+    replace,  // a changed event: its entries from today on as it plans them now
+    extend,   // an unchanged event that repeats without end: the days beyond its horizon
 };
 
 // "dd/mm/yyyy", as the import names the days it skips.
@@ -67,6 +50,19 @@ DayNumber next_year_of(DayNumber day) {
     return day_number_of(date.day, date.month, date.year + 1 - 1900);
 }
 
+std::string event_failure(const std::string& vdir_name, const std::string& why) {
+    return "the event in " + vdir_name + ": " + why;
+}
+
+std::string entry_failure(const std::string& name, const EntryRecord& record, const std::string& why) {
+    return "the entry \"" + windows_1252_to_utf8(record.text) + "\" of " + long_date(day_of_entry_name(name)) + ": " + why;
+}
+
+// Whether a removal of `removed` of the `seen` events of the last sync looks like a wiped folder.
+bool mass_removal(std::size_t removed, std::size_t seen) {
+    return removed >= 2 && (removed == seen || (removed >= 3 && 2 * removed > seen));
+}
+
 class Sync {
 public:
     Sync(const SyncRequest& request, SyncReport& report) : m_request(request), m_report(report) {}
@@ -74,55 +70,58 @@ public:
 
 private:
     bool read_sides();
-    bool safe_to_go_on() const;
+    std::vector<Decision> decide_known();
     SideChange vdir_side(SyncedItem& item);
     SideChange diary_side(SyncedItem& item);
-    std::optional<SyncedEntry> claim_copy(const SyncedEntry& passed);
-    void apply(SyncAction action, SyncedItem item);
-    void receive(SyncedItem item, bool known);
-    void extend(SyncedItem& item);
+    void pair_by_uid(std::vector<Decision>& decisions);
+    std::map<std::string, std::vector<std::string>> entries_by_event_name();
+    SideChange paired_change(const VdirRead& read, const std::vector<SyncedEntry>& entries);
+    void hold_mass_removals(std::vector<Decision>& decisions);
+    void apply(Decision decision);
+    void remove_here(SyncedItem item);
+    void receive(const std::string& vdir_name);
+    void refill(SyncedItem& item, Refill mode);
+    bool take(const PlannedEntry& planned, const CalendarPlan& plan, std::vector<SyncedEntry>& own,
+              std::vector<SyncedEntry>& entries);
+    void let_go(std::vector<SyncedEntry>& own, Refill mode, std::vector<SyncedEntry>& entries);
     void send(const std::string& name);
     bool join_earlier_year(const std::string& vdir_name, const std::string& name, const EntryRecord& record);
-    Plan plan(const std::string& source, std::string_view text, DayNumber from);
-    std::vector<SyncedEntry> take(const std::vector<PlannedEntry>& planned);
+    std::optional<SyncedEntry> claim_copy(const SyncedEntry& passed);
     std::optional<SyncedEntry> claim_alike(DayNumber day, std::uint64_t key);
     void claim_forerunners(DayNumber day, std::uint64_t key, std::vector<SyncedEntry>& entries);
-    const std::optional<EntryRecord>& record_of(const std::string& name);
-    void dispose_of(const std::vector<SyncedEntry>& entries);
     SyncedEntry claimed_entry(const std::string& name, std::uint64_t key);
+    const std::optional<EntryRecord>& record_of(const std::string& name);
+    const VdirRead* fetch(const std::string& vdir_name);
 
     const SyncRequest& m_request;
     SyncReport& m_report;
-    ScratchFolder m_scratch;
-    DayNumber m_bound = 0;    // entries missing from this day on were deleted by the user
-    DayNumber m_horizon = 0;  // the last day repeats are made into entries
+    DayNumber m_deleted_from = 0;  // an entry missing from this day on was deleted by the user
+    DayNumber m_horizon = 0;       // the last day repeats without end are made into entries
     std::map<std::string, DiaryFile> m_diary;  // every entry file, by name
     std::map<std::string, Etag> m_vdir;        // every vdir item, by name
+    std::map<std::string, VdirRead> m_read;    // the vdir items read so far
+    std::set<std::string> m_known;             // the vdir items the state or a pairing knows
+    std::size_t m_made = 0;                    // entries made so far
     SyncState m_old;
     SyncState m_new;
-    std::size_t m_added = 0;  // entries made so far
 };
 
 void Sync::run() {
-    if (!read_sides() || !safe_to_go_on()) return;
-    const SyncState before = m_old;
-    std::vector<std::pair<SyncAction, SyncedItem>> decided;
-    // Every event of the state claims its entries before any event looks for entries alike.
-    for (SyncedItem& item : m_old.items) {
-        const SideChange vdir = vdir_side(item);
-        const SideChange diary = diary_side(item);
-        decided.emplace_back(sync_action(diary, vdir), std::move(item));
-    }
-    std::set<std::string> known;
-    for (const auto& [action, item] : decided) known.insert(item.vdir_name);
-    for (auto& [action, item] : decided) apply(action, std::move(item));
+    if (!read_sides()) return;
+    std::vector<Decision> decisions = decide_known();
+    pair_by_uid(decisions);
+    if (m_request.removals == Removals::hold_mass) hold_mass_removals(decisions);
+    for (Decision& decision : decisions) apply(std::move(decision));
     for (const auto& [name, etag] : m_vdir)
-        if (!known.contains(name)) apply(SyncAction::receive, {.vdir_name = name});
+        if (!m_known.contains(name)) receive(name);
+    std::vector<std::string> unclaimed;
     for (const auto& [name, file] : m_diary)
-        if (!file.claimed) send(name);
+        if (!file.claimed) unclaimed.push_back(name);
+    for (const std::string& name : unclaimed) send(name);
     // A sync that found everything as it was leaves the state alone, unwritten.
-    if (m_new != before && !save_sync_state(m_request.diary, m_new))
-        m_report.failures.push_back(std::string(sync_state_file));
+    if (m_new != m_old && !save_sync_state(m_request.diary, m_new))
+        m_report.failures.push_back("its record of this sync (" + std::string(sync_state_file) +
+                                    "): it could not be saved, so the next sync pairs events and entries again");
 }
 
 bool Sync::read_sides() {
@@ -134,202 +133,302 @@ bool Sync::read_sides() {
     for (const VdirItem& item : *items) m_vdir.emplace(item.name, item.etag);
     for (const std::string& name : list_entry_files(m_request.diary))
         m_diary[name].etag = etag_of(m_request.diary / name);
-    const LoadedState loaded = load_sync_state(m_request.diary, m_request.vdir.string());
+    LoadedState loaded = load_sync_state(m_request.diary, m_request.vdir.string());
     m_report.state_damaged = loaded.outcome == StateRead::damaged;
-    m_old = loaded.state;
-    if (loaded.outcome != StateRead::loaded) m_old.keep_code = m_request.keep_code;
+    m_old = std::move(loaded.state);
     m_new.vdir = m_request.vdir.string();
-    m_new.keep_code = m_request.keep_code;
-    const int kept = std::min(keep_days(m_old.keep_code), keep_days(m_request.keep_code));
-    m_bound = m_request.today - 2 - kept;
+    m_deleted_from = read_purge_mark(m_request.diary).value_or(m_request.today);
     m_horizon = std::min(m_request.today + sync_horizon_days, last_diary_day);
-    if (m_scratch.path().empty()) m_report.error = "no temporary folder could be made";
-    return m_scratch.path().empty() == false;
-}
-
-// One event or entry deleted on its own is a user's deletion; every one of several gone at once
-// is a folder wiped or mounted wrong, which must not empty the other side.
-bool Sync::safe_to_go_on() const {
-    const auto with_entries = std::count_if(m_old.items.begin(), m_old.items.end(),
-                                            [](const SyncedItem& item) { return !item.entries.empty(); });
-    if (m_old.items.size() > 1 && m_vdir.empty()) {
-        m_report.error = "the folder " + m_request.vdir.string() + " is empty, but held " +
-                         std::to_string(m_old.items.size()) + " events at the last sync";
-        return false;
-    }
-    if (with_entries > 1 && m_diary.empty()) {
-        m_report.error = "the diary holds no entries, but held " + std::to_string(with_entries) +
-                         " events' entries at the last sync";
-        return false;
-    }
     return true;
 }
 
+// Every event of the state claims its entries before any new event looks for entries alike.
+std::vector<Decision> Sync::decide_known() {
+    std::vector<Decision> decisions;
+    for (const SyncedItem& before : m_old.items) {
+        SyncedItem item = before;
+        const SideChange vdir = vdir_side(item);
+        const SideChange diary = diary_side(item);
+        m_known.insert(item.vdir_name);
+        decisions.push_back({sync_action(diary, vdir), std::move(item), before});
+    }
+    return decisions;
+}
+
+// The etag decides without reading, unless the event waits to be made again; a file read for a
+// new etag is changed only when its contents are.
 SideChange Sync::vdir_side(SyncedItem& item) {
     const auto found = m_vdir.find(item.vdir_name);
     if (found == m_vdir.end()) return SideChange::removed;
-    if (found->second == item.vdir_etag) return SideChange::unchanged;
-    const std::optional<std::string> text = read_vdir_item(m_request.vdir, item.vdir_name);
-    if (!text) {
-        m_report.failures.push_back(item.vdir_name);
+    if (found->second == item.vdir_etag && !item.retry) return SideChange::unchanged;
+    const VdirRead* read = fetch(item.vdir_name);
+    if (!read) {
+        m_report.failures.push_back(event_failure(item.vdir_name, "it cannot be read"));
         return SideChange::unchanged;
     }
-    item.vdir_etag = found->second;
-    const std::uint64_t hash = content_hash(*text);
-    if (hash == item.vdir_hash) return SideChange::unchanged;
+    item.vdir_etag = read->etag;
+    const std::uint64_t hash = content_hash(read->text);
+    if (hash == item.vdir_hash && !item.retry) return SideChange::unchanged;
     item.vdir_hash = hash;
     return SideChange::changed;
 }
 
+// An entry is still the event's when its file is unchanged, or rewritten with the same memo and
+// flags (the renewal marks a yearly entry carried over); a yearly entry carried over is followed
+// to its copy. An entry gone from a day the close has not purged was deleted by the user.
 SideChange Sync::diary_side(SyncedItem& item) {
     std::vector<SyncedEntry> kept;
     bool changed = false;
     bool deleted = false;
     for (SyncedEntry& entry : item.entries) {
         const auto found = m_diary.find(entry.name);
-        bool same = false;
-        if (found != m_diary.end() && !found->second.claimed) {
-            const std::optional<EntryRecord>& record =
-                found->second.etag == entry.etag ? std::nullopt : record_of(entry.name);
-            same = found->second.etag == entry.etag || (record && entry_key(*record) == entry.key);
-            if (same && found->second.etag != entry.etag) {
+        const bool present = found != m_diary.end() && !found->second.claimed;
+        const bool same_file = present && found->second.etag == entry.etag;
+        const std::optional<EntryRecord>* record = present && !same_file ? &record_of(entry.name) : nullptr;
+        const bool rewritten = record && *record && entry_key(**record) == entry.key;
+        if (same_file || rewritten) {
+            found->second.claimed = true;
+            if (rewritten) {
                 changed = true;
                 entry.etag = found->second.etag;
-                if (record->yearly == EntryRecord::yearly_renewed)
+                if ((*record)->yearly == EntryRecord::yearly_renewed)
                     if (std::optional<SyncedEntry> copy = claim_copy(entry)) kept.push_back(*copy);
             }
-        }
-        if (same) {
-            found->second.claimed = true;
             kept.push_back(entry);
             continue;
         }
         changed = true;
         if (std::optional<SyncedEntry> copy = claim_copy(entry)) kept.push_back(*copy);
-        else if (day_of_entry_name(entry.name) >= m_bound) deleted = true;
+        else if (day_of_entry_name(entry.name) >= m_deleted_from) deleted = true;
     }
     item.entries = std::move(kept);
     if (item.entries.empty() && deleted) return SideChange::removed;
     return changed ? SideChange::changed : SideChange::unchanged;
 }
 
-// Next year's copy of a yearly entry that the close carried over: the same event still.
-std::optional<SyncedEntry> Sync::claim_copy(const SyncedEntry& passed) {
-    return claim_alike(next_year_of(day_of_entry_name(passed.name)), passed.key);
+// A vdir file that no state knows, named by the UID of entries no event stands for, is their
+// event: written by a sync that was cut short before it saved its state, or known to a state that
+// was lost. It goes through the table as a known event.
+void Sync::pair_by_uid(std::vector<Decision>& decisions) {
+    for (auto& [vdir_name, names] : entries_by_event_name()) {
+        const VdirRead* read = fetch(vdir_name);
+        if (!read) continue;  // received, and so reported, below
+        SyncedItem item{.vdir_name = vdir_name, .vdir_etag = read->etag, .vdir_hash = content_hash(read->text)};
+        for (const std::string& name : names) item.entries.push_back(claimed_entry(name, entry_key(*record_of(name))));
+        const SideChange vdir = paired_change(*read, item.entries);
+        m_known.insert(vdir_name);
+        decisions.push_back({sync_action(SideChange::unchanged, vdir), item, item});
+    }
 }
 
-// An entry on the day that no event stands for yet and says what `key` says.
-std::optional<SyncedEntry> Sync::claim_alike(DayNumber day, std::uint64_t key) {
-    std::optional<SyncedEntry> found;
-    for (int slot = 0; slot < slots_per_day && !found; ++slot) {
-        const std::string name = entry_file_name(day, slot);
-        const auto file = m_diary.find(name);
-        if (file == m_diary.end() || file->second.claimed) continue;
-        const std::optional<EntryRecord>& record = record_of(name);
-        if (record && entry_key(*record) == key) found = claimed_entry(name, key);
+// The entries no event stands for, by the vdir file their UID names, for the vdir files that no
+// state knows. Entries are read only when there are such files.
+std::map<std::string, std::vector<std::string>> Sync::entries_by_event_name() {
+    std::map<std::string, std::vector<std::string>> found;
+    std::set<std::string> unknown;
+    for (const auto& [name, etag] : m_vdir)
+        if (!m_known.contains(name)) unknown.insert(name);
+    if (unknown.empty()) return found;
+    for (const auto& [name, file] : m_diary) {
+        if (file.claimed || !record_of(name)) continue;
+        const std::string vdir_name = vdir_name_for_uid(store_entry_uid(m_request.diary, name, *record_of(name)));
+        if (unknown.contains(vdir_name)) found[vdir_name].push_back(name);
     }
     return found;
 }
 
-SyncedEntry Sync::claimed_entry(const std::string& name, std::uint64_t key) {
-    DiaryFile& file = m_diary[name];
-    file.claimed = true;
-    return {name, file.etag, key};
+// Unchanged when the file holds what the sync writes for one of the entries, or plans no entry
+// from today on that they lack (a yearly entry carried over since); changed when someone edited
+// it since.
+SideChange Sync::paired_change(const VdirRead& read, const std::vector<SyncedEntry>& entries) {
+    for (const SyncedEntry& entry : entries)
+        if (entry_event(m_request.diary, entry.name, *record_of(entry.name)).text == read.text)
+            return SideChange::unchanged;
+    const CalendarPlan plan = plan_calendar(read.text, m_request.today, {.until = m_horizon});
+    const bool lacks_one = std::any_of(plan.entries.begin(), plan.entries.end(), [&](const PlannedEntry& planned) {
+        return std::none_of(entries.begin(), entries.end(), [&](const SyncedEntry& entry) {
+            return entry.key == entry_key(planned.record) && day_of_entry_name(entry.name) == planned.day;
+        });
+    });
+    return plan.error.empty() && !lacks_one ? SideChange::unchanged : SideChange::changed;
 }
 
-const std::optional<EntryRecord>& Sync::record_of(const std::string& name) {
-    DiaryFile& file = m_diary[name];
-    if (!file.record) file.record = read_entry(m_request.diary, name);
-    return *file.record;
-}
-
-// A yearly entry's forerunners on the same date of earlier years, carried over and kept: the
-// event's own days, which must not go out again as events of their own.
-void Sync::claim_forerunners(DayNumber day, std::uint64_t key, std::vector<SyncedEntry>& entries) {
-    if (m_diary.empty()) return;
-    const DayNumber first = day_of_entry_name(m_diary.begin()->first);
-    CalendarDate date = day_to_calendar(day);
-    for (date.year -= 1; day_number_of(date.day, date.month, date.year - 1900) >= first; date.year -= 1) {
-        const DayNumber earlier = day_number_of(date.day, date.month, date.year - 1900);
-        if (std::optional<SyncedEntry> found = claim_alike(earlier, key)) entries.push_back(*found);
+// Removals that would take most of what the last sync saw are kept for a sync that accepts them:
+// the event stays in the state as it was, so the next sync finds the same removal again.
+void Sync::hold_mass_removals(std::vector<Decision>& decisions) {
+    const auto count = [&](SyncAction action) {
+        return std::size_t(std::count_if(decisions.begin(), decisions.end(),
+                                         [&](const Decision& decision) { return decision.action == action; }));
+    };
+    const std::size_t seen = m_old.items.size();
+    const bool hold_here = mass_removal(count(SyncAction::remove_here), seen);
+    const bool hold_there = mass_removal(count(SyncAction::remove_there), seen);
+    for (Decision& decision : decisions) {
+        if (hold_here && decision.action == SyncAction::remove_here) {
+            ++m_report.held_here;
+            decision.action = SyncAction::record;
+        } else if (hold_there && decision.action == SyncAction::remove_there) {
+            ++m_report.held_there;
+            decision.action = SyncAction::record;
+            decision.item = decision.before;
+        }
     }
 }
 
-void Sync::apply(SyncAction action, SyncedItem item) {
-    switch (action) {
+void Sync::apply(Decision decision) {
+    SyncedItem& item = decision.item;
+    switch (decision.action) {
         case SyncAction::nothing:
-            if (item.repeats && item.horizon < m_horizon) extend(item);
-            [[fallthrough]];
+            if (item.repeats && item.horizon < m_horizon) refill(item, Refill::extend);
+            m_new.items.push_back(std::move(item));
+            return;
         case SyncAction::record:
             m_new.items.push_back(std::move(item));
             return;
         case SyncAction::replace_here:
-            dispose_of(item.entries);
-            return receive(std::move(item), true);
-        case SyncAction::receive: {
-            const bool known = !item.vdir_etag.empty();  // an event of the state that comes back
-            return receive(std::move(item), known);
-        }
+            refill(item, Refill::replace);
+            m_new.items.push_back(std::move(item));
+            return;
         case SyncAction::remove_here:
-            dispose_of(item.entries);
-            ++m_report.removed_here;
-            return;
+            return remove_here(std::move(item));
         case SyncAction::remove_there:
-            if (remove_vdir_item(m_request.vdir, item.vdir_name)) ++m_report.removed_there;
-            else m_report.failures.push_back(item.vdir_name);
+            if (remove_vdir_item(m_request.vdir, item.vdir_name)) {
+                ++m_report.removed_there;
+                m_vdir.erase(item.vdir_name);
+                return;
+            }
+            m_report.failures.push_back(event_failure(item.vdir_name, "it could not be removed"));
+            m_new.items.push_back(std::move(decision.before));
             return;
-        case SyncAction::send:  // only entries no event stands for are sent, below
+        case SyncAction::send:     // new items only, sent below
+        case SyncAction::receive:  // new items only, received below
         case SyncAction::forget:
             return;
     }
 }
 
-// Makes the event's entries from today to the horizon, taking entries alike that no event
-// stands for instead of making them again. An event that cannot be read is remembered without
-// entries, so that it is tried again only when it changes.
-void Sync::receive(SyncedItem item, bool known) {
-    const std::string name = item.vdir_name;
-    const std::optional<std::string> text = read_vdir_item(m_request.vdir, name);
-    if (!text) {
-        m_report.failures.push_back(name);
-        if (known) m_new.items.push_back(std::move(item));
+// The entries of a removed event go; those the trash does not take stay in the state with the
+// event marked gone, so that the next sync tries again instead of sending them back.
+void Sync::remove_here(SyncedItem item) {
+    std::vector<SyncedEntry> left;
+    for (const SyncedEntry& entry : item.entries)
+        if (remove_entry_file(m_request.diary, entry.name, m_request.dispose) != StoreError::none) {
+            m_report.failures.push_back(event_failure(item.vdir_name, "its entry " + entry.name + " could not be removed"));
+            left.push_back(entry);
+        }
+    if (left.empty()) {
+        ++m_report.removed_here;
         return;
     }
-    item.vdir_etag = etag_of(m_request.vdir / name);
-    item.vdir_hash = content_hash(*text);
-    const Plan planned = plan(name, *text, m_request.today);
-    const std::size_t before = m_added;
-    item.entries = take(planned.entries);
-    item.horizon = m_horizon;
-    item.repeats = planned.repeats;
-    if (m_added > before || known) ++m_report.received;
+    item.entries = std::move(left);
+    item.vdir_etag.clear();
     m_new.items.push_back(std::move(item));
 }
 
-// Adds a repeating event's days that came within the horizon since the last sync.
-void Sync::extend(SyncedItem& item) {
-    const std::optional<std::string> text = read_vdir_item(m_request.vdir, item.vdir_name);
-    if (!text) return m_report.failures.push_back(item.vdir_name);
-    const Plan planned = plan(item.vdir_name, *text, std::max(m_request.today, item.horizon + 1));
-    for (SyncedEntry& entry : take(planned.entries)) item.entries.push_back(std::move(entry));
-    item.horizon = m_horizon;
-    item.repeats = planned.repeats;
+void Sync::receive(const std::string& vdir_name) {
+    if (!fetch(vdir_name)) return m_report.failures.push_back(event_failure(vdir_name, "it cannot be read"));
+    SyncedItem item{.vdir_name = vdir_name};
+    refill(item, Refill::receive);
+    m_new.items.push_back(std::move(item));
 }
 
+// Makes the event's entries as its file plans them from today on. An entry of the event alike a
+// planned one stays; an entry alike that no event stands for is taken; only the rest is made.
+// Of a changed event, its entries from today on that it no longer plans go; its entries of days
+// passed stay. A planned entry that cannot be made is tried again at the next sync.
+void Sync::refill(SyncedItem& item, Refill mode) {
+    const VdirRead* read = fetch(item.vdir_name);
+    if (!read) return m_report.failures.push_back(event_failure(item.vdir_name, "it cannot be read"));
+    const std::uint64_t hash = content_hash(read->text);
+    if (mode == Refill::extend && hash != item.vdir_hash) mode = Refill::replace;  // changed while read
+    const DayNumber horizon = item.horizon;
+    item.vdir_etag = read->etag;
+    item.vdir_hash = hash;
+    const CalendarPlan plan = plan_calendar(read->text, m_request.today, {.until = m_horizon});
+    if (!plan.error.empty()) return m_report.failures.push_back(event_failure(item.vdir_name, plan.error));
+    const std::size_t made_before = m_made;
+    std::vector<SyncedEntry> own = std::move(item.entries);
+    std::vector<SyncedEntry> entries;
+    bool complete = true;
+    for (const PlannedEntry& planned : plan.entries)
+        if (mode != Refill::extend || planned.day > horizon) complete = take(planned, plan, own, entries) && complete;
+    let_go(own, mode, entries);
+    item.entries = std::move(entries);
+    item.horizon = m_horizon;
+    item.repeats = !plan.open_repeats.empty();
+    item.retry = !complete;
+    if (mode == Refill::extend) return;
+    for (const SkippedItem& skipped : plan.skipped)
+        if (skipped.reason != SkipReason::past && skipped.reason != SkipReason::already_there)
+            m_report.not_taken.push_back(skipped);
+    // An event paired with entries alike that were there already brings nothing new.
+    if (complete && (mode == Refill::replace || m_made > made_before)) ++m_report.received;
+}
+
+// One planned entry: the event's own alike, else an entry alike no event stands for, else a new
+// one. False when it could not be made.
+bool Sync::take(const PlannedEntry& planned, const CalendarPlan& plan, std::vector<SyncedEntry>& own,
+                std::vector<SyncedEntry>& entries) {
+    const std::uint64_t key = entry_key(planned.record);
+    const auto alike = std::find_if(own.begin(), own.end(), [&](const SyncedEntry& entry) {
+        return entry.key == key && day_of_entry_name(entry.name) == planned.day;
+    });
+    if (alike != own.end()) {
+        entries.push_back(*alike);
+        own.erase(alike);
+        return true;
+    }
+    std::optional<SyncedEntry> entry = claim_alike(planned.day, key);
+    if (!entry) {
+        const AddedEntry added = add_entry(m_request.diary, planned.day, planned.record);
+        if (added.error == StoreError::day_full)
+            m_report.not_taken.push_back({plan.summaries[planned.event], long_date(planned.day), SkipReason::day_full});
+        else if (added.error != StoreError::none)
+            m_report.failures.push_back("the event \"" + plan.summaries[planned.event] + "\" of " +
+                                        long_date(planned.day) + ": its entry could not be written");
+        if (added.error != StoreError::none) return false;
+        ++m_made;
+        m_diary[added.name].etag = etag_of(m_request.diary / added.name);
+        entry = claimed_entry(added.name, key);
+    }
+    entries.push_back(*entry);
+    if (planned.record.yearly != EntryRecord::not_yearly) claim_forerunners(planned.day, key, entries);
+    return true;
+}
+
+// The event's entries that no planned entry took: those of a changed event from today on go to
+// the trash; the rest stay the event's.
+void Sync::let_go(std::vector<SyncedEntry>& own, Refill mode, std::vector<SyncedEntry>& entries) {
+    for (SyncedEntry& entry : own) {
+        const bool goes = mode == Refill::replace && day_of_entry_name(entry.name) >= m_request.today;
+        if (goes && remove_entry_file(m_request.diary, entry.name, m_request.dispose) == StoreError::none) continue;
+        if (goes) m_report.failures.push_back("the entry " + entry.name + ": it could not be removed");
+        entries.push_back(std::move(entry));
+    }
+}
+
+// An entry no event stands for becomes one, unless its day has passed and it is not to be carried
+// over to next year: the phone need not learn of what is over, and an entry of a day passed that
+// the state no longer knows may well be the entry of an event received before (its plan, made
+// from today on, no longer claims it). A yearly entry is claimed by its event's later years.
 void Sync::send(const std::string& name) {
     const std::optional<EntryRecord>& record = record_of(name);
-    if (!record) return m_report.failures.push_back(name);
+    if (!record) return m_report.failures.push_back("the entry " + name + ": it cannot be read");
+    if (day_of_entry_name(name) < m_request.today && record->yearly != EntryRecord::yearly_pending) return;
     const EntryEvent event = entry_event(m_request.diary, name, *record);
     const std::string vdir_name = vdir_name_for_uid(event.uid);
     if (join_earlier_year(vdir_name, name, *record)) return;
     // A file of that name that no entry matched belongs to someone else: never overwritten.
-    if (m_vdir.contains(vdir_name) || !write_vdir_item(m_request.vdir, vdir_name, event.text))
-        return m_report.failures.push_back(name);
-    m_vdir.emplace(vdir_name, etag_of(m_request.vdir / vdir_name));
-    SyncedItem item{vdir_name, m_vdir[vdir_name], content_hash(event.text), m_horizon, false,
-                    {claimed_entry(name, entry_key(*record))}};
+    if (m_vdir.contains(vdir_name))
+        return m_report.failures.push_back(entry_failure(name, *record, "the file name of its event, " + vdir_name +
+                                                                            ", is another event's"));
+    if (!write_vdir_item(m_request.vdir, vdir_name, event.text))
+        return m_report.failures.push_back(entry_failure(name, *record, "its event could not be written"));
+    const Etag etag = etag_of(m_request.vdir / vdir_name);
+    m_vdir.emplace(vdir_name, etag);
+    m_new.items.push_back({.vdir_name = vdir_name, .vdir_etag = etag, .vdir_hash = content_hash(event.text),
+                           .entries = {claimed_entry(name, entry_key(*record))}});
     ++m_report.sent;
-    m_new.items.push_back(std::move(item));
 }
 
 // A yearly entry alike one of an earlier year (the same memo and colour on the same day and month)
@@ -346,65 +445,54 @@ bool Sync::join_earlier_year(const std::string& vdir_name, const std::string& na
     return true;
 }
 
-// The entries the import makes of an event from `from` to the horizon, laid out in the scratch
-// folder and read back. What the import skipped, apart from days past and days already taken,
-// is reported as not taken.
-Plan Sync::plan(const std::string& source, std::string_view text, DayNumber from) {
-    Plan result;
-    const ImportReport report = import_ics(m_scratch.path(), text, from);
-    for (const AddedFile& added : report.added) {
-        const std::string& name = added.name;
-        const std::optional<EntryRecord> record = read_entry(m_scratch.path(), name);
-        const DayNumber day = day_of_entry_name(name);
-        if (remove_entry_file(m_scratch.path(), name) != StoreError::none || !record) {
-            m_report.failures.push_back(source + " (the scratch folder failed)");
-        } else if (record->yearly == EntryRecord::not_yearly && day > m_horizon) {
-            result.repeats = true;
-        } else {
-            result.entries.push_back({day, *record});
-        }
-    }
-    for (const SkippedItem& item : report.skipped)
-        if (item.reason != SkipReason::past && item.reason != SkipReason::already_there &&
-            item.reason != SkipReason::too_many)
-            m_report.not_taken.push_back(item);
-    if (!report.error.empty()) m_report.failures.push_back(source + " (" + report.error + ")");
-    if (!report.write_error.empty()) m_report.failures.push_back(source + " (" + report.write_error + ")");
-    return result;
+// Next year's copy of a yearly entry that the close carried over: the same event still.
+std::optional<SyncedEntry> Sync::claim_copy(const SyncedEntry& passed) {
+    return claim_alike(next_year_of(day_of_entry_name(passed.name)), passed.key);
 }
 
-// The planned entries in the diary: an entry alike that no event stands for is taken for each,
-// else a new one is made.
-std::vector<SyncedEntry> Sync::take(const std::vector<PlannedEntry>& planned) {
-    std::vector<SyncedEntry> entries;
-    for (const PlannedEntry& want : planned) {
-        const std::uint64_t key = entry_key(want.record);
-        std::optional<SyncedEntry> entry = claim_alike(want.day, key);
-        if (!entry) {
-            const AddedEntry added = add_entry(m_request.diary, want.day, want.record);
-            if (added.error == StoreError::day_full) {
-                m_report.not_taken.push_back({windows_1252_to_utf8(want.record.text), long_date(want.day),
-                                              SkipReason::day_full});
-                continue;
-            }
-            if (added.error != StoreError::none) {
-                m_report.failures.push_back(entry_file_name(want.day, 0));
-                continue;
-            }
-            ++m_added;
-            m_diary[added.name].etag = etag_of(m_request.diary / added.name);
-            entry = claimed_entry(added.name, key);
-        }
-        entries.push_back(*entry);
-        if (want.record.yearly != EntryRecord::not_yearly) claim_forerunners(want.day, key, entries);
+// An entry on the day that no event stands for yet and says what `key` says.
+std::optional<SyncedEntry> Sync::claim_alike(DayNumber day, std::uint64_t key) {
+    for (int slot = 0; slot < slots_per_day; ++slot) {
+        const std::string name = entry_file_name(day, slot);
+        const auto file = m_diary.find(name);
+        if (file == m_diary.end() || file->second.claimed) continue;
+        const std::optional<EntryRecord>& record = record_of(name);
+        if (record && entry_key(*record) == key) return claimed_entry(name, key);
     }
-    return entries;
+    return std::nullopt;
 }
 
-void Sync::dispose_of(const std::vector<SyncedEntry>& entries) {
-    for (const SyncedEntry& entry : entries)
-        if (remove_entry_file(m_request.diary, entry.name, m_request.dispose) != StoreError::none)
-            m_report.failures.push_back(entry.name);
+// A yearly entry's forerunners on the same date of earlier years, carried over and kept: the
+// event's own days, which must not go out again as events of their own.
+void Sync::claim_forerunners(DayNumber day, std::uint64_t key, std::vector<SyncedEntry>& entries) {
+    if (m_diary.empty()) return;
+    const DayNumber first = day_of_entry_name(m_diary.begin()->first);
+    CalendarDate date = day_to_calendar(day);
+    for (date.year -= 1; day_number_of(date.day, date.month, date.year - 1900) >= first; date.year -= 1) {
+        const DayNumber earlier = day_number_of(date.day, date.month, date.year - 1900);
+        if (std::optional<SyncedEntry> found = claim_alike(earlier, key)) entries.push_back(*found);
+    }
+}
+
+SyncedEntry Sync::claimed_entry(const std::string& name, std::uint64_t key) {
+    DiaryFile& file = m_diary[name];
+    file.claimed = true;
+    return {name, file.etag, key};
+}
+
+const std::optional<EntryRecord>& Sync::record_of(const std::string& name) {
+    DiaryFile& file = m_diary[name];
+    if (!file.read) file.record = read_entry(m_request.diary, name);
+    file.read = true;
+    return file.record;
+}
+
+// The vdir item as read once in this sync, with the etag of what was read.
+const VdirRead* Sync::fetch(const std::string& vdir_name) {
+    if (const auto found = m_read.find(vdir_name); found != m_read.end()) return &found->second;
+    std::optional<VdirRead> read = read_vdir_item(m_request.vdir, vdir_name);
+    if (!read) return nullptr;
+    return &m_read.emplace(vdir_name, std::move(*read)).first->second;
 }
 
 }  // namespace

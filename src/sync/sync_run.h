@@ -4,38 +4,41 @@
 //
 // The diary writes into the vdir only new events for its own entries, and removes only events
 // whose entries the user deleted. An event it could not hold whole (a long summary, a time, an
-// alarm, characters the record's code page lacks) is therefore never rewritten. The sync can be
-// cut short at any point: the next one pairs what it finds on both sides by contents and ends
-// the work without making anything twice.
+// alarm, characters the record's code page lacks) is therefore never rewritten.
+//
+// The state is a cache: a sync cut short at any point, or one without a state it can trust,
+// pairs what it finds on both sides (an entry with the vdir file its own UID names, then an
+// event with the entries alike on its days) and makes nothing twice.
 #pragma once
 
 #include "calendar/day_number.h"
+#include "store/entry_files.h"
 #include "sync/sync_report.h"
 #include "sync/vdir_storage.h"
-#include "store/entry_files.h"
-#include "store/keep_code.h"
 
 namespace daybrook {
 
+// Whether a sync that would remove most of what the last sync saw on the other side goes ahead.
+enum class Removals { hold_mass, accept };
+
 struct SyncRequest {
     StoreDir diary;
-    VdirPath vdir;  // absolute
+    VdirPath vdir;  // its real path, by which the state knows it
     DayNumber today = 0;
-    // The keep code of the settings; KeepCode::none when they cannot be read, so that an entry
-    // the purge may have removed never passes for one the user deleted.
-    KeepCode keep_code = KeepCode::none;
     // How the entries of removed and changed events leave the diary: the caller's trash.
     EntryDisposal dispose;
+    Removals removals = Removals::hold_mass;
 };
 
-// Repeating events become entries up to this many days ahead; each sync adds the days that
+// Repeats without end become entries up to this many days ahead; each sync adds the days that
 // have come within reach since.
 inline constexpr int sync_horizon_days = 365;
 
-// Brings the diary and the vdir in step. The caller holds the store's lock. Refuses, with
-// `error` set and nothing changed, a vdir that cannot be listed, and a vdir or diary that is
-// empty where the last sync saw several events: a folder wiped or mounted wrong must not empty
-// the other side.
+// Brings the diary and the vdir in step. The caller holds the store's lock. Refuses, with `error`
+// set and nothing changed, a vdir that cannot be listed. Removals of more than half of the events
+// the last sync saw (at least 3 of them), or of all of at least 2, are held back unless the
+// request accepts them: a folder wiped or mounted wrong must not empty the other side. Sends and
+// receives go ahead regardless.
 SyncReport sync_vdir(const SyncRequest& request);
 
 }  // namespace daybrook

@@ -12,7 +12,7 @@
 namespace daybrook {
 namespace {
 
-constexpr std::string_view header = "daybrook sync state 1";
+constexpr std::string_view header = "daybrook sync state 2";
 constexpr std::string_view checksum_word = "check ";
 
 std::string hex(std::uint64_t value) {
@@ -66,7 +66,7 @@ std::optional<std::string> decoded(std::string_view word) {
 
 std::string item_line(const SyncedItem& item) {
     return "item " + encoded(item.vdir_name) + ' ' + item.vdir_etag + ' ' + hex(item.vdir_hash) + ' ' +
-           std::to_string(item.horizon) + ' ' + (item.repeats ? '1' : '0') + '\n';
+           std::to_string(item.horizon) + ' ' + (item.repeats ? '1' : '0') + ' ' + (item.retry ? '1' : '0') + '\n';
 }
 
 // Reads the lines of a state's body (after the header, before the checksum) into it.
@@ -76,12 +76,10 @@ bool read_body(std::istringstream& lines, SyncState& state) {
         std::istringstream words(line);
         std::string kind, name, etag, hash, extra;
         words >> kind >> name;
-        if (kind == "vdir" || kind == "keep") {
-            if (words >> extra) return false;
+        if (kind == "vdir") {
             const std::optional<std::string> value = decoded(name);
-            if (!value) return false;
-            if (kind == "vdir") state.vdir = *value;
-            else state.keep_code = static_cast<KeepCode>(std::atoi(value->c_str()));
+            if (!value || (words >> extra)) return false;
+            state.vdir = *value;
             continue;
         }
         words >> etag >> hash;
@@ -91,8 +89,10 @@ bool read_body(std::istringstream& lines, SyncState& state) {
         if (kind == "item") {
             SyncedItem item{*bare, etag, *value};
             int repeats = 0;
-            if (!(words >> item.horizon >> repeats) || (words >> extra)) return false;
+            int retry = 0;
+            if (!(words >> item.horizon >> repeats >> retry) || (words >> extra)) return false;
             item.repeats = repeats != 0;
+            item.retry = retry != 0;
             state.items.push_back(std::move(item));
         } else if (kind == "entry" && !state.items.empty() && !(words >> extra) && is_entry_file_name(*bare)) {
             state.items.back().entries.push_back({*bare, etag, *value});
@@ -115,7 +115,7 @@ std::uint64_t entry_key(const EntryRecord& record) {
 
 std::string state_text(const SyncState& state) {
     std::string text(header);
-    text += "\nvdir " + encoded(state.vdir) + "\nkeep " + std::to_string(static_cast<int>(state.keep_code)) + '\n';
+    text += "\nvdir " + encoded(state.vdir) + '\n';
     for (const SyncedItem& item : state.items) {
         text += item_line(item);
         for (const SyncedEntry& entry : item.entries)

@@ -16,7 +16,6 @@
 #include "calendar/day_number.h"
 #include "sync/vdir_storage.h"
 #include "store/entry_files.h"
-#include "store/keep_code.h"
 
 namespace daybrook {
 
@@ -41,15 +40,17 @@ struct SyncedItem {
     // The last day up to which the event's repeats were made into entries; later syncs add the
     // days beyond it as the horizon moves, never the days before it again.
     DayNumber horizon = 0;
-    bool repeats = false;  // the event had repeats beyond the horizon
+    bool repeats = false;  // the event repeats without end beyond the horizon
+    // Some of the event's entries could not be made (their day was full): the next sync makes
+    // the event's entries again as it would for a changed event.
+    bool retry = false;
     std::vector<SyncedEntry> entries;
 
     friend bool operator==(const SyncedItem&, const SyncedItem&) = default;
 };
 
 struct SyncState {
-    std::string vdir;  // the vdir's absolute path: a state of another vdir does not count
-    KeepCode keep_code = KeepCode::none;  // the keep code at the last sync
+    std::string vdir;  // the vdir's real path: a state of another vdir does not count
     std::vector<SyncedItem> items;
 
     friend bool operator==(const SyncState&, const SyncState&) = default;

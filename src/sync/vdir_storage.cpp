@@ -15,6 +15,7 @@
 #include <span>
 
 #include "store/file_writes.h"
+#include "store/small_file.h"
 
 namespace daybrook {
 namespace {
@@ -30,6 +31,13 @@ bool safe_uid_char(char c) {
            c == '.' || c == '@';
 }
 
+Etag etag_of_status(const struct stat& status) {
+    char etag[96];
+    std::snprintf(etag, sizeof etag, "%" PRIuMAX "-%" PRIdMAX "-%" PRIdMAX ".%09ld", std::uintmax_t(status.st_ino),
+                  std::intmax_t(status.st_size), std::intmax_t(status.st_mtim.tv_sec), status.st_mtim.tv_nsec);
+    return etag;
+}
+
 }  // namespace
 
 bool is_vdir_item_name(std::string_view name) noexcept {
@@ -40,10 +48,7 @@ bool is_vdir_item_name(std::string_view name) noexcept {
 Etag etag_of(const std::filesystem::path& path) {
     struct stat status {};
     if (::stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return {};
-    char etag[96];
-    std::snprintf(etag, sizeof etag, "%" PRIuMAX "-%" PRIdMAX "-%" PRIdMAX ".%09ld", std::uintmax_t(status.st_ino),
-                  std::intmax_t(status.st_size), std::intmax_t(status.st_mtim.tv_sec), status.st_mtim.tv_nsec);
-    return etag;
+    return etag_of_status(status);
 }
 
 std::optional<std::vector<VdirItem>> list_vdir(const VdirPath& vdir) {
@@ -62,13 +67,11 @@ std::optional<std::vector<VdirItem>> list_vdir(const VdirPath& vdir) {
     return items;
 }
 
-std::optional<std::string> read_vdir_item(const VdirPath& vdir, std::string_view name) {
+std::optional<VdirRead> read_vdir_item(const VdirPath& vdir, std::string_view name) {
     if (!is_vdir_item_name(name)) return std::nullopt;
-    std::ifstream file(vdir / name, std::ios::binary);
-    if (!file) return std::nullopt;
-    std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-    if (file.bad()) return std::nullopt;
-    return text;
+    const SmallFileRead read = read_small_file(vdir / name, largest_vdir_item);
+    if (!read.bytes) return std::nullopt;
+    return VdirRead{*read.bytes, etag_of_status(read.status)};
 }
 
 bool write_vdir_item(const VdirPath& vdir, std::string_view name, std::string_view text) {

@@ -19,6 +19,8 @@ using VdirPath = std::filesystem::path;
 // as vdirsyncer's own etag does. Empty for a file that is not there.
 using Etag = std::string;
 
+inline constexpr std::size_t largest_vdir_item = std::size_t{64} << 20;  // as the import's own limit
+
 struct VdirItem {
     std::string name;  // "<name>.ics", without a directory part
     Etag etag;
@@ -32,8 +34,15 @@ std::optional<std::vector<VdirItem>> list_vdir(const VdirPath& vdir);
 // The etag of any file (an entry file of the diary as well); empty when it cannot be told.
 Etag etag_of(const std::filesystem::path& path);
 
-// The whole file, or nothing when it cannot be read.
-std::optional<std::string> read_vdir_item(const VdirPath& vdir, std::string_view name);
+struct VdirRead {
+    std::string text;
+    Etag etag;
+};
+
+// The item and the etag of the very file read, taken from the open descriptor before its bytes
+// are read, so that a change made while it is read shows as a change at the next sync. Nothing
+// when it cannot be read, is no regular file, or is larger than largest_vdir_item.
+std::optional<VdirRead> read_vdir_item(const VdirPath& vdir, std::string_view name);
 
 // Writes the item through a temporary file and a rename; false when the name is not a plain
 // "*.ics" name or the file could not be written whole.

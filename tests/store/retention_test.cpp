@@ -40,6 +40,7 @@ EntryRecord get(const fs::path& dir, const std::string& name) {
 std::vector<std::string> store_names(const TempDir& dir) {
     std::vector<std::string> names = dir.names();
     std::erase(names, ".daybrook.lock");
+    std::erase(names, ".daybrook-purged");
     return names;
 }
 
