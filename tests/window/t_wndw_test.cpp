@@ -259,7 +259,7 @@ TEST_F(MainWindow, ClosingSavesTheSettingsAndPurgesExpiredEntries) {
 
     const Settings saved = std::get<Settings>(SettingsFile(settings_file()).read(0));
     EXPECT_EQ(saved, (Settings{.keep_code = KeepCode::none, .last_set = today, .sounds_on = false}));
-    EXPECT_EQ(store.names(), (std::vector<std::string>{".daybrook.lock", entry_file_name(today - 2, 0)}));
+    EXPECT_EQ(store.names(), (std::vector<std::string>{".daybrook-purged", ".daybrook.lock", entry_file_name(today - 2, 0)}));
 }
 
 TEST_F(MainWindow, AnUnreadableSettingsFileLetsNothingExpire) {
