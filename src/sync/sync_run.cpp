@@ -279,10 +279,8 @@ void Sync::apply(Decision decision) {
     SyncedItem& item = decision.item;
     switch (decision.action) {
         case SyncAction::nothing:
-            if (item.repeats && item.horizon < m_horizon) refill(item, Refill::extend);
-            m_new.items.push_back(std::move(item));
-            return;
         case SyncAction::record:
+            if (item.repeats && item.horizon < m_horizon) refill(item, Refill::extend);
             m_new.items.push_back(std::move(item));
             return;
         case SyncAction::replace_here:

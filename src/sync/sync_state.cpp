@@ -64,8 +64,12 @@ std::optional<std::string> decoded(std::string_view word) {
     return out;
 }
 
+// An etag as one word: "-" for none (a file gone, or one whose etag could not be told).
+std::string etag_word(const Etag& etag) { return etag.empty() ? "-" : etag; }
+Etag etag_of_word(const std::string& word) { return word == "-" ? Etag() : word; }
+
 std::string item_line(const SyncedItem& item) {
-    return "item " + encoded(item.vdir_name) + ' ' + item.vdir_etag + ' ' + hex(item.vdir_hash) + ' ' +
+    return "item " + encoded(item.vdir_name) + ' ' + etag_word(item.vdir_etag) + ' ' + hex(item.vdir_hash) + ' ' +
            std::to_string(item.horizon) + ' ' + (item.repeats ? '1' : '0') + ' ' + (item.retry ? '1' : '0') + '\n';
 }
 
@@ -87,7 +91,7 @@ bool read_body(std::istringstream& lines, SyncState& state) {
         const std::optional<std::uint64_t> value = from_hex(hash);
         if (!bare || !value || etag.empty()) return false;
         if (kind == "item") {
-            SyncedItem item{*bare, etag, *value};
+            SyncedItem item{*bare, etag_of_word(etag), *value};
             int repeats = 0;
             int retry = 0;
             if (!(words >> item.horizon >> repeats >> retry) || (words >> extra)) return false;
@@ -95,7 +99,7 @@ bool read_body(std::istringstream& lines, SyncState& state) {
             item.retry = retry != 0;
             state.items.push_back(std::move(item));
         } else if (kind == "entry" && !state.items.empty() && !(words >> extra) && is_entry_file_name(*bare)) {
-            state.items.back().entries.push_back({*bare, etag, *value});
+            state.items.back().entries.push_back({*bare, etag_of_word(etag), *value});
         } else {
             return false;
         }
@@ -119,7 +123,7 @@ std::string state_text(const SyncState& state) {
     for (const SyncedItem& item : state.items) {
         text += item_line(item);
         for (const SyncedEntry& entry : item.entries)
-            text += "entry " + entry.name + ' ' + entry.etag + ' ' + hex(entry.key) + '\n';
+            text += "entry " + entry.name + ' ' + etag_word(entry.etag) + ' ' + hex(entry.key) + '\n';
     }
     text += std::string(checksum_word) + hex(content_hash(text)) + '\n';
     return text;

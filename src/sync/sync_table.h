@@ -27,6 +27,7 @@ enum class NewOn { diary, vdir };
 enum class SyncAction {
     nothing,       // both as before (a repeat without end gets the days that came within reach)
     record,        // both sides stand for the same event still: remember them as they are now
+                   // (a repeat without end gets the days that came within reach)
     send,          // write the diary's entry as a new event into the vdir
     receive,       // make the event's entries in the diary, taking entries alike that no event
                    // stands for yet instead of making them again

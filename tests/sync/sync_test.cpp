@@ -6,8 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "ics/calendar_files.h"
-#include "sync/sync_run.h"
+#include "sync/sync_sides.h"
 #include "sync/sync_state.h"
 #include "store/memo.h"
 #include "store/renewal.h"
@@ -17,48 +16,9 @@ namespace daybrook {
 namespace {
 
 using testing::TempDir;
-
-constexpr DayNumber today = 20793;  // 06/12/26
-
-std::string event(const std::string& uid, const std::string& summary, const std::string& date,
-                  const std::string& more = "") {
-    return calendar("BEGIN:VEVENT\nUID:" + uid + "\nDTSTAMP:20261201T090000Z\nDTSTART;VALUE=DATE:" + date +
-                    "\nSUMMARY:" + summary + "\n" + more + "END:VEVENT\n");
-}
-
-// A diary and a vdir, and every entry file the syncs sent to the trash.
-struct Sides {
-    TempDir diary;
-    TempDir vdir;
-    std::vector<std::string> trashed;
-
-    SyncReport sync(DayNumber day = today, Removals removals = Removals::hold_mass) {
-        return sync_vdir({.diary = diary.path(), .vdir = vdir.path(), .today = day,
-                          .dispose = [this](const std::string& path) {
-                              trashed.push_back(std::filesystem::path(path).filename().string());
-                              return std::filesystem::remove(path);
-                          },
-                          .removals = removals});
-    }
-    void add(DayNumber day, const EntryRecord& record) {
-        ASSERT_EQ(add_entry(diary.path(), day, record).error, StoreError::none);
-    }
-    // The vdir item whose text holds the summary.
-    std::string item_of(const std::string& summary) const {
-        for (const std::string& name : vdir.names())
-            if (vdir.read(name).find("SUMMARY:" + summary + "\r") != std::string::npos) return name;
-        return "none";
-    }
-    std::set<std::string> summaries() const {
-        std::set<std::string> found;
-        for (const std::string& name : vdir.names()) {
-            const std::string text = vdir.read(name);
-            const auto start = text.find("SUMMARY:") + 8;
-            found.insert(text.substr(start, text.find('\r', start) - start));
-        }
-        return found;
-    }
-};
+using testing::event;
+using testing::Sides;
+using testing::today;
 
 // Every way each side can change between two syncs, and what the second sync makes of it. The
 // first sync has sent "Dentist" (10/12/26) and the yearly "Anna" (05/12/26), and received the
