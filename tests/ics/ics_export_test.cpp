@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "ics/calendar_files.h"
-#include "ics/entry_uid.h"
 #include "ics/ics_import.h"
 #include "store/memo.h"
 #include "store/renewal.h"
@@ -95,38 +94,6 @@ TEST(IcsExport, WritesEveryEntryAsAnAllDayEventThatReadsBackAsTheSameEntry) {
         EXPECT_EQ(skip_lines(again).size(), 7u);
     }
     EXPECT_EQ(store_lines(copy.path()), expected);
-}
-
-TEST(EntryUid, StaysWithAYearlyEntryThroughItsRenewalsAndTellsEntriesAlikeApart) {
-    TempDir dir;
-    const auto add = [&](const char* date, const EntryRecord& record) {
-        const AddedEntry added = add_entry(dir.path(), date_to_day(date), record);
-        EXPECT_EQ(added.error, StoreError::none);
-        return added.name;
-    };
-    const EntryRecord birthday = Memo("Anna").yearly(EntryRecord::yearly_pending);
-    const std::string first = add("10/02/26", birthday);
-    add("10/02/26", Memo("Lunch"));
-    add("10/02/26", birthday);
-    add("10/02/26", Memo("Anna").yearly(EntryRecord::yearly_pending).red());
-    const std::string plain = add("11/02/26", Memo("Anna"));
-    const auto uids = [&] {
-        std::vector<std::string> all;
-        EntryUids namer;
-        for (const std::string& name : list_entry_files(dir.path())) all.push_back(namer(name, *read_entry(dir.path(), name)));
-        return all;
-    };
-    const std::vector<std::string> before = uids();
-    EXPECT_EQ(std::set<std::string>(before.begin(), before.end()).size(), before.size()) << "each entry its own";
-
-    // Renewed: the copy keeps the UID of the entry it came from, which keeps its own.
-    EXPECT_EQ(renew_yearly(dir.path(), first).outcome, Renewal::renewed);
-    const std::vector<std::string> after = uids();
-    ASSERT_EQ(after.size(), 6u);
-    EXPECT_EQ(std::vector<std::string>(after.begin(), after.begin() + 5), before);
-    EXPECT_EQ(after[5], before[0]);
-    EXPECT_EQ(export_ics(dir.path()).events, 5) << "a yearly entry and its copy are one event";
-    EXPECT_NE(entry_uid(plain, *read_entry(dir.path(), plain), 0), before[0]);
 }
 
 TEST(IcsExport, WritesAnEmptyStoreAsAnEmptyCalendarAndNamesTheFilesItCannotRead) {

@@ -1,0 +1,47 @@
+// The sync's state as text: whatever it holds reads back as it was, and anything the diary did
+// not write whole reads as nothing, so that a sync never trusts half a state.
+#include "sync/sync_state.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace daybrook {
+namespace {
+
+SyncState sample() {
+    SyncState state{.vdir = "/home/ann/My Calendars/100% daybrook"};
+    state.items.push_back({.vdir_name = "call me.ics", .vdir_etag = "12-186-1796718841.116341247",
+                           .vdir_hash = 0x16187956d26d9ad1u, .horizon = 21158, .repeats = true,
+                           .entries = {{"DAT20795.000", "13-111-1796718841.124341247", 0xbe588e551e39934du},
+                                       {"DAT20802.003", "", 1u}}});
+    state.items.push_back({.vdir_name = "gone.ics", .vdir_hash = 7u, .retry = true});
+    return state;
+}
+
+TEST(SyncState, ReadsBackWhatItWroteAndNothingItDidNotWriteWhole) {
+    const std::string text = state_text(sample());
+    ASSERT_EQ(state_of(text), sample());
+    EXPECT_EQ(state_of(state_text(SyncState{})), SyncState{});
+    struct Damage {
+        const char* name;
+        std::string text;
+    };
+    std::string flipped = text;
+    flipped[text.find("DAT20795") + 4] = '6';
+    std::string old_version = text;
+    old_version.replace(old_version.find("state 2"), 7, "state 1");
+    const Damage damages[] = {
+        {"cut short", text.substr(0, text.size() / 2)},
+        {"last line cut", text.substr(0, text.size() - 3)},
+        {"no end of line", text.substr(0, text.size() - 1)},
+        {"a digit changed", flipped},
+        {"another version", old_version},
+        {"empty", ""},
+        {"a line added", text + "item x.ics - 0000000000000000 0 0 0\n"},
+    };
+    for (const Damage& damage : damages) EXPECT_EQ(state_of(damage.text), std::nullopt) << damage.name;
+}
+
+}  // namespace
+}  // namespace daybrook
