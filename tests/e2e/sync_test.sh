@@ -89,9 +89,10 @@ server_events() {
     done < <(find "$work/radicale/collection-root/diary/calendar" -name '*.ics' -not -path '*/.Radicale.cache/*')
     echo "$count"
 }
+# The phone's event; a fourth argument adds a line (a repeat rule).
 put_event() {
-    local uid="$1" summary="$2" day="$3"
-    printf 'BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Phone//EN\r\nBEGIN:VEVENT\r\nUID:%s\r\nDTSTAMP:20261201T090000Z\r\nDTSTART;VALUE=DATE:%s\r\nSUMMARY:%s\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n' \
+    local uid="$1" summary="$2" day="$3" more="${4:+$4\r\n}"
+    printf "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Phone//EN\r\nBEGIN:VEVENT\r\nUID:%s\r\nDTSTAMP:20261201T090000Z\r\nDTSTART;VALUE=DATE:%s\r\nSUMMARY:%s\r\n${more}END:VEVENT\r\nEND:VCALENDAR\r\n" \
         "$uid" "$day" "$summary" | curl -sf "${login[@]}" -X PUT -H 'Content-Type: text/calendar' --data-binary @- "$calendar$uid.ics" \
         >/dev/null || fail "the phone could not PUT $uid"
 }
@@ -135,6 +136,31 @@ for folder in "$desktop" "$laptop"; do
     held=$(entries_of "$folder")
     [ "$(grep -c '^DAT21159.00. Anna$' <<<"$held")" -eq 1 ] || fail "$folder holds $held"
 done
+
+# Every event on the server, by its file.
+server_listing() { find "$work/radicale/collection-root/diary/calendar" -name '*.ics' -not -path '*/.Radicale.cache/*' | sort; }
+
+# The desktop's record of its last sync lost: the next round pairs instead of sending again.
+events_before=$(server_listing)
+rm "$desktop/.daybrook-sync"
+round "2026-12-09 10:00:00"
+[ "$(server_listing)" = "$events_before" ] || fail "a lost sync state changed the server: $(server_listing)"
+[ "$(server_events Anna)" -eq 1 ] || fail "the server holds $(server_events Anna) events for Anna after a lost state"
+
+# A weekly event without end from the phone still comes a year on: a third machine, its clock a
+# year ahead and its diary closed meanwhile, holds the swims of the year after.
+put_event phone-swim "Swim" 20261207 "RRULE:FREQ=WEEKLY"
+tablet="$work/tablet"
+mkdir -p "$tablet"
+configure tablet
+vdirsyncer_sync tablet || fail "vdirsyncer failed for the tablet: $(cat "$work/tablet.vdirsyncer")"
+sync_diary "$tablet" tablet "2026-12-09 10:00:00"
+FAKETIME="@2027-12-20 10:00:00" FAKETIME_DONT_FAKE_MONOTONIC=1 LD_PRELOAD="$library" \
+    timeout 20 "$daybrook_binary" --folder "$tablet" -a 1 >"$work/close.log" 2>&1 || fail "the close failed: $(cat "$work/close.log")"
+sync_diary "$tablet" tablet "2027-12-20 10:00:00"
+# Monday 11 December 2028 (day 21529) lies within a year of the later day, past the first year.
+expect_file "$tablet/DAT21529.000"
+[ "$(entries_of "$tablet" | grep -c ' Swim$')" -ge 50 ] || fail "the tablet holds $(entries_of "$tablet")"
 
 # The server down: vdirsyncer fails, and the diaries stay as they were.
 before_desktop=$(entries_of "$desktop")
