@@ -61,17 +61,34 @@ TEST(SyncFaults, APurgeIsNeverADeletionWhateverTheClockOfTheSync) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Sides sides;
+        const DayNumber first_kept = c.close_day - 2 - 7;
         for (const char* memo : {"Dentist", "Lunch", "Haircut"}) sides.add(today + 1, Memo(memo));
-        ASSERT_EQ(summary_line(sides.sync()), "sent 3, received 0, removed 0 here, removed 0 there");
+        sides.add(first_kept - 1, Memo("Last purged"));
+        ASSERT_EQ(summary_line(sides.sync()), "sent 4, received 0, removed 0 here, removed 0 there");
         close_diary(sides, c.close_day);
         ASSERT_TRUE(list_entry_files(sides.diary.path()).empty()) << "the close purged every entry";
         sides.vdir.write("phone.ics", event("phone", "Call", "20270201"));
         const SyncReport report = sides.sync(c.sync_day);
         EXPECT_EQ(report.error, "");
         EXPECT_EQ(summary_line(report), "sent 0, received 1, removed 0 here, removed 0 there");
-        EXPECT_EQ(sides.vdir.names().size(), 4u);
+        EXPECT_EQ(sides.vdir.names().size(), 5u);
         EXPECT_EQ(summary_line(sides.sync(c.sync_day)), in_step);
     }
+}
+
+// On the first day the close kept, a missing entry is the user's deletion, and on the day before
+// it a purged one, whatever the clock of the sync.
+TEST(SyncFaults, TheFirstDayTheCloseKeptBoundsTheDeletions) {
+    Sides sides;
+    const DayNumber close_day = today + 20;
+    sides.add(close_day - 10, Memo("Expires"));
+    sides.add(close_day - 9, Memo("First kept"));
+    ASSERT_EQ(sides.sync().sent, 2);
+    close_diary(sides, close_day);
+    ASSERT_EQ(read_purge_mark(sides.diary.path()), close_day - 9);
+    ASSERT_EQ(remove_entry_file(sides.diary.path(), entry_file_name(close_day - 9, 0)), StoreError::none);
+    EXPECT_EQ(summary_line(sides.sync(close_day - 12)), "sent 0, received 0, removed 0 here, removed 1 there");
+    EXPECT_EQ(sides.vdir.names().size(), 1u) << "the purged entry's event stays";
 }
 
 // A sync that would remove most of what the last one saw holds back the removals alone, until one
@@ -170,6 +187,20 @@ TEST(SyncFaults, ALostOrStaleStateDoublesNothing) {
         EXPECT_EQ(sides.vdir.names(), events);
         EXPECT_EQ(store_lines(sides.diary.path()), entries);
     }
+}
+
+// A state is the state of one vdir: synced with another folder, the diary sends its entries
+// there and takes nothing of the first folder's events for removed.
+TEST(SyncFaults, TheStateOfAnotherFolderIsNeverTrusted) {
+    Sides sides;
+    sides.vdir.write("call.ics", event("call", "Call", "20261208"));
+    ASSERT_EQ(sides.sync().received, 1);
+    testing::TempDir other;
+    const SyncReport report = sync_vdir({.diary = sides.diary.path(), .vdir = other.path(), .today = today,
+                                         .dispose = [](const std::string&) { return false; }});
+    EXPECT_EQ(summary_line(report), "sent 1, received 0, removed 0 here, removed 0 there");
+    EXPECT_TRUE(report.failures.empty());
+    EXPECT_EQ(other.names().size(), 1u);
 }
 
 // Repeats without end hold their days to a year ahead of every sync, however far the day moved;

@@ -194,6 +194,17 @@ TEST(Sync, YearlyEntriesAlikeInSeveralYearsGoAsOneEvent) {
     EXPECT_EQ(sides.vdir.names().size(), 2u);
     EXPECT_EQ(summary_line(sides.sync()), in_step);
 
+    // An alike entry of a year before the event's has its UID, but the event does not stand for
+    // it: it is reported, and the event's file is never written over.
+    Sides later;
+    later.add(next_year, Memo("Anna").yearly(EntryRecord::yearly_pending));
+    ASSERT_EQ(later.sync().sent, 1);
+    const std::string event_file = later.vdir.names().front();
+    const std::string event_text = later.vdir.read(event_file);
+    later.add(this_year, Memo("Anna").yearly(EntryRecord::yearly_pending));
+    EXPECT_EQ(later.sync().failures.size(), 1u);
+    EXPECT_EQ(later.vdir.read(event_file), event_text);
+
     ASSERT_EQ(remove_entry_file(sides.diary.path(), entry_file_name(next_year, 0)), StoreError::none);
     const SyncReport after_deletion = sides.sync();
     EXPECT_TRUE(after_deletion.failures.empty());
