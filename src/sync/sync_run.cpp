@@ -11,7 +11,7 @@
 
 #include "ics/ics_export.h"
 #include "ics/ics_import.h"
-#include "sync/sync_state.h"
+#include "sync/state_file.h"
 #include "sync/sync_table.h"
 #include "ics/windows_1252.h"
 
@@ -126,12 +126,12 @@ void Sync::run() {
 }
 
 bool Sync::read_sides() {
-    const std::optional<std::vector<VdirItem>> items = list_vdir(m_request.vdir);
-    if (!items) {
+    const std::optional<VdirListing> listing = list_vdir(m_request.vdir);
+    if (!listing) {
         m_report.error = "the folder " + m_request.vdir.string() + " cannot be read";
         return false;
     }
-    for (const VdirItem& item : *items) m_vdir.emplace(item.name, item.etag);
+    for (const VdirItem& item : listing->items) m_vdir.emplace(item.name, item.etag);
     for (const std::string& name : list_entry_files(m_request.diary))
         m_diary[name].etag = etag_of(m_request.diary / name);
     const LoadedState loaded = load_sync_state(m_request.diary, m_request.vdir.string());
@@ -169,7 +169,8 @@ SideChange Sync::vdir_side(SyncedItem& item) {
     const auto found = m_vdir.find(item.vdir_name);
     if (found == m_vdir.end()) return SideChange::removed;
     if (found->second == item.vdir_etag) return SideChange::unchanged;
-    const std::optional<std::string> text = read_vdir_item(m_request.vdir, item.vdir_name);
+    const std::optional<VdirRead> read = read_vdir_item(m_request.vdir, item.vdir_name);
+    const std::optional<std::string> text = read ? std::optional(read->text) : std::nullopt;
     if (!text) {
         m_report.failures.push_back(item.vdir_name);
         return SideChange::unchanged;
@@ -289,7 +290,8 @@ void Sync::apply(SyncAction action, SyncedItem item) {
 // entries, so that it is tried again only when it changes.
 void Sync::receive(SyncedItem item, bool known) {
     const std::string name = item.vdir_name;
-    const std::optional<std::string> text = read_vdir_item(m_request.vdir, name);
+    const std::optional<VdirRead> read = read_vdir_item(m_request.vdir, name);
+    const std::optional<std::string> text = read ? std::optional(read->text) : std::nullopt;
     if (!text) {
         m_report.failures.push_back(name);
         if (known) m_new.items.push_back(std::move(item));
@@ -308,7 +310,8 @@ void Sync::receive(SyncedItem item, bool known) {
 
 // Adds a repeating event's days that came within the horizon since the last sync.
 void Sync::extend(SyncedItem& item) {
-    const std::optional<std::string> text = read_vdir_item(m_request.vdir, item.vdir_name);
+    const std::optional<VdirRead> read = read_vdir_item(m_request.vdir, item.vdir_name);
+    const std::optional<std::string> text = read ? std::optional(read->text) : std::nullopt;
     if (!text) return m_report.failures.push_back(item.vdir_name);
     const Plan planned = plan(item.vdir_name, *text, std::max(m_request.today, item.horizon + 1));
     for (SyncedEntry& entry : take(planned.entries)) item.entries.push_back(std::move(entry));
