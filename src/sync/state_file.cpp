@@ -1,5 +1,6 @@
 #include "sync/state_file.h"
 
+#include <cstddef>
 #include <optional>
 #include <span>
 #include <utility>
@@ -8,6 +9,12 @@
 #include "store/small_file.h"
 
 namespace daybrook {
+namespace {
+
+// Far more than the state of the largest diary takes; a larger file is no state of the diary's.
+constexpr std::size_t largest_state_file = std::size_t{64} << 20;
+
+}  // namespace
 
 LoadedState load_sync_state(const StoreDir& dir, const std::string& vdir) {
     const SmallFileRead file = read_small_file(dir / sync_state_file, largest_state_file);

@@ -4,7 +4,6 @@
 // so that the sync's report says so rather than starting afresh in silence.
 #pragma once
 
-#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -14,9 +13,6 @@
 namespace daybrook {
 
 inline constexpr std::string_view sync_state_file = ".daybrook-sync";
-
-// Far more than the state of the largest diary takes; a larger file is no state of the diary's.
-inline constexpr std::size_t largest_state_file = std::size_t{64} << 20;
 
 enum class StateRead { none, loaded, damaged };
 

@@ -37,8 +37,8 @@ struct VdirListing {
 // in name order. A "*.ics" that is no regular file, or a link that leads nowhere, is left out
 // with a note; one deleted while the folder is listed is simply not there. Hidden temporary files
 // that a write of this storage left when it was killed are removed. Nothing when the folder
-// cannot be listed: a missing or unreadable vdir must never look like an empty one, which would
-// read as every event removed.
+// cannot be listed, or whether an item is there cannot be told: a missing or unreadable vdir
+// must never look like an empty one, nor an item that cannot be examined like one removed.
 [[nodiscard]] std::optional<VdirListing> list_vdir(const VdirPath& vdir);
 
 // The etag of any file (an entry file of the diary as well); empty when it cannot be told.

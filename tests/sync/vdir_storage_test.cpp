@@ -15,11 +15,13 @@
 #include <string>
 #include <vector>
 
+#include "support/permissions_bite.h"
 #include "support/temp_dir.h"
 
 namespace daybrook {
 namespace {
 
+using testing::PermissionsBite;
 using testing::TempDir;
 namespace fs = std::filesystem;
 
@@ -82,6 +84,17 @@ TEST(VdirStorage, ListsEventFilesNotesOddOnesAndClearsOnlyDeadWritersLeftovers) 
 
     EXPECT_FALSE(list_vdir(vdir / "missing")) << "a missing vdir is not an empty one";
     EXPECT_FALSE(list_vdir(vdir / "plain.ics"));
+
+    // An item that cannot be examined may well be there: left out, it would read as removed.
+    fs::create_directory(vdir / "locked");
+    vdir.write("locked/event.ics", "");
+    fs::create_symlink("locked/event.ics", vdir / "behind.ics");
+    fs::permissions(vdir / "locked", fs::perms::none);
+    {
+        const PermissionsBite bite;
+        EXPECT_FALSE(list_vdir(vdir.path()));
+    }
+    fs::permissions(vdir / "locked", fs::perms::owner_all);
 }
 
 TEST(VdirStorage, ReadsAnItemWithTheEtagOfTheFileRead) {
