@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
 #include <filesystem>
 #include <optional>
 #include <string_view>
@@ -59,9 +60,7 @@ int run_window(char* program, daybrook::CommandLine mode, const std::filesystem:
     return code;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int run_program(int argc, char** argv) {
     char fallback_name[] = "daybrook";
     char* program = argc > 0 ? argv[0] : fallback_name;
     const std::vector<std::string_view> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
@@ -80,4 +79,18 @@ int main(int argc, char** argv) {
     if (!folder) return 1;
     if (terminal) return daybrook::run_terminal_program(program, given.rest, *folder);
     return run_window(program, daybrook::parse_command_line(given.rest), *folder);
+}
+
+}  // namespace
+
+// An exception that nothing else caught ends the program with a sentence, not with an abort.
+int main(int argc, char** argv) {
+    try {
+        return run_program(argc, argv);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "Daybrook stopped: %s\n", error.what());
+    } catch (...) {
+        std::fprintf(stderr, "Daybrook stopped: an unknown error\n");
+    }
+    return 1;
 }

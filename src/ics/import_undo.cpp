@@ -2,19 +2,20 @@
 
 #include <cerrno>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <sstream>
 #include <system_error>
 
 #include "store/file_writes.h"
+#include "store/small_file.h"
 
 namespace daybrook {
 namespace {
 
 constexpr std::string_view record_heading = "daybrook last import 1";
 constexpr char hex_digits[] = "0123456789abcdef";
+// Far more than the record of the largest import takes.
+constexpr std::size_t largest_record = std::size_t{64} << 20;
 
 std::string hex_of(const RecordBytes& bytes) {
     std::string text;
@@ -56,13 +57,22 @@ std::optional<std::vector<AddedFile>> parse_record(const std::string& text) {
     return files;
 }
 
-enum class FileState { as_written, changed, gone };
+enum class FileState { as_written, changed, gone, unreadable };
 
+// A file that is too large, or is no longer a regular file, holds something else than the
+// import wrote; one that cannot be read now (no permission, an I/O error) may still hold it.
 FileState state_of(const StoreDir& dir, const AddedFile& file) {
-    std::ifstream in(dir / file.name, std::ios::binary);
-    if (!in) return errno == ENOENT ? FileState::gone : FileState::changed;
-    const std::string held((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    const bool same = held.size() == file.bytes.size() && std::memcmp(held.data(), file.bytes.data(), held.size()) == 0;
+    const SmallFileRead held = read_small_file(dir / file.name, file.bytes.size());
+    switch (held.error) {
+        case 0: break;
+        case ENOENT: return FileState::gone;
+        case EFBIG:
+        case EISDIR:
+        case ENODEV: return FileState::changed;
+        default: return FileState::unreadable;
+    }
+    const bool same = held.bytes.size() == file.bytes.size() &&
+                      std::memcmp(held.bytes.data(), file.bytes.data(), held.bytes.size()) == 0;
     return same ? FileState::as_written : FileState::changed;
 }
 
@@ -74,22 +84,18 @@ bool save_import_record(const StoreDir& dir, const std::vector<AddedFile>& added
     for (const AddedFile& file : added) text += file.name + ' ' + hex_of(file.bytes) + '\n';
     const std::string path = record_path(dir);
     const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
-    if (!replace_file(path, {bytes, text.size()})) return false;
-    std::error_code error;  // a record made readable by others since goes back to private
-    std::filesystem::permissions(path, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write, error);
-    return !error;
+    return replace_private_file(path, {bytes, text.size()});
 }
 
 UndoReport undo_import(const StoreDir& dir, const EntryDisposal& dispose) {
     UndoReport report;
-    std::ifstream in(record_path(dir), std::ios::binary);
-    if (!in) {
-        if (errno == ENOENT) report.nothing_to_undo = true;
-        else report.error = "the record of the last import cannot be read: " + std::string(std::strerror(errno));
+    const SmallFileRead record = read_small_file(record_path(dir), largest_record);
+    if (!record.read()) {
+        if (record.missing()) report.nothing_to_undo = true;
+        else report.error = "the record of the last import cannot be read: " + read_problem(record.error);
         return report;
     }
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    const std::optional<std::vector<AddedFile>> files = parse_record(text);
+    const std::optional<std::vector<AddedFile>> files = parse_record(record.bytes);
     if (!files) {
         report.error = "the record of the last import is damaged, so nothing was removed";
         return report;
@@ -99,6 +105,10 @@ UndoReport undo_import(const StoreDir& dir, const EntryDisposal& dispose) {
         switch (state_of(dir, file)) {
             case FileState::gone: report.gone.push_back(file.name); break;
             case FileState::changed: report.changed.push_back(file.name); break;
+            case FileState::unreadable:
+                report.failed.push_back(file.name);
+                kept.push_back(file);
+                break;
             case FileState::as_written:
                 if (remove_entry_file(dir, file.name, dispose) == StoreError::none) {
                     report.removed.push_back(file.name);

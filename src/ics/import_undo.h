@@ -25,15 +25,15 @@ struct UndoReport {
     std::vector<std::string> removed;  // entry files taken away
     std::vector<std::string> changed;  // left, since they no longer hold what the import wrote
     std::vector<std::string> gone;     // no longer there
-    std::vector<std::string> failed;   // could not be removed
+    std::vector<std::string> failed;   // could not be removed, or not read to tell
 
     bool succeeded() const { return error.empty() && failed.empty(); }
 };
 
 // Removes, through `dispose`, the entry files of the last import that still hold the bytes it
 // wrote, and then the record, so that a second undo finds nothing to undo. Files that could not
-// be removed stay in the record for another try. A record that cannot be read or is damaged
-// leaves everything as it is, with `error` set.
+// be removed, or not read to compare (no permission, say), stay in the record for another try.
+// A record that cannot be read or is damaged leaves everything as it is, with `error` set.
 UndoReport undo_import(const StoreDir& dir, const EntryDisposal& dispose);
 
 }  // namespace daybrook

@@ -1,6 +1,7 @@
 #include "store/file_writes.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -23,10 +24,16 @@ bool write_all(int fd, std::span<const unsigned char> bytes) {
     return true;
 }
 
-void keep_permissions(int fd, const std::string& target) {
+enum class NewMode { kept, private_file };
+
+// Gives the temporary file its mode: the target's, so that a rewrite neither widens nor narrows
+// access (a file whose mode cannot be copied stays private), or private whatever the target's
+// was. A private mode is set by fchmod, since the umask may have narrowed open's.
+bool set_permissions(int fd, const std::string& target, NewMode mode) {
+    if (mode == NewMode::private_file) return ::fchmod(fd, private_file_mode) == 0;
     struct stat info {};
-    if (::stat(target.c_str(), &info) == 0 && S_ISREG(info.st_mode))
-        ::fchmod(fd, info.st_mode & 07777);
+    if (::stat(target.c_str(), &info) == 0 && S_ISREG(info.st_mode)) ::fchmod(fd, info.st_mode & 07777);
+    return true;
 }
 
 // "dir/.name.new-<pid>-": the leading '.' keeps the temporary file out of every listing of the
@@ -42,7 +49,8 @@ std::string temporary_stem(const std::string& path) {
 }
 
 // A fresh temporary file beside the target holding the bytes, flushed to disk, or nothing.
-std::optional<std::string> write_temporary(const std::string& path, std::span<const unsigned char> bytes) {
+std::optional<std::string> write_temporary(const std::string& path, std::span<const unsigned char> bytes,
+                                           NewMode mode) {
     const std::string stem = temporary_stem(path);
     for (int attempt = 0; attempt < 100; ++attempt) {
         std::string temp = stem + std::to_string(attempt);
@@ -51,8 +59,9 @@ std::optional<std::string> write_temporary(const std::string& path, std::span<co
             if (errno == EEXIST) continue;
             return std::nullopt;
         }
-        keep_permissions(fd.get(), path);
-        if (write_all(fd.get(), bytes) && ::fsync(fd.get()) == 0 && fd.close()) return temp;
+        if (set_permissions(fd.get(), path, mode) && write_all(fd.get(), bytes) && ::fsync(fd.get()) == 0 &&
+            fd.close())
+            return temp;
         ::unlink(temp.c_str());
         return std::nullopt;
     }
@@ -68,6 +77,15 @@ PlaceOutcome move_without_replacing(const std::string& temp, const std::string& 
     if (errno != EINVAL && errno != ENOSYS) return PlaceOutcome::failed;
     if (::link(temp.c_str(), path.c_str()) == 0) return PlaceOutcome::placed;
     return errno == EEXIST ? PlaceOutcome::taken : PlaceOutcome::failed;
+}
+
+// rename replaces the name itself: a symbolic link of that name goes, and its target stays.
+bool replace_with(const std::string& path, std::span<const unsigned char> bytes, NewMode mode) {
+    const std::optional<std::string> temp = write_temporary(path, bytes, mode);
+    if (!temp) return false;
+    if (::rename(temp->c_str(), path.c_str()) == 0) return true;
+    ::unlink(temp->c_str());
+    return false;
 }
 
 bool all_digits(std::string_view text) {
@@ -97,15 +115,15 @@ bool write_and_close(UniqueFd& fd, std::span<const unsigned char> bytes) {
 }
 
 bool replace_file(const std::string& path, std::span<const unsigned char> bytes) {
-    const std::optional<std::string> temp = write_temporary(path, bytes);
-    if (!temp) return false;
-    if (::rename(temp->c_str(), path.c_str()) == 0) return true;
-    ::unlink(temp->c_str());
-    return false;
+    return replace_with(path, bytes, NewMode::kept);
+}
+
+bool replace_private_file(const std::string& path, std::span<const unsigned char> bytes) {
+    return replace_with(path, bytes, NewMode::private_file);
 }
 
 PlaceOutcome place_new_file(const std::string& path, std::span<const unsigned char> bytes) {
-    const std::optional<std::string> temp = write_temporary(path, bytes);
+    const std::optional<std::string> temp = write_temporary(path, bytes, NewMode::kept);
     if (!temp) return PlaceOutcome::failed;
     const PlaceOutcome outcome = move_without_replacing(*temp, path);
     // After a rename this name is gone already; after a link or a failure it must go.
@@ -131,5 +149,7 @@ std::optional<TemporaryName> parse_temporary_name(std::string_view name) {
     if (error != std::errc{} || parsed.writer <= 0) return std::nullopt;
     return parsed;
 }
+
+bool writer_gone(const TemporaryName& name) { return ::kill(name.writer, 0) != 0 && errno == ESRCH; }
 
 }  // namespace daybrook

@@ -43,6 +43,11 @@ inline constexpr mode_t private_file_mode = 0600;
 // permissions are kept, so a rewrite never widens access.
 [[nodiscard]] bool replace_file(const std::string& path, std::span<const unsigned char> bytes);
 
+// Replaces the file at `path` the same way, but the new file is private whatever stood under the
+// name before: for the diary's own records, whose mode nobody else has a reason to choose. A
+// symbolic link of that name is replaced itself, never written through.
+[[nodiscard]] bool replace_private_file(const std::string& path, std::span<const unsigned char> bytes);
+
 enum class PlaceOutcome { placed, taken, failed };
 
 // Puts a new file at `path` only if no file of that name exists (taken otherwise), complete and
@@ -60,5 +65,9 @@ struct TemporaryName {
     pid_t writer = 0;
 };
 std::optional<TemporaryName> parse_temporary_name(std::string_view name);
+
+// Whether the process that wrote a temporary file is gone, so that the file is what a write
+// killed half way left. A process that runs as another user counts as alive.
+bool writer_gone(const TemporaryName& name);
 
 }  // namespace daybrook

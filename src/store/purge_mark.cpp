@@ -20,8 +20,8 @@ std::string mark_text(DayNumber day) { return std::string(mark_tag) + std::to_st
 
 std::optional<DayNumber> read_purge_mark(const StoreDir& dir) {
     const SmallFileRead file = read_small_file(dir / purge_mark_file, largest_mark);
-    if (!file.bytes) return std::nullopt;
-    const std::string_view text = *file.bytes;
+    if (!file.read()) return std::nullopt;
+    const std::string_view text = file.bytes;
     if (!text.starts_with(mark_tag)) return std::nullopt;
     const DayNumber day = text_to_int(text.substr(mark_tag.size()));
     // Anything but exactly what was written, or a day outside the diary's, is no mark.

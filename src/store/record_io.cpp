@@ -2,7 +2,6 @@
 
 #include <dirent.h>
 #include <fcntl.h>
-#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -66,9 +65,6 @@ UniqueFd open_for_reading(const StoreDir& dir, std::string_view name) {
     const std::optional<std::string> target = link_inside(dir, name);
     return UniqueFd(target ? ::open(target->c_str(), flags | O_NOFOLLOW) : -1);
 }
-
-// Whether a process of that id runs; one that exists but belongs to someone else counts too.
-bool process_alive(pid_t pid) { return ::kill(pid, 0) == 0 || errno == EPERM; }
 
 }  // namespace
 
@@ -158,7 +154,7 @@ bool sync_store(const StoreDir& dir) { return sync_folder(dir.native()); }
 
 bool is_dead_temporary(std::string_view name, NameTest store_file) {
     const std::optional<TemporaryName> temporary = parse_temporary_name(name);
-    return temporary && store_file(temporary->target) && !process_alive(temporary->writer);
+    return temporary && store_file(temporary->target) && writer_gone(*temporary);
 }
 
 bool remove_file(const StoreDir& dir, std::string_view name) {

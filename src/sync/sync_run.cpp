@@ -11,7 +11,7 @@
 #include "ics/ics_export.h"
 #include "ics/windows_1252.h"
 #include "store/purge_mark.h"
-#include "sync/sync_state.h"
+#include "sync/state_file.h"
 #include "sync/sync_table.h"
 
 namespace daybrook {
@@ -125,12 +125,13 @@ void Sync::run() {
 }
 
 bool Sync::read_sides() {
-    const std::optional<std::vector<VdirItem>> items = list_vdir(m_request.vdir);
-    if (!items) {
+    std::optional<VdirListing> listing = list_vdir(m_request.vdir);
+    if (!listing) {
         m_report.error = "the folder " + m_request.vdir.string() + " cannot be read";
         return false;
     }
-    for (const VdirItem& item : *items) m_vdir.emplace(item.name, item.etag);
+    for (const VdirItem& item : listing->items) m_vdir.emplace(item.name, item.etag);
+    m_report.notes = std::move(listing->notes);
     for (const std::string& name : list_entry_files(m_request.diary))
         m_diary[name].etag = etag_of(m_request.diary / name);
     LoadedState loaded = load_sync_state(m_request.diary, m_request.vdir.string());

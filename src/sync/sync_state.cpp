@@ -2,12 +2,7 @@
 
 #include <cinttypes>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
-#include <span>
 #include <sstream>
-
-#include "store/file_writes.h"
 
 namespace daybrook {
 namespace {
@@ -142,22 +137,6 @@ std::optional<SyncState> state_of(std::string_view text) {
     SyncState state;
     if (!read_body(lines, state)) return std::nullopt;
     return state;
-}
-
-LoadedState load_sync_state(const StoreDir& dir, const std::string& vdir) {
-    std::ifstream file(dir / sync_state_file, std::ios::binary);
-    if (!file) return {};
-    const std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-    std::optional<SyncState> state = state_of(text);
-    if (file.bad() || !state) return {StateRead::damaged, {}};
-    if (state->vdir != vdir) return {};
-    return {StateRead::loaded, std::move(*state)};
-}
-
-bool save_sync_state(const StoreDir& dir, const SyncState& state) {
-    const std::string text = state_text(state);
-    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
-    return replace_file((dir / sync_state_file).string(), std::span(bytes, text.size()));
 }
 
 }  // namespace daybrook

@@ -2,9 +2,8 @@
 // common, the vdir file with its etag and content hash, and the entry files that stand for it
 // with theirs. The next sync compares each side with it to tell what changed where.
 //
-// It lives beside the entries in one private file, replaced whole through a temporary file, and
-// ends with a checksum: a file that was cut short or edited reads as damaged, and a damaged or
-// missing state makes a sync that pairs events and entries by their contents instead.
+// Its text ends with a checksum, so that a text that was cut short or edited is no state at all;
+// state_file.h keeps it in a file beside the entries.
 #pragma once
 
 #include <cstdint>
@@ -18,8 +17,6 @@
 #include "store/entry_files.h"
 
 namespace daybrook {
-
-inline constexpr std::string_view sync_state_file = ".daybrook-sync";
 
 // What an entry says, as far as its event goes: the memo, whether it is red-letter, whether it
 // repeats each year. Renewing a yearly entry (yearly 1 becoming -1) leaves it alone.
@@ -60,18 +57,5 @@ std::string state_text(const SyncState& state);
 
 // The state a text holds; nothing for a text the diary did not write whole.
 std::optional<SyncState> state_of(std::string_view text);
-
-enum class StateRead { none, loaded, damaged };
-
-struct LoadedState {
-    StateRead outcome = StateRead::none;
-    SyncState state;  // empty unless loaded
-};
-
-// The state of the last sync with `vdir`; none when there is no file or it belongs to another
-// vdir, damaged when it cannot be read or trusted.
-LoadedState load_sync_state(const StoreDir& dir, const std::string& vdir);
-
-[[nodiscard]] bool save_sync_state(const StoreDir& dir, const SyncState& state);
 
 }  // namespace daybrook

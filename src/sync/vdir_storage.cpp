@@ -9,8 +9,6 @@
 #include <cerrno>
 #include <cinttypes>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <span>
 
@@ -38,6 +36,37 @@ Etag etag_of_status(const struct stat& status) {
     return etag;
 }
 
+// Adds an item of the folder to the listing, or a note of why it was left out. False when it
+// cannot be told whether the item is there: an item that merely looks gone would read as an
+// event removed.
+bool list_item(int folder, std::string_view name, VdirListing& listing) {
+    const std::string bare(name);
+    struct stat status {};
+    if (::fstatat(folder, bare.c_str(), &status, 0) == 0) {
+        if (S_ISREG(status.st_mode)) listing.items.push_back({bare, etag_of_status(status)});
+        else listing.notes.push_back(bare + " was left out: it is not a regular file");
+        return true;
+    }
+    if (errno != ENOENT && errno != ELOOP && errno != ENOTDIR) return false;
+    // Still there without its file behind it: a symbolic link that leads nowhere. Otherwise it
+    // was deleted after readdir saw it (by vdirsyncer, say), and is not there.
+    if (::fstatat(folder, bare.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0)
+        listing.notes.push_back(bare + " was left out: it is a symbolic link that leads nowhere");
+    return true;
+}
+
+// Deletes a temporary file that a write of an item left when it was killed half way. Only such
+// names, only regular files and only when their writer is gone: a temporary file of a write
+// still running, and every file of another program, stays.
+void remove_if_leftover(int folder, std::string_view name) {
+    const std::optional<TemporaryName> temporary = parse_temporary_name(name);
+    if (!temporary || !is_vdir_item_name(temporary->target) || !writer_gone(*temporary)) return;
+    const std::string bare(name);
+    struct stat status {};
+    if (::fstatat(folder, bare.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(status.st_mode))
+        ::unlinkat(folder, bare.c_str(), 0);
+}
+
 }  // namespace
 
 bool is_vdir_item_name(std::string_view name) noexcept {
@@ -51,27 +80,33 @@ Etag etag_of(const std::filesystem::path& path) {
     return etag_of_status(status);
 }
 
-std::optional<std::vector<VdirItem>> list_vdir(const VdirPath& vdir) {
+std::optional<VdirListing> list_vdir(const VdirPath& vdir) {
     const std::unique_ptr<DIR, DirClose> dir(::opendir(vdir.c_str()));
     if (!dir) return std::nullopt;
-    std::vector<VdirItem> items;
-    errno = 0;
-    while (const dirent* entry = ::readdir(dir.get())) {
+    VdirListing listing;
+    for (;;) {
+        // Cleared before every call: only readdir's own failure may be told from its end.
+        errno = 0;
+        const dirent* entry = ::readdir(dir.get());
+        if (!entry) break;
         const std::string_view name = entry->d_name;
-        if (!is_vdir_item_name(name)) continue;
-        Etag etag = etag_of(vdir / name);
-        if (!etag.empty()) items.push_back({std::string(name), std::move(etag)});
+        if (is_vdir_item_name(name)) {
+            if (!list_item(::dirfd(dir.get()), name, listing)) return std::nullopt;
+        } else {
+            remove_if_leftover(::dirfd(dir.get()), name);
+        }
     }
     if (errno != 0) return std::nullopt;
-    std::sort(items.begin(), items.end(), [](const VdirItem& a, const VdirItem& b) { return a.name < b.name; });
-    return items;
+    std::sort(listing.items.begin(), listing.items.end(),
+              [](const VdirItem& a, const VdirItem& b) { return a.name < b.name; });
+    return listing;
 }
 
 std::optional<VdirRead> read_vdir_item(const VdirPath& vdir, std::string_view name) {
     if (!is_vdir_item_name(name)) return std::nullopt;
-    const SmallFileRead read = read_small_file(vdir / name, largest_vdir_item);
-    if (!read.bytes) return std::nullopt;
-    return VdirRead{*read.bytes, etag_of_status(read.status)};
+    SmallFileRead file = read_small_file(vdir / name, largest_vdir_item);
+    if (!file.read()) return std::nullopt;
+    return VdirRead{std::move(file.bytes), etag_of_status(file.status)};
 }
 
 bool write_vdir_item(const VdirPath& vdir, std::string_view name, std::string_view text) {

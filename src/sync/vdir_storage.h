@@ -4,6 +4,7 @@
 // files the diary did not write are only ever read, never rewritten.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -19,17 +20,26 @@ using VdirPath = std::filesystem::path;
 // as vdirsyncer's own etag does. Empty for a file that is not there.
 using Etag = std::string;
 
-inline constexpr std::size_t largest_vdir_item = std::size_t{64} << 20;  // as the import's own limit
-
 struct VdirItem {
     std::string name;  // "<name>.ics", without a directory part
     Etag etag;
 };
 
-// The "*.ics" regular files of the folder, hidden ones left out, in name order. Nothing when the
-// folder cannot be read: a missing or unreadable vdir must never look like an empty one, which
-// would read as every event removed.
-std::optional<std::vector<VdirItem>> list_vdir(const VdirPath& vdir);
+// The largest item read, as large as the largest calendar file the import takes.
+inline constexpr std::size_t largest_vdir_item = std::size_t{64} << 20;
+
+struct VdirListing {
+    std::vector<VdirItem> items;
+    std::vector<std::string> notes;  // the "*.ics" names left out, and why, for the report
+};
+
+// The "*.ics" regular files of the folder (also through a symbolic link), hidden ones left out,
+// in name order. A "*.ics" that is no regular file, or a link that leads nowhere, is left out
+// with a note; one deleted while the folder is listed is simply not there. Hidden temporary files
+// that a write of this storage left when it was killed are removed. Nothing when the folder
+// cannot be listed, or whether an item is there cannot be told: a missing or unreadable vdir
+// must never look like an empty one, nor an item that cannot be examined like one removed.
+[[nodiscard]] std::optional<VdirListing> list_vdir(const VdirPath& vdir);
 
 // The etag of any file (an entry file of the diary as well); empty when it cannot be told.
 Etag etag_of(const std::filesystem::path& path);
@@ -39,10 +49,10 @@ struct VdirRead {
     Etag etag;
 };
 
-// The item and the etag of the very file read, taken from the open descriptor before its bytes
-// are read, so that a change made while it is read shows as a change at the next sync. Nothing
-// when it cannot be read, is no regular file, or is larger than largest_vdir_item.
-std::optional<VdirRead> read_vdir_item(const VdirPath& vdir, std::string_view name);
+// The item and the etag of the very file read, taken from the open file before its bytes are
+// read, so that a change made while it is read shows as a change at the next sync. Nothing when
+// it cannot be read, is no regular file, or is larger than largest_vdir_item.
+[[nodiscard]] std::optional<VdirRead> read_vdir_item(const VdirPath& vdir, std::string_view name);
 
 // Writes the item through a temporary file and a rename; false when the name is not a plain
 // "*.ics" name or the file could not be written whole.

@@ -12,6 +12,7 @@
 #include "ics/ics_import.h"
 #include "store/memo.h"
 #include "support/environment_guard.h"
+#include "support/permissions_bite.h"
 #include "support/stored_entry.h"
 #include "support/temp_dir.h"
 #include "support/typed_day.h"
@@ -20,6 +21,7 @@ namespace daybrook {
 namespace {
 
 using testing::EnvironmentGuard;
+using testing::PermissionsBite;
 using testing::TempDir;
 
 // Imports three entries of one day into a diary that holds one of its own, and keeps the record.
@@ -93,6 +95,38 @@ TEST(ImportUndo, KeepsWhatItCouldNotRemoveAndTrustsNoDamagedRecord) {
         EXPECT_TRUE(undo.removed.empty()) << damaged;
     }
     EXPECT_EQ(store_lines(dir.path()), std::vector<std::string>{"10/03/26 Mine"});
+}
+
+TEST(ImportUndo, NeitherBlocksNorGuessesOnFilesThatAreNotWhatTheImportLeft) {
+    TempDir dir;
+    const ImportReport report = import_three(dir.path());
+    const std::string record(last_import_record);
+    const std::string saved = dir.read(record);
+    // An entry that became a FIFO holds something else; one that cannot be read now may still
+    // hold what the import wrote, so it stays in the record for another try.
+    std::filesystem::remove(dir / report.added[0].name);
+    ASSERT_EQ(::mkfifo((dir / report.added[0].name).c_str(), 0600), 0);
+    std::filesystem::permissions(dir / report.added[1].name, std::filesystem::perms::none);
+    {
+        const PermissionsBite bite;
+        const UndoReport undo = undo_import(dir.path(), {});
+        EXPECT_EQ(undo.changed, std::vector<std::string>{report.added[0].name});
+        EXPECT_EQ(undo.failed, std::vector<std::string>{report.added[1].name});
+        EXPECT_EQ(undo.removed, std::vector<std::string>{report.added[2].name});
+    }
+    std::filesystem::permissions(dir / report.added[1].name, std::filesystem::perms::owner_read);
+    EXPECT_EQ(undo_import(dir.path(), {}).removed, std::vector<std::string>{report.added[1].name});
+
+    // A record that is no regular file is an error, never a wait or an exception.
+    std::filesystem::remove(dir / record);
+    std::filesystem::create_directory(dir / record);
+    EXPECT_NE(undo_import(dir.path(), {}).error, "");
+    EXPECT_FALSE(save_import_record(dir.path(), report.added));
+    std::filesystem::remove(dir / record);
+    ASSERT_EQ(::mkfifo((dir / record).c_str(), 0600), 0);
+    EXPECT_NE(undo_import(dir.path(), {}).error, "");
+    ASSERT_TRUE(save_import_record(dir.path(), report.added));
+    EXPECT_EQ(dir.read(record), saved);
 }
 
 }  // namespace
