@@ -90,6 +90,10 @@ std::vector<EntryRecord> day_entries(const StoreDir& dir, DayNumber day) {
 }
 
 std::vector<std::string> list_entry_files(const StoreDir& dir) {
+    return list_every_entry_file(dir).value_or(std::vector<std::string>{});
+}
+
+std::optional<std::vector<std::string>> list_every_entry_file(const StoreDir& dir) {
     return store_io::list_matching(dir, is_entry_file_name);
 }
 

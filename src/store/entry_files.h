@@ -73,8 +73,13 @@ std::vector<SlotEntry> slot_entries(const StoreDir& dir, DayNumber day);
 // The records of slot_entries alone.
 std::vector<EntryRecord> day_entries(const StoreDir& dir, DayNumber day);
 
-// The names of every entry file of the store, in name order, which is chronological.
+// The names of every entry file of the store, in name order, which is chronological; none that
+// could not be listed.
 std::vector<std::string> list_entry_files(const StoreDir& dir);
+
+// The same, or nothing when the folder could not be read whole: for a caller that would take an
+// entry missing from the list for one the user deleted.
+std::optional<std::vector<std::string>> list_every_entry_file(const StoreDir& dir);
 
 // The lowest day number of any entry file, and never later than today - 1.
 DayNumber scan_earliest(const StoreDir& dir, DayNumber today);

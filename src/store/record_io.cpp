@@ -83,20 +83,25 @@ bool is_bare_name(std::string_view name) noexcept {
            name.find_first_of(std::string_view("/\0", 2)) == std::string_view::npos;
 }
 
-void for_each_file(const StoreDir& dir, const std::function<void(std::string_view name)>& visit) {
+bool for_each_file(const StoreDir& dir, const std::function<void(std::string_view name)>& visit) {
     // readdir rather than a directory_iterator: the search page lists the whole store at every
     // composing, and building a path for every name of the directory doubled the listing's time.
     const std::unique_ptr<DIR, DirCloser> stream(::opendir(dir.c_str()));
-    if (!stream) return;
-    while (const dirent* item = ::readdir(stream.get()))
+    if (!stream) return false;
+    for (;;) {
+        errno = 0;  // readdir tells its end from its failure only by errno
+        const dirent* item = ::readdir(stream.get());
+        if (item == nullptr) return errno == 0;
         if (is_regular_file(dir, *item)) visit(item->d_name);
+    }
 }
 
-std::vector<std::string> list_matching(const StoreDir& dir, NameTest test) {
+std::optional<std::vector<std::string>> list_matching(const StoreDir& dir, NameTest test) {
     std::vector<std::string> names;
-    for_each_file(dir, [&](std::string_view name) {
+    const bool whole = for_each_file(dir, [&](std::string_view name) {
         if (test(name)) names.emplace_back(name);
     });
+    if (!whole) return std::nullopt;
     std::sort(names.begin(), names.end());
     return names;
 }

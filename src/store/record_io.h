@@ -22,12 +22,13 @@ bool is_bare_name(std::string_view name) noexcept;
 using NameTest = bool (*)(std::string_view name) noexcept;
 
 // Calls `visit` with the name of every regular file (also through a symbolic link) of a
-// directory, hidden ones included, in the directory's own order. An unreadable or missing
-// directory has none.
-void for_each_file(const StoreDir& dir, const std::function<void(std::string_view name)>& visit);
+// directory, hidden ones included, in the directory's own order. False when the directory could
+// not be opened or read to its end: then the names visited are not all there are.
+[[nodiscard]] bool for_each_file(const StoreDir& dir, const std::function<void(std::string_view name)>& visit);
 
-// The names of the regular files of a directory that pass the test, sorted.
-std::vector<std::string> list_matching(const StoreDir& dir, NameTest test);
+// The names of the regular files of a directory that pass the test, sorted; nothing when the
+// directory could not be read whole.
+std::optional<std::vector<std::string>> list_matching(const StoreDir& dir, NameTest test);
 
 // Reads up to one record's bytes of a file, the rest zero; nothing when it cannot be opened or
 // read, or is no regular file (a FIFO, say).

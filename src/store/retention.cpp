@@ -46,6 +46,7 @@ bool is_store_file(std::string_view name) noexcept {
 // temporary files of writers that died. Entries of today and later are passed over, so a store
 // of future entries costs the close little more than the listing itself.
 struct ClosingScan {
+    bool whole = true;  // false: the folder could not be read to its end
     std::vector<std::string> passed;
     std::vector<std::string> scratch;
     std::vector<std::string> dead_temporaries;
@@ -53,7 +54,7 @@ struct ClosingScan {
 
 ClosingScan scan_for_close(const StoreDir& dir, DayNumber last_passed_day) {
     ClosingScan scan;
-    store_io::for_each_file(dir, [&](std::string_view name) {
+    scan.whole = store_io::for_each_file(dir, [&](std::string_view name) {
         if (is_entry_file_name(name)) {
             if (day_of_entry_name(name) <= last_passed_day) scan.passed.emplace_back(name);
         } else if (is_scratch_file_name(name)) {
@@ -115,7 +116,8 @@ PurgeReport purge_old(const StoreDir& dir, DayNumber today, KeepCode given_code,
         else report.delete_failed.push_back(name);
     }
     if (deletes) report.scratch_removed = remove_all(dir, std::move(scan.scratch), report.left_behind);
-    if (complete(report)) lock->keep_note(memo_text({today, keep_code, listing ? today : memo->listed_day}));
+    // A listing cut short may have missed passed entries: the next close lists the folder again.
+    if (complete(report) && scan.whole) lock->keep_note(memo_text({today, keep_code, listing ? today : memo->listed_day}));
     else lock->keep_note(memo_text(unfinished_close(keep_code)));
     return report;
 }

@@ -132,8 +132,12 @@ bool Sync::read_sides() {
     }
     for (const VdirItem& item : listing->items) m_vdir.emplace(item.name, item.etag);
     m_report.notes = std::move(listing->notes);
-    for (const std::string& name : list_entry_files(m_request.diary))
-        m_diary[name].etag = etag_of(m_request.diary / name);
+    const std::optional<std::vector<std::string>> entries = list_every_entry_file(m_request.diary);
+    if (!entries) {
+        m_report.error = "the diary's folder " + m_request.diary.string() + " cannot be read";
+        return false;
+    }
+    for (const std::string& name : *entries) m_diary[name].etag = etag_of(m_request.diary / name);
     LoadedState loaded = load_sync_state(m_request.diary, m_request.vdir.string());
     m_report.state_damaged = loaded.outcome == StateRead::damaged;
     m_old = std::move(loaded.state);
