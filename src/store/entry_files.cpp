@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "calendar/text_helpers.h"
+#include "store/file_writes.h"
 #include "store/record_io.h"
 
 namespace daybrook {
@@ -90,11 +91,23 @@ std::vector<EntryRecord> day_entries(const StoreDir& dir, DayNumber day) {
 }
 
 std::vector<std::string> list_entry_files(const StoreDir& dir) {
-    return list_every_entry_file(dir).value_or(std::vector<std::string>{});
+    return store_io::list_matching(dir, is_entry_file_name).value_or(std::vector<std::string>{});
 }
 
-std::optional<std::vector<std::string>> list_every_entry_file(const StoreDir& dir) {
-    return store_io::list_matching(dir, is_entry_file_name);
+std::optional<StoreListing> list_store(const StoreDir& dir, FileNameTest also) {
+    StoreListing listing;
+    const auto left_behind = [also](std::string_view name) {
+        const std::optional<TemporaryName> temporary = parse_temporary_name(name);
+        return temporary && (is_entry_file_name(temporary->target) || also(temporary->target)) &&
+               writer_gone(*temporary);
+    };
+    const bool whole = store_io::for_each_file(dir, [&](std::string_view name) {
+        if (is_entry_file_name(name)) listing.entries.emplace_back(name);
+        else if (left_behind(name)) listing.leftovers.emplace_back(name);
+    });
+    if (!whole) return std::nullopt;
+    std::sort(listing.entries.begin(), listing.entries.end());
+    return listing;
 }
 
 DayNumber scan_earliest(const StoreDir& dir, DayNumber today) {

@@ -77,9 +77,17 @@ std::vector<EntryRecord> day_entries(const StoreDir& dir, DayNumber day);
 // could not be listed.
 std::vector<std::string> list_entry_files(const StoreDir& dir);
 
-// The same, or nothing when the folder could not be read whole: for a caller that would take an
-// entry missing from the list for one the user deleted.
-std::optional<std::vector<std::string>> list_every_entry_file(const StoreDir& dir);
+// The entry files of the store in name order, and the temporary files that writers of an entry
+// file, or of a file `also` names, left behind when they were killed; in one pass over the folder.
+struct StoreListing {
+    std::vector<std::string> entries;
+    std::vector<std::string> leftovers;
+};
+using FileNameTest = bool (*)(std::string_view name) noexcept;
+
+// Nothing when the folder could not be read whole: for a caller that would take an entry missing
+// from the list for one the user deleted.
+std::optional<StoreListing> list_store(const StoreDir& dir, FileNameTest also);
 
 // The lowest day number of any entry file, and never later than today - 1.
 DayNumber scan_earliest(const StoreDir& dir, DayNumber today);

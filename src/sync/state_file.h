@@ -14,6 +14,9 @@ namespace daybrook {
 
 inline constexpr std::string_view sync_state_file = ".daybrook-sync";
 
+// Whether a file name is the state file's.
+inline bool is_state_file_name(std::string_view name) noexcept { return name == sync_state_file; }
+
 enum class StateRead { none, loaded, damaged };
 
 struct LoadedState {

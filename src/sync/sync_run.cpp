@@ -125,6 +125,7 @@ void Sync::run() {
 }
 
 bool Sync::read_sides() {
+    std::error_code ignored;  // a leftover that will not go is tried again next time
     std::optional<VdirListing> listing = list_vdir(m_request.vdir);
     if (!listing) {
         m_report.error = "the folder " + m_request.vdir.string() + " cannot be read";
@@ -132,12 +133,14 @@ bool Sync::read_sides() {
     }
     for (const VdirItem& item : listing->items) m_vdir.emplace(item.name, item.etag);
     m_report.notes = std::move(listing->notes);
-    const std::optional<std::vector<std::string>> entries = list_every_entry_file(m_request.diary);
-    if (!entries) {
+    const std::optional<StoreListing> diary = list_store(m_request.diary, is_state_file_name);
+    if (!diary) {
         m_report.error = "the diary's folder " + m_request.diary.string() + " cannot be read";
         return false;
     }
-    for (const std::string& name : *entries) m_diary[name].etag = etag_of(m_request.diary / name);
+    for (const std::string& name : diary->entries) m_diary[name].etag = etag_of(m_request.diary / name);
+    // What a sync killed while it wrote an entry or its state left behind.
+    for (const std::string& name : diary->leftovers) std::filesystem::remove(m_request.diary / name, ignored);
     LoadedState loaded = load_sync_state(m_request.diary, m_request.vdir.string());
     m_report.state_damaged = loaded.outcome == StateRead::damaged;
     m_old = std::move(loaded.state);

@@ -31,7 +31,7 @@
 #include "support/temp_dir.h"
 #include "support/typed_day.h"
 #include "sync/sync_run.h"
-#include "sync/sync_state.h"
+#include "sync/state_file.h"
 
 namespace daybrook {
 namespace {
@@ -42,7 +42,7 @@ using testing::TempDir;
 constexpr DayNumber today = 20793;  // 06/12/26
 
 SyncReport sync_once(const StoreDir& diary, const VdirPath& vdir, DayNumber day) {
-    return sync_vdir({.diary = diary, .vdir = vdir, .today = day, .keep_code = KeepCode::week,
+    return sync_vdir({.diary = diary, .vdir = vdir, .today = day,
                       .dispose = [](const std::string& path) { return std::filesystem::remove(path); }});
 }
 
