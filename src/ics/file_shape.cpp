@@ -29,9 +29,14 @@ std::string component_of(std::string_view line) {
     return value;
 }
 
-std::string upper(std::string name) {
-    for (char& c : name)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+// A component's name for a message, in upper case: up to its first control character and at
+// most 30 characters, since a file with bare carriage returns for line ends reads as one line.
+std::string name_for_message(std::string_view component) {
+    std::string name;
+    for (char c : component.substr(0, 30)) {
+        if (static_cast<unsigned char>(c) < 0x20) break;
+        name += c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+    }
     return name;
 }
 
@@ -92,7 +97,7 @@ FileShape file_shape(std::string_view text) {
             closed_one = closed_one || open.empty();
         }
     }
-    if (!open.empty()) return {.problem = "it ends inside a " + upper(open.back()) + ": the file seems cut short"};
+    if (!open.empty()) return {.problem = "it ends inside a " + name_for_message(open.back()) + ": the file seems cut short"};
     return {.length = text.size()};
 }
 
