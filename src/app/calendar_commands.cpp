@@ -15,15 +15,13 @@
 #include "app/ics_loader.h"
 #include "calendar/date_check.h"
 #include "framework/trash.h"
+#include "ics/calendar_plan.h"
 #include "ics/import_undo.h"
 #include "store/retention.h"
 #include "store/store_lock.h"
 
 namespace daybrook {
 namespace {
-
-// Far more than a calendar of the fifty thousand entries a diary can hold.
-constexpr qint64 largest_calendar = qint64{64} << 20;
 
 const QString standard_stream = QStringLiteral("-");
 
@@ -45,8 +43,8 @@ std::optional<QByteArray> calendar_text(const QString& source, const TerminalRun
         run.err << "Daybrook could not open " << source << ": " << file.errorString() << '\n';
         return std::nullopt;
     }
-    QByteArray text = file.read(largest_calendar + 1);
-    if (text.size() > largest_calendar) {
+    QByteArray text = file.read(largest_calendar_bytes + 1);
+    if (text.size() > largest_calendar_bytes) {
         run.err << "Daybrook added nothing from " << source << ": it is larger than any calendar of diary entries\n";
         return std::nullopt;
     }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -14,6 +15,10 @@
 #include "store/entry_record.h"
 
 namespace daybrook {
+
+// The largest calendar file the diary reads, far more than a calendar of the fifty thousand
+// entries a diary can hold: the import refuses a larger file unread, and the sync a larger item.
+inline constexpr std::int64_t largest_calendar_bytes = std::int64_t{64} << 20;
 
 // Bounds on the entries one plan makes, so that an endless repeat or a hostile file cannot
 // flood the store: what lies beyond them is skipped as too_many.
@@ -40,13 +45,15 @@ struct CalendarPlan {
     std::vector<std::string> summaries;  // each planned event's summary as the file gives it, on one line
     std::vector<SkippedItem> skipped;
     std::vector<OpenRepeat> open_repeats;
+    std::vector<AlteredEvent> altered;  // how the entries of planned events differ from them
     // What was read differently from what the file says, each a sentence: text after the
     // calendar's end that was left aside, a time zone placed by the machine's own.
     std::vector<std::string> notes;
 };
 
 // The entries the events of `text` make on the days from `today` to 31/12/2050, by the rules of
-// import_ics (ics_import.h), whatever any store holds.
+// import_ics (ics_import.h), whatever any store holds. It takes time in proportion to the
+// text's length, however long its lines.
 CalendarPlan plan_calendar(std::string_view text, DayNumber today, const ImportLimits& limits = {});
 
 }  // namespace daybrook

@@ -1,6 +1,15 @@
 #include "ics/import_report.h"
 
+#include <cstdio>
+
 namespace daybrook {
+
+std::string report_date(PlainDay day) {
+    const CalendarDate date = day_to_calendar(static_cast<DayNumber>(day));
+    char text[32];
+    std::snprintf(text, sizeof text, "%02d/%02d/%04d", date.day, date.month, date.year);
+    return text;
+}
 
 std::string_view reason_text(SkipReason reason) {
     switch (reason) {

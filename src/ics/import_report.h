@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "calendar/day_number.h"
 #include "store/entry_record.h"
 
 namespace daybrook {
@@ -38,6 +39,9 @@ struct SkippedItem {
     SkipReason reason = SkipReason::past;
 };
 
+// "dd/mm/yyyy" of a plain day, as the items of a report give their days.
+std::string report_date(PlainDay day);
+
 // One line for a skipped item: `06/12/2026 "Anna's birthday": the day already holds ten entries`.
 std::string describe(const SkippedItem& item);
 
@@ -51,6 +55,22 @@ struct OpenRepeat {
 // One line for it: `"Choir": 53 occurrences up to 01/03/2027 (it repeats without end)`.
 std::string describe(const OpenRepeat& repeat);
 
+// How an event's entries differ from what the file says of it, beyond the rules every import
+// keeps (one line, Windows-1252, the day of its start here).
+enum class Alteration {
+    characters_replaced,  // characters the code page lacks became '?'
+    memo_cut,             // the summary was longer than a memo: it was cut to memo_limit characters
+    lines_joined,         // a summary of several lines became one line
+    time_dropped,         // a timed event became an entry of its day, without the time
+};
+
+// An event that made entries, and one way they differ from it; an event altered in several ways
+// is named once for each.
+struct AlteredEvent {
+    std::string summary;  // on one line
+    Alteration alteration = Alteration::characters_replaced;
+};
+
 // An entry file the import wrote (or, in a trial run, would write), with its bytes.
 struct AddedFile {
     std::string name;
@@ -63,6 +83,7 @@ struct ImportReport {
     std::vector<AddedFile> added;     // in order
     std::vector<SkippedItem> skipped;
     std::vector<OpenRepeat> open_repeats;
+    std::vector<AlteredEvent> altered;  // in the file's order
     // What was read differently from what the file says, each a sentence: text after the
     // calendar's end that was left aside, a time zone placed by the machine's own.
     std::vector<std::string> notes;
