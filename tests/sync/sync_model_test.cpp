@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <map>
+#include <string>
 #include <vector>
 
 #include "support/environment_guard.h"
@@ -36,6 +37,46 @@ TEST(SyncModel, FindsEverySideInStepAfterEverydayUse) {
     const testing::EnvironmentGuard temporary_folders(in_memory());
     const Outcome outcome = run_ops(ops);
     EXPECT_FALSE(outcome.broken) << failure_text(ops);
+}
+
+// Short sequences, each the shortest that a random one shrank to, kept so that each mishap is
+// tried on its own, in a fraction of a second.
+TEST(SyncModel, KeepsTheSidesInStepThroughEachShortMishap) {
+    using namespace op_flag;
+    struct Case {
+        std::string name;
+        std::vector<Op> ops;
+    };
+    const std::vector<Case> cases = {
+        {"a memo ending in a space, synced again without the state",
+         {{.kind = OpKind::add_entry, .flags = trailing_space, .pick = 35},
+          {.kind = OpKind::sync},
+          {.kind = OpKind::damage_state}}},
+        {"the purge after a close, then a sync on a clock a day behind",
+         {{.kind = OpKind::add_entry, .pick = 1},
+          {.kind = OpKind::quiet},
+          {.kind = OpKind::next_days, .amount = 10},
+          {.kind = OpKind::close},
+          {.kind = OpKind::sync, .flags = also}}},
+        {"every entry purged after a month away",
+         {{.kind = OpKind::add_entry, .pick = 4},
+          {.kind = OpKind::add_entry, .side = Side::b, .flags = red},
+          {.kind = OpKind::quiet},
+          {.kind = OpKind::next_days, .amount = 21},
+          {.kind = OpKind::next_days, .amount = 29}}},
+        {"a weekly event without end, the days moving on past its first year",
+         {{.kind = OpKind::phone_add, .flags = repeats, .pick = 18},
+          {.kind = OpKind::sync, .side = Side::b, .flags = also},
+          {.kind = OpKind::next_days, .amount = 16},
+          {.kind = OpKind::next_days, .amount = 25},
+          {.kind = OpKind::next_days, .amount = 10},
+          {.kind = OpKind::next_days, .amount = 22}}},
+    };
+    const testing::EnvironmentGuard temporary_folders(in_memory());
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_FALSE(run_ops(c.ops).broken) << failure_text(c.ops);
+    }
 }
 
 // Seeded random sequences of what users, the phone and the clock do. For each invariant that
