@@ -403,10 +403,13 @@ bool Sync::take(const PlannedEntry& planned, const CalendarPlan& plan, std::vect
 }
 
 // The event's entries that no planned entry took: those of a changed event from today on go to
-// the trash; the rest stay the event's.
+// the trash, and so does a passed yearly entry still to be carried over, whose copy would bring
+// the old date back next year; the rest stay the event's.
 void Sync::let_go(std::vector<SyncedEntry>& own, Refill mode, std::vector<SyncedEntry>& entries) {
     for (SyncedEntry& entry : own) {
-        const bool goes = mode == Refill::replace && day_of_entry_name(entry.name) >= m_request.today;
+        const std::optional<EntryRecord>& record = record_of(entry.name);
+        const bool to_renew = record && record->yearly == EntryRecord::yearly_pending;
+        const bool goes = mode == Refill::replace && (day_of_entry_name(entry.name) >= m_request.today || to_renew);
         if (goes && remove_entry_file(m_request.diary, entry.name, m_request.dispose) == StoreError::none) continue;
         if (goes) m_report.failures.push_back("the entry " + entry.name + ": it could not be removed");
         entries.push_back(std::move(entry));
