@@ -26,12 +26,17 @@
 #include "store/retention.h"
 #include "store/scratch_files.h"
 #include "support/temp_dir.h"
+#include "support/traced_run.h"
 #include "support/typed_day.h"
 
 namespace daybrook {
 namespace {
 
+using testing::Outcome;
+using testing::strace_works;
 using testing::TempDir;
+using testing::TracedRun;
+using testing::run_traced;
 
 constexpr DayNumber today = 20793;  // 6 December 2026
 
@@ -70,34 +75,9 @@ struct Work {
 };
 constexpr Work works[] = {{"--purge", purge}, {"--new-entries", new_entries}, {"--delete", delete_all}};
 
-enum class Outcome { killed, finished, failed_to_run };
-struct TracedRun {
-    Outcome outcome;
-    int problems = 0;
-};
-
-// Runs the work on the folder under strace with the injection asked for.
 TracedRun traced(const char* option, const StoreDir& dir, const std::string& injection) {
-    char self[4096];
-    const ssize_t length = ::readlink("/proc/self/exe", self, sizeof self - 1);
-    self[length > 0 ? length : 0] = '\0';
-    const pid_t child = ::fork();
-    if (child == 0) {
-        // The leak checker of a sanitizer build cannot work under a tracer.
-        ::setenv("ASAN_OPTIONS", "detect_leaks=0", 1);
-        const std::string inject = "inject=" + injection;
-        ::execlp("strace", "strace", "-f", "-qq", "-o", "/dev/null", "-e", inject.c_str(), self, option,
-                 dir.c_str(), static_cast<char*>(nullptr));
-        ::_exit(127);
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    if (WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) return {Outcome::killed};
-    if (!WIFEXITED(status) || WEXITSTATUS(status) >= 100) return {Outcome::failed_to_run};
-    return {Outcome::finished, WEXITSTATUS(status)};
+    return run_traced(injection, {option, dir.string()});
 }
-
-bool strace_works() { return std::system("strace -qq -o /dev/null -e trace=none true >/dev/null 2>&1") == 0; }
 
 // The folder's files and their bytes, but for the lock file's note about the last close.
 std::map<std::string, std::string> contents(const TempDir& dir) {

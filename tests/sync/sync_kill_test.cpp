@@ -29,15 +29,21 @@
 #include "store/memo.h"
 #include "support/environment_guard.h"
 #include "support/temp_dir.h"
+#include "support/traced_run.h"
 #include "support/typed_day.h"
 #include "sync/sync_run.h"
+#include "sync/sync_sides.h"
 #include "sync/state_file.h"
 
 namespace daybrook {
 namespace {
 
 using testing::EnvironmentGuard;
+using testing::Outcome;
+using testing::strace_works;
 using testing::TempDir;
+using testing::TracedRun;
+using testing::run_traced;
 
 constexpr DayNumber today = 20793;  // 06/12/26
 
@@ -47,12 +53,6 @@ SyncReport sync_once(const StoreDir& diary, const VdirPath& vdir, DayNumber day)
 }
 
 int problems_of(const SyncReport& report) { return int(report.failures.size()) + int(!report.error.empty()); }
-
-std::string all_day_event(const std::string& uid, const std::string& summary, const std::string& date,
-                          const std::string& more = "") {
-    return calendar("BEGIN:VEVENT\nUID:" + uid + "\nDTSTAMP:20261201T090000Z\nDTSTART;VALUE=DATE:" + date +
-                    "\nSUMMARY:" + summary + "\n" + more + "END:VEVENT\n");
-}
 
 // A diary and a vdir side by side.
 struct Sides {
@@ -80,12 +80,12 @@ void first_sync_start(Sides& sides) {
     sides.add("15/12/26", Memo("Pay\x07rent"));
     sides.add("17/12/26", Memo("Lunch with Bo ").red());
     sides.add("23/12/26", Memo("Holiday"));
-    sides.vdir.write("bank.ics", all_day_event("bank-1", "Call the bank", "20261211"));
+    sides.vdir.write("bank.ics", testing::event("bank-1", "Call the bank", "20261211"));
     // Each week of a weekly event up to a year ahead becomes an entry: starting late in that year,
     // it still has repeats beyond the horizon, and only a few entries to be killed at.
-    sides.vdir.write("swim.ics", all_day_event("swim-1", "Swimming", "20271101", "RRULE:FREQ=WEEKLY\n"));
-    sides.vdir.write("wedding.ics", all_day_event("wedding-1", "Wedding anniversary", "20270105", "RRULE:FREQ=YEARLY\n"));
-    sides.vdir.write("cafe.ics", all_day_event("cafe-1", "Caf\xC3\xA9 Luna", "20261219"));
+    sides.vdir.write("swim.ics", testing::event("swim-1", "Swimming", "20271101", "RRULE:FREQ=WEEKLY\n"));
+    sides.vdir.write("wedding.ics", testing::event("wedding-1", "Wedding anniversary", "20270105", "RRULE:FREQ=YEARLY\n"));
+    sides.vdir.write("cafe.ics", testing::event("cafe-1", "Caf\xC3\xA9 Luna", "20261219"));
 }
 
 // After a first sync: an entry deleted by the user and a new one made; on the phone an event
@@ -97,8 +97,8 @@ void second_sync_start(Sides& sides) {
     ASSERT_EQ(remove_entry_file(sides.diary.path(), sides.entry_with("Holiday")), StoreError::none);
     sides.add("19/12/26", Memo("Haircut"));
     std::filesystem::remove(sides.vdir / "bank.ics");
-    sides.vdir.write("cafe.ics", all_day_event("cafe-1", "Caf\xC3\xA9 Luna, upstairs", "20261220"));
-    sides.vdir.write("gig.ics", all_day_event("gig-1", "Concert", "20261221"));
+    sides.vdir.write("cafe.ics", testing::event("cafe-1", "Caf\xC3\xA9 Luna, upstairs", "20261220"));
+    sides.vdir.write("gig.ics", testing::event("gig-1", "Concert", "20261221"));
 }
 
 struct Scenario {
@@ -196,37 +196,10 @@ std::string differences(const std::multiset<std::string>& got, const std::multis
     return text;
 }
 
-enum class Outcome { killed, finished, failed_to_run };
-struct TracedRun {
-    Outcome outcome;
-    int problems = 0;
-};
-
-// Runs one sync of the sides under strace with the injection asked for. Its scratch folder goes
-// into `scratch`, since a killed sync cannot remove it.
-TracedRun traced(const Sides& sides, const TempDir& scratch, const std::string& injection) {
-    char self[4096];
-    const ssize_t length = ::readlink("/proc/self/exe", self, sizeof self - 1);
-    self[length > 0 ? length : 0] = '\0';
-    const std::string day = std::to_string(today);
-    const pid_t child = ::fork();
-    if (child == 0) {
-        // The leak checker of a sanitizer build cannot work under a tracer.
-        ::setenv("ASAN_OPTIONS", "detect_leaks=0", 1);
-        ::setenv("TMPDIR", scratch.path().c_str(), 1);
-        const std::string inject = "inject=" + injection;
-        ::execlp("strace", "strace", "-f", "-qq", "-o", "/dev/null", "-e", inject.c_str(), self, "--sync",
-                 sides.diary.path().c_str(), sides.vdir.path().c_str(), day.c_str(), static_cast<char*>(nullptr));
-        ::_exit(127);
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    if (WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) return {Outcome::killed};
-    if (!WIFEXITED(status) || WEXITSTATUS(status) >= 100) return {Outcome::failed_to_run};
-    return {Outcome::finished, WEXITSTATUS(status)};
+// Runs one sync of the sides under strace with the injection asked for.
+TracedRun traced(const Sides& sides, const std::string& injection) {
+    return run_traced(injection, {"--sync", sides.diary.path().string(), sides.vdir.path().string(), std::to_string(today)});
 }
-
-bool strace_works() { return std::system("strace -qq -o /dev/null -e trace=none true >/dev/null 2>&1") == 0; }
 
 // Every system call through which the sync changes a file; openat and write also stand for the
 // moments before and after each read.
@@ -273,9 +246,8 @@ TEST(SyncKill, ASyncKilledAtAnyFileOperationEndsAsUnbrokenSyncsWhenRunAgain) {
             for (int nth = 1;; ++nth) {
                 Sides sides;
                 scenario.start(sides);
-                const TempDir scratch;
                 const std::string where = std::string(scenario.name) + ", killed at " + call + " " + std::to_string(nth);
-                const TracedRun run = traced(sides, scratch, std::string(call) + ":signal=SIGKILL:when=" + std::to_string(nth));
+                const TracedRun run = traced(sides, std::string(call) + ":signal=SIGKILL:when=" + std::to_string(nth));
                 ASSERT_NE(run.outcome, Outcome::failed_to_run) << where;
                 if (run.outcome == Outcome::finished) {
                     EXPECT_EQ(run.problems, 0) << scenario.name << ": an unbroken sync reported failures";
