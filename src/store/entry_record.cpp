@@ -14,11 +14,19 @@ constexpr std::size_t red_offset = yearly_offset + 4;
 static_assert(date_offset == 81 && file_offset == 90 && yearly_offset == 103);
 static_assert(red_offset + 4 == EntryRecord::size);
 
-// The origin's place at the end of the text field: the mark byte, the name, and a zero.
-constexpr char origin_mark = '\x01';
-constexpr std::size_t origin_name_size = 12;
-constexpr std::size_t origin_offset = text_offset + EntryRecord::text_field - origin_name_size - 2;
-static_assert(origin_offset == EntryRecord::longest_text_with_origin + 1);
+// The places of the origin and of the event at the end of the text field, each for a mark byte,
+// the name, and a zero.
+struct Tail {
+    char mark;
+    std::size_t offset;
+    std::size_t longest_text;
+};
+constexpr std::size_t tail_name_size = EntryRecord::tail_name_size;
+constexpr Tail origin_tail{'\x01', text_offset + EntryRecord::text_field - tail_name_size - 2,
+                           EntryRecord::longest_text_with_origin};
+constexpr Tail event_tail{'\x02', origin_tail.offset - tail_name_size - 2, EntryRecord::longest_text_with_event};
+static_assert(origin_tail.offset == EntryRecord::longest_text_with_origin + 1);
+static_assert(event_tail.offset == EntryRecord::longest_text_with_event + 1);
 
 // Keeps one byte of the field for the terminating zero, so that every stored field is a
 // terminated string for any reader.
@@ -46,21 +54,20 @@ std::int32_t get_int(const RecordBytes& bytes, std::size_t offset) {
     return static_cast<std::int32_t>(bits);
 }
 
-// Writes the origin where it fits: beside a memo short enough, as a name of its full size.
-void put_origin(RecordBytes& bytes, const EntryRecord& record) {
-    if (record.origin.size() != origin_name_size || record.text.size() > EntryRecord::longest_text_with_origin ||
-        record.origin.find('\0') != std::string::npos)
+// Writes a name in its place where it fits: beside a memo short enough, and of its full size.
+void put_tail(RecordBytes& bytes, const Tail& tail, std::string_view text, std::string_view name) {
+    if (name.size() != tail_name_size || text.size() > tail.longest_text || name.find('\0') != std::string::npos)
         return;
-    bytes[origin_offset] = static_cast<unsigned char>(origin_mark);
-    std::memcpy(bytes.data() + origin_offset + 1, record.origin.data(), origin_name_size);
+    bytes[tail.offset] = static_cast<unsigned char>(tail.mark);
+    std::memcpy(bytes.data() + tail.offset + 1, name.data(), tail_name_size);
 }
 
-// The origin that put_origin wrote; anything else in the field's tail is remains of an older memo.
-std::string get_origin(const RecordBytes& bytes, std::size_t text_size) {
-    const auto* mark = reinterpret_cast<const char*>(bytes.data() + origin_offset);
-    if (text_size > EntryRecord::longest_text_with_origin || *mark != origin_mark) return {};
-    const std::string name(mark + 1, ::strnlen(mark + 1, origin_name_size + 1));
-    return name.size() == origin_name_size ? name : std::string{};
+// The name that put_tail wrote; anything else in the field's tail is remains of an older memo.
+std::string get_tail(const RecordBytes& bytes, const Tail& tail, std::size_t text_size) {
+    const auto* mark = reinterpret_cast<const char*>(bytes.data() + tail.offset);
+    if (text_size > tail.longest_text || *mark != tail.mark) return {};
+    const std::string name(mark + 1, ::strnlen(mark + 1, tail_name_size + 1));
+    return name.size() == tail_name_size ? name : std::string{};
 }
 
 }  // namespace
@@ -68,7 +75,8 @@ std::string get_origin(const RecordBytes& bytes, std::size_t text_size) {
 RecordBytes encode(const EntryRecord& record) {
     RecordBytes bytes{};
     put_text(bytes, text_offset, EntryRecord::text_field, record.text);
-    put_origin(bytes, record);
+    put_tail(bytes, origin_tail, record.text, record.origin);
+    put_tail(bytes, event_tail, record.text, record.event);
     put_text(bytes, date_offset, EntryRecord::date_field, record.date);
     put_text(bytes, file_offset, EntryRecord::file_field, record.file);
     put_int(bytes, yearly_offset, record.yearly);
@@ -85,7 +93,8 @@ EntryRecord decode(std::span<const unsigned char> bytes) {
     record.file = get_text(padded, file_offset, EntryRecord::file_field);
     record.yearly = get_int(padded, yearly_offset);
     record.red = get_int(padded, red_offset);
-    record.origin = get_origin(padded, record.text.size());
+    record.origin = get_tail(padded, origin_tail, record.text.size());
+    record.event = get_tail(padded, event_tail, record.text.size());
     return record;
 }
 

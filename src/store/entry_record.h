@@ -9,6 +9,11 @@
 // the memo's terminating zero where every reader ignores the bytes: the last 14 bytes of the
 // field hold a mark byte (0x01, which no memo holds), the 12-character file name and a zero. A
 // memo longer than 66 characters leaves no room for it, and such a copy names no origin.
+//
+// An entry the sync received from an event of a calendar folder names that event just before
+// that place (mark byte 0x02, a 12-character tag and a zero, in the 14 bytes before the origin's),
+// so that a sync which lost its record of what it did still knows the entry's event, and so do
+// the copies the renewal makes of it. A memo longer than 52 characters leaves no room for it.
 #pragma once
 
 #include <array>
@@ -37,9 +42,12 @@ struct EntryRecord {
     std::int32_t yearly = not_yearly;
     std::int32_t red = 0;  // non-zero for a red-letter day
     std::string origin;    // the entry this one was renewed from, e.g. "DAT20427.000"; empty when none
+    std::string event;     // the tag of the event the sync received this entry from; empty when none
 
-    // The longest memo beside which the origin still fits into the text field.
+    // The longest memos beside which an origin, and an event as well, still fit into the text field.
     static constexpr std::size_t longest_text_with_origin = 66;
+    static constexpr std::size_t longest_text_with_event = 52;
+    static constexpr std::size_t tail_name_size = 12;  // the size of an origin or an event tag
 
     friend bool operator==(const EntryRecord&, const EntryRecord&) = default;
 };

@@ -73,16 +73,17 @@ private:
     std::vector<Decision> decide_known();
     SideChange vdir_side(SyncedItem& item);
     SideChange diary_side(SyncedItem& item);
+    bool plans_yearly(const std::string& vdir_name);
     void pair_by_uid(std::vector<Decision>& decisions);
     std::map<std::string, std::vector<std::string>> entries_by_event_name();
-    SideChange paired_change(const VdirRead& read, const std::vector<SyncedEntry>& entries);
+    SideChange paired_change(const VdirRead& read, SyncedItem& item);
     void hold_mass_removals(std::vector<Decision>& decisions);
     void apply(Decision decision);
     void remove_here(SyncedItem item);
     void receive(const std::string& vdir_name);
     void refill(SyncedItem& item, Refill mode);
-    bool take(const PlannedEntry& planned, const CalendarPlan& plan, std::vector<SyncedEntry>& own,
-              std::vector<SyncedEntry>& entries);
+    bool take(const PlannedEntry& planned, const SyncedItem& item, const CalendarPlan& plan,
+              std::vector<SyncedEntry>& own, std::vector<SyncedEntry>& entries);
     void let_go(std::vector<SyncedEntry>& own, Refill mode, std::vector<SyncedEntry>& entries);
     void send(const std::string& name);
     bool join_earlier_year(const std::string& vdir_name, const std::string& name, const EntryRecord& record);
@@ -183,7 +184,9 @@ SideChange Sync::vdir_side(SyncedItem& item) {
 
 // An entry is still the event's when its file is unchanged, or rewritten with the same memo and
 // flags (the renewal marks a yearly entry carried over); a yearly entry carried over is followed
-// to its copy. An entry gone from a day the close has not purged was deleted by the user.
+// to its copy. An entry gone from a day the close has not purged was deleted by the user, and
+// the event with it when that leaves it no entry from today on. So was a yearly event's entry
+// that went on a day the close purged without carrying it over to next year.
 SideChange Sync::diary_side(SyncedItem& item) {
     std::vector<SyncedEntry> kept;
     bool changed = false;
@@ -210,8 +213,22 @@ SideChange Sync::diary_side(SyncedItem& item) {
         else if (day_of_entry_name(entry.name) >= m_deleted_from) deleted = true;
     }
     item.entries = std::move(kept);
-    if (item.entries.empty() && deleted) return SideChange::removed;
+    // The days passed that a changed event left behind do not keep it.
+    const bool none_to_come = std::none_of(item.entries.begin(), item.entries.end(), [&](const SyncedEntry& entry) {
+        return day_of_entry_name(entry.name) >= m_request.today;
+    });
+    if (deleted && none_to_come) return SideChange::removed;
+    if (item.entries.empty() && changed && plans_yearly(item.vdir_name)) return SideChange::removed;
     return changed ? SideChange::changed : SideChange::unchanged;
+}
+
+bool Sync::plans_yearly(const std::string& vdir_name) {
+    const VdirRead* read = fetch(vdir_name);
+    if (!read) return false;
+    const CalendarPlan plan = plan_calendar(read->text, m_request.today, {.until = m_horizon});
+    return std::any_of(plan.entries.begin(), plan.entries.end(), [](const PlannedEntry& planned) {
+        return planned.record.yearly != EntryRecord::not_yearly;
+    });
 }
 
 // A vdir file that no state knows, named by the UID of entries no event stands for, is their
@@ -223,42 +240,61 @@ void Sync::pair_by_uid(std::vector<Decision>& decisions) {
         if (!read) continue;  // received, and so reported, below
         SyncedItem item{.vdir_name = vdir_name, .vdir_etag = read->etag, .vdir_hash = content_hash(read->text)};
         for (const std::string& name : names) item.entries.push_back(claimed_entry(name, entry_key(*record_of(name))));
-        const SideChange vdir = paired_change(*read, item.entries);
+        const SideChange vdir = paired_change(*read, item);
         m_known.insert(vdir_name);
         decisions.push_back({sync_action(SideChange::unchanged, vdir), item, item});
     }
 }
 
-// The entries no event stands for, by the vdir file their UID names, for the vdir files that no
-// state knows. Entries are read only when there are such files.
+// The entries no event stands for, by the vdir file that no state knows and that their tag or
+// their UID names; a yearly entry's copy goes with the entry it was carried over from, which comes
+// earlier in name order. Entries are read only when there are such files.
 std::map<std::string, std::vector<std::string>> Sync::entries_by_event_name() {
     std::map<std::string, std::vector<std::string>> found;
-    std::set<std::string> unknown;
+    std::map<std::string, std::string> unknown;  // by tag
     for (const auto& [name, etag] : m_vdir)
-        if (!m_known.contains(name)) unknown.insert(name);
+        if (!m_known.contains(name)) unknown.emplace(event_tag(name), name);
     if (unknown.empty()) return found;
+    std::map<std::string, std::string> event_of;  // entry name to vdir name
     for (const auto& [name, file] : m_diary) {
-        if (file.claimed || !record_of(name)) continue;
-        const std::string vdir_name = vdir_name_for_uid(store_entry_uid(m_request.diary, name, *record_of(name)));
-        if (unknown.contains(vdir_name)) found[vdir_name].push_back(name);
+        const std::optional<EntryRecord>& record = record_of(name);
+        if (file.claimed || !record) continue;
+        const auto tagged = unknown.find(record->event);
+        const auto carried = event_of.find(record->origin);
+        std::string vdir_name = tagged != unknown.end()    ? tagged->second
+                                : carried != event_of.end() ? carried->second
+                                                            : vdir_name_for_uid(store_entry_uid(m_request.diary, name, *record));
+        if (tagged == unknown.end() && carried == event_of.end() && !m_vdir.contains(vdir_name)) continue;
+        if (m_known.contains(vdir_name)) continue;
+        event_of[name] = vdir_name;
+        found[vdir_name].push_back(name);
     }
     return found;
 }
 
-// Unchanged when the file holds what the sync writes for one of the entries, or plans no entry
-// from today on that they lack (a yearly entry carried over since); changed when someone edited
-// it since.
-SideChange Sync::paired_change(const VdirRead& read, const std::vector<SyncedEntry>& entries) {
+// Unchanged when the file holds what the sync writes for one of the entries, or plans from today
+// on just the days of the entries from today on; changed when someone edited it since. An event
+// that repeats without end is marked so, for the refill to extend it beyond the days paired.
+SideChange Sync::paired_change(const VdirRead& read, SyncedItem& item) {
+    const std::vector<SyncedEntry>& entries = item.entries;
     for (const SyncedEntry& entry : entries)
         if (entry_event(m_request.diary, entry.name, *record_of(entry.name)).text == read.text)
             return SideChange::unchanged;
     const CalendarPlan plan = plan_calendar(read.text, m_request.today, {.until = m_horizon});
+    item.repeats = !plan.open_repeats.empty();
+    const auto same = [](const SyncedEntry& entry, const PlannedEntry& planned) {
+        return entry.key == entry_key(planned.record) && day_of_entry_name(entry.name) == planned.day;
+    };
     const bool lacks_one = std::any_of(plan.entries.begin(), plan.entries.end(), [&](const PlannedEntry& planned) {
-        return std::none_of(entries.begin(), entries.end(), [&](const SyncedEntry& entry) {
-            return entry.key == entry_key(planned.record) && day_of_entry_name(entry.name) == planned.day;
-        });
+        return std::none_of(entries.begin(), entries.end(), [&](const SyncedEntry& entry) { return same(entry, planned); });
     });
-    return plan.error.empty() && !lacks_one ? SideChange::unchanged : SideChange::changed;
+    const bool has_more = std::any_of(entries.begin(), entries.end(), [&](const SyncedEntry& entry) {
+        const DayNumber day = day_of_entry_name(entry.name);
+        return day >= m_request.today && day <= m_horizon &&
+               std::none_of(plan.entries.begin(), plan.entries.end(),
+                            [&](const PlannedEntry& planned) { return same(entry, planned); });
+    });
+    return plan.error.empty() && !lacks_one && !has_more ? SideChange::unchanged : SideChange::changed;
 }
 
 // Removals that would take most of what the last sync saw are kept for a sync that accepts them:
@@ -357,7 +393,7 @@ void Sync::refill(SyncedItem& item, Refill mode) {
     std::vector<SyncedEntry> entries;
     bool complete = true;
     for (const PlannedEntry& planned : plan.entries)
-        if (mode != Refill::extend || planned.day > horizon) complete = take(planned, plan, own, entries) && complete;
+        if (mode != Refill::extend || planned.day > horizon) complete = take(planned, item, plan, own, entries) && complete;
     let_go(own, mode, entries);
     item.entries = std::move(entries);
     item.horizon = m_horizon;
@@ -372,9 +408,9 @@ void Sync::refill(SyncedItem& item, Refill mode) {
 }
 
 // One planned entry: the event's own alike, else an entry alike no event stands for, else a new
-// one. False when it could not be made.
-bool Sync::take(const PlannedEntry& planned, const CalendarPlan& plan, std::vector<SyncedEntry>& own,
-                std::vector<SyncedEntry>& entries) {
+// one that names its event. False when it could not be made.
+bool Sync::take(const PlannedEntry& planned, const SyncedItem& item, const CalendarPlan& plan,
+                std::vector<SyncedEntry>& own, std::vector<SyncedEntry>& entries) {
     const std::uint64_t key = entry_key(planned.record);
     const auto alike = std::find_if(own.begin(), own.end(), [&](const SyncedEntry& entry) {
         return entry.key == key && day_of_entry_name(entry.name) == planned.day;
@@ -386,7 +422,9 @@ bool Sync::take(const PlannedEntry& planned, const CalendarPlan& plan, std::vect
     }
     std::optional<SyncedEntry> entry = claim_alike(planned.day, key);
     if (!entry) {
-        const AddedEntry added = add_entry(m_request.diary, planned.day, planned.record);
+        EntryRecord record = planned.record;
+        record.event = event_tag(item.vdir_name);
+        const AddedEntry added = add_entry(m_request.diary, planned.day, record);
         if (added.error == StoreError::day_full)
             m_report.not_taken.push_back({plan.summaries[planned.event], long_date(planned.day), SkipReason::day_full});
         else if (added.error != StoreError::none)
@@ -454,9 +492,12 @@ bool Sync::join_earlier_year(const std::string& vdir_name, const std::string& na
     return true;
 }
 
-// Next year's copy of a yearly entry that the close carried over: the same event still.
+// The copy of a yearly entry that the closes carried over, a year on or, when the copy was itself
+// carried over and purged since, further: the same event still.
 std::optional<SyncedEntry> Sync::claim_copy(const SyncedEntry& passed) {
-    return claim_alike(next_year_of(day_of_entry_name(passed.name)), passed.key);
+    for (DayNumber day = next_year_of(day_of_entry_name(passed.name)); day <= m_horizon; day = next_year_of(day))
+        if (std::optional<SyncedEntry> copy = claim_alike(day, passed.key)) return copy;
+    return std::nullopt;
 }
 
 // An entry on the day that no event stands for yet and says what `key` says.

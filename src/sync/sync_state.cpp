@@ -112,6 +112,12 @@ std::uint64_t entry_key(const EntryRecord& record) {
     return content_hash(bytes);
 }
 
+std::string event_tag(std::string_view vdir_name) {
+    char tag[EntryRecord::tail_name_size + 1];
+    std::snprintf(tag, sizeof tag, "%012" PRIx64, content_hash(vdir_name) & 0xffff'ffff'ffffu);
+    return tag;
+}
+
 std::string state_text(const SyncState& state) {
     std::string text(header);
     text += "\nvdir " + encoded(state.vdir) + '\n';

@@ -22,6 +22,10 @@ namespace daybrook {
 // repeats each year. Renewing a yearly entry (yearly 1 becoming -1) leaves it alone.
 std::uint64_t entry_key(const EntryRecord& record);
 
+// The tag that an entry received from the vdir file `vdir_name` carries in its record (see
+// EntryRecord::event): 12 hex digits of the name's hash.
+std::string event_tag(std::string_view vdir_name);
+
 struct SyncedEntry {
     std::string name;  // the entry file, "DAT%05d.%03d"
     Etag etag;

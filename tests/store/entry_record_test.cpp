@@ -63,31 +63,42 @@ TEST(EntryRecord, DecodesDamagedBytesWithoutCarryingOneFieldIntoAnother) {
     }
 }
 
-// A renewal copy's origin sits after the memo's end, where readers see nothing of it; a memo too
-// long for it keeps every character instead, and remains of an older, longer memo are no origin.
-TEST(EntryRecord, KeepsTheOriginBehindAMemoThatLeavesRoomForIt) {
+// A renewal copy's origin, and the event a received entry came from, sit after the memo's end,
+// where readers see nothing of them; a memo too long for them keeps every character instead, and
+// remains of an older, longer memo are neither.
+TEST(EntryRecord, KeepsTheOriginAndTheEventBehindAMemoThatLeavesRoomForThem) {
     struct Case {
         std::string text_field;  // the field's bytes as found, up to its last byte
         std::string origin;
+        std::string event;
     };
     const std::string mark = std::string(1, '\0') + '\x01';
+    const std::string tag = std::string(1, '\0') + "\x02" "0123456789ab";
     const Case cases[] = {
-        {"Birthday" + std::string(59, '\0') + "\x01" "DAT20427.000", "DAT20427.000"},
-        {std::string(66, 'm') + mark + "DAT20427.000", "DAT20427.000"},
-        {std::string(67, 'm') + "\x01" "DAT20427.000", ""},
-        {"Birthday" + std::string(1, '\0') + std::string(71, 'o'), ""},             // an older memo's remains
-        {"Birthday" + std::string(59, '\0') + "\x01" "DAT2042", ""},              // a name cut short
-        {"Birthday" + std::string(59, '\0') + "\x01" "DAT20427.0001", ""},        // no zero after it
+        {"Birthday" + std::string(59, '\0') + "\x01" "DAT20427.000", "DAT20427.000", ""},
+        {std::string(66, 'm') + mark + "DAT20427.000", "DAT20427.000", ""},
+        {std::string(67, 'm') + "\x01" "DAT20427.000", "", ""},
+        {"Birthday" + std::string(1, '\0') + std::string(71, 'o'), "", ""},             // an older memo's remains
+        {"Birthday" + std::string(59, '\0') + "\x01" "DAT2042", "", ""},              // a name cut short
+        {"Birthday" + std::string(59, '\0') + "\x01" "DAT20427.0001", "", ""},        // no zero after it
+        {std::string(52, 'm') + tag + mark + "DAT20427.000", "DAT20427.000", "0123456789ab"},
+        {"Swim" + std::string(48, '\0') + tag, "", "0123456789ab"},
+        {std::string(53, 'm') + tag.substr(1) + mark + "DAT20427.000", "DAT20427.000", ""},  // memo too long
+        {"Swim" + std::string(48, '\0') + "\x01" "0123456789ab", "", ""},              // the wrong mark
     };
     for (const Case& c : cases) {
         const EntryRecord record = decode_text(c.text_field);
         EXPECT_EQ(record.origin, c.origin) << c.text_field;
+        EXPECT_EQ(record.event, c.event) << c.text_field;
         EXPECT_EQ(decode(encode(record)), record) << c.text_field;
     }
-    EXPECT_EQ(decode(encode(Memo(std::string(66, 'm')).origin("DAT20427.000"))).origin, "DAT20427.000");
-    const EntryRecord long_memo = decode(encode(Memo(std::string(80, 'm')).origin("DAT20427.000")));
+    const EntryRecord both = decode(encode(Memo(std::string(52, 'm')).origin("DAT20427.000").event("0123456789ab")));
+    EXPECT_EQ(both.origin, "DAT20427.000");
+    EXPECT_EQ(both.event, "0123456789ab");
+    const EntryRecord long_memo = decode(encode(Memo(std::string(80, 'm')).origin("DAT20427.000").event("0123456789ab")));
     EXPECT_EQ(long_memo.text, std::string(80, 'm'));
     EXPECT_EQ(long_memo.origin, "");
+    EXPECT_EQ(long_memo.event, "");
 }
 
 TEST(EntryRecord, CallsAMemoBlankOnlyWhenItHoldsNoLetterDigitOrMeaningfulSign) {

@@ -33,6 +33,10 @@ public:
         m_record.origin = std::move(origin);
         return *this;
     }
+    Memo& event(std::string event) {
+        m_record.event = std::move(event);
+        return *this;
+    }
     operator EntryRecord() const { return m_record; }
 
 private:
@@ -42,7 +46,7 @@ private:
 inline void PrintTo(const EntryRecord& record, std::ostream* out) {
     *out << "{text \"" << record.text << "\", date \"" << record.date << "\", file \""
          << record.file << "\", yearly " << record.yearly << ", red " << record.red << ", origin \""
-         << record.origin << "\"}";
+         << record.origin << "\", event \"" << record.event << "\"}";
 }
 
 inline void PrintTo(const Memo& memo, std::ostream* out) {

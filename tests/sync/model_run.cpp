@@ -107,13 +107,11 @@ private:
     DayNumber m_today = first_day;
     std::vector<ModelEvent> m_events;
     int m_serial = 0;
-    // Since both diaries were last in step: an event was deleted; an event was deleted or
-    // changed; a diary's sync state was lost. Without its state a diary cannot tell an entry of
-    // a deleted or changed event from one the user made, and takes it for one the user made: so
-    // a state is lost only between syncs that see no deletion or change of an event, and those
-    // cases alone keep the model exact.
+    // Since both diaries were last in step: an event was deleted; a diary's sync state was lost.
+    // Without its state a diary cannot tell a deletion from a folder new to it, and sends the
+    // entries of a deleted event back, as vdirsyncer does with a lost status: so a state is lost
+    // only between syncs that see no deletion, and those cases alone keep the model exact.
     bool m_deleted = false;
-    bool m_deleted_or_changed = false;
     bool m_state_lost = false;
     std::size_t m_op = 0;
     Outcome m_outcome;
@@ -182,7 +180,7 @@ void ModelRun::user_deletes(const Op& op) {
             return fail(Invariant::runs_clean, "the entry " + name + " could not be deleted");
         event->live = false;
         event->touched = true;
-        m_deleted = m_deleted_or_changed = true;
+        m_deleted = true;
         return note(side_name(op.side) + " deletes " + name + " \"" + event->memo + "\"");
     }
 }
@@ -208,12 +206,11 @@ void ModelRun::phone_deletes(const Op& op) {
     std::filesystem::remove(m_vdir / event->vdir_name);
     event->live = false;
     event->touched = true;
-    m_deleted = m_deleted_or_changed = true;
+    m_deleted = true;
     note("the phone deletes " + event->vdir_name + " \"" + event->memo + "\"");
 }
 
 void ModelRun::phone_edits(const Op& op) {
-    if (m_state_lost) return;
     ModelEvent* event = pick(op.pick, [](const ModelEvent& e) { return !e.vdir_name.empty(); });
     if (!event) return;
     const std::optional<PhoneEvent> before = read_event(m_vdir.read(event->vdir_name));
@@ -233,7 +230,6 @@ void ModelRun::phone_edits(const Op& op) {
     event->memo = after.summary;
     event->day = after.day;
     event->touched = true;
-    m_deleted_or_changed = true;
 }
 
 void ModelRun::close(Side side) {
@@ -255,7 +251,7 @@ void ModelRun::days_pass(const Op& op) {
 
 void ModelRun::damage_state(const Op& op) {
     const std::filesystem::path state = diary(op.side) / std::string(sync_state_file);
-    if (m_deleted_or_changed || !std::filesystem::exists(state)) return;
+    if (m_deleted || !std::filesystem::exists(state)) return;
     m_state_lost = true;
     if (op.flags & op_flag::also) {
         std::filesystem::resize_file(state, std::filesystem::file_size(state) / 2);
@@ -301,7 +297,7 @@ void ModelRun::settle() {
         if (event.live && event.vdir_name.empty()) event.vdir_name = vdir_item_with_summary(m_vdir.path(), event.memo);
         event.touched = false;
     }
-    m_deleted = m_deleted_or_changed = m_state_lost = false;
+    m_deleted = m_state_lost = false;
     check_endless_repeats();
     if (!m_outcome.broken) check_sides();
 }

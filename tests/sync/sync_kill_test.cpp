@@ -267,6 +267,27 @@ TEST(SyncKill, ASyncKilledAtAnyFileOperationEndsAsUnbrokenSyncsWhenRunAgain) {
     EXPECT_GT(kills, 200);
 }
 
+// A folder whose listing fails part way is not a folder emptied: the sync refuses, and both sides
+// keep every event. Each listing call fails in turn, until the sync makes fewer than asked.
+TEST(SyncKill, AListingThatFailsRefusesTheSyncAndRemovesNothing) {
+    if (!strace_works()) GTEST_SKIP() << "strace cannot trace processes here";
+    const EnvironmentGuard in_memory(folders_in_memory());
+    Sides sides;
+    sides.add("08/12/26", Memo("Dentist"));
+    sides.vdir.write("bank.ics", testing::event("bank-1", "Call the bank", "20261211"));
+    ASSERT_EQ(sync_until_quiet(sides), std::vector<std::string>{});
+    const Contents before = contents_of(sides);
+    int failed_calls = 0;
+    for (int nth = 1;; ++nth) {
+        const TracedRun run = traced(sides, "getdents64:error=EIO:when=" + std::to_string(nth));
+        ASSERT_EQ(run.outcome, Outcome::finished) << nth;
+        if (run.problems == 0) break;
+        ++failed_calls;
+        EXPECT_EQ(contents_of(sides), before) << "the listing call " << nth << " failed";
+    }
+    EXPECT_GE(failed_calls, 4);  // the vdir and the diary, each listed to its end
+}
+
 }  // namespace
 }  // namespace daybrook
 
