@@ -96,7 +96,11 @@ DayNumber day_number_of(int day, int month, int year_value) noexcept {
     return static_cast<DayNumber>(std::min<std::int64_t>(n, std::numeric_limits<DayNumber>::max()));
 }
 
-CalendarDate day_to_calendar(DayNumber n) noexcept { return calendar_of(n); }
+CalendarDate plain_day_to_calendar(PlainDay n) noexcept {
+    return calendar_of(static_cast<DayNumber>(std::clamp<PlainDay>(n, earliest_calendar_day, latest_calendar_day)));
+}
+
+CalendarDate day_to_calendar(DayNumber n) noexcept { return plain_day_to_calendar(plain_day_of(n)); }
 
 std::string day_to_date(DayNumber n) {
     const CalendarDate date = day_to_calendar(n);

@@ -71,11 +71,6 @@ struct CalendarDate {
     friend bool operator==(const CalendarDate&, const CalendarDate&) = default;
 };
 
-// The Gregorian date that lies n days after 1 January 1970 (before it for negative n) and its
-// weekday. The dates are those of the years -32767 to 32767, about 11 million days either way
-// of 1970; a day number beyond them gives the first or last day of that range.
-CalendarDate day_to_calendar(DayNumber n) noexcept;
-
 // Days since 1 January 1970 by the Gregorian calendar, as calendar files count them. A day
 // number is the same count from 1 March 2000 on and one more before.
 using PlainDay = std::int64_t;
@@ -84,6 +79,15 @@ constexpr PlainDay plain_day_of(DayNumber day) noexcept { return day >= first_pl
 constexpr DayNumber diary_day_of(PlainDay day) noexcept {
     return static_cast<DayNumber>(day >= first_plain_day ? day : day + 1);
 }
+
+// The Gregorian date that lies n plain days after 1 January 1970 (before it for negative n) and
+// its weekday. The dates are those of the years -32767 to 32767, about 11 million days either way
+// of 1970; a day beyond them gives the first or last day of that range.
+CalendarDate plain_day_to_calendar(PlainDay n) noexcept;
+
+// The date that the day number n names: every reader of entries shows a day through this, so an
+// entry of 25/12/99 is shown on the date its record holds.
+CalendarDate day_to_calendar(DayNumber n) noexcept;
 
 // "dd/mm/yy" of day_to_calendar(n), with the year modulo 100 (so always eight characters).
 std::string day_to_date(DayNumber n);

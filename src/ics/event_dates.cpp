@@ -82,7 +82,7 @@ bool every_year_only(icalcomponent* event, const icaltimetype& start, PlainDay s
     if (span >= 365) return false;
     const PlainDay first_day = local_day(start);
     for (PlainDay day = first_day; day < first_day + span; ++day) {
-        const CalendarDate date = day_to_calendar(static_cast<DayNumber>(day));
+        const CalendarDate date = plain_day_to_calendar(day);
         if (date.month == 2 && date.day == 29) return false;
     }
     return true;

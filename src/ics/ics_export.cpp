@@ -14,7 +14,7 @@ namespace daybrook {
 namespace {
 
 icaltimetype date_of(PlainDay day) {
-    const CalendarDate calendar = day_to_calendar(static_cast<DayNumber>(day));
+    const CalendarDate calendar = plain_day_to_calendar(day);
     icaltimetype date = icaltime_null_date();
     date.year = calendar.year;
     date.month = calendar.month;

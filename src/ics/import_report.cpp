@@ -5,7 +5,7 @@
 namespace daybrook {
 
 std::string report_date(PlainDay day) {
-    const CalendarDate date = day_to_calendar(static_cast<DayNumber>(day));
+    const CalendarDate date = plain_day_to_calendar(day);
     char text[32];
     std::snprintf(text, sizeof text, "%02d/%02d/%04d", date.day, date.month, date.year);
     return text;

@@ -57,7 +57,7 @@ std::string name_of(icalcomponent* component) {
 
 // The same day a year later; 28 February for 29 February.
 PlainDay a_year_after(PlainDay day) {
-    const CalendarDate date = day_to_calendar(diary_day_of(day));
+    const CalendarDate date = plain_day_to_calendar(day);
     return plain_day(date.year + 1, date.month, std::min(date.day, month_length(date.month, date.year + 1)));
 }
 
@@ -162,12 +162,12 @@ void Planner::event(icalcomponent* event, const Exclusions* moved) {
 
 // Each day of the event becomes a yearly entry on that day's next occurrence from today on.
 void Planner::yearly(const icaltimetype& start, PlainDay span, const Planned& entry) {
-    const int this_year = day_to_calendar(static_cast<DayNumber>(m_today)).year;
+    const int this_year = plain_day_to_calendar(m_today).year;
     std::set<PlainDay> days;
     for (PlainDay day = local_day(start); day < local_day(start) + span; ++day) {
         PlainDay next = day;
         if (next < m_today) {
-            const CalendarDate date = day_to_calendar(static_cast<DayNumber>(day));
+            const CalendarDate date = plain_day_to_calendar(day);
             next = plain_day(this_year, date.month, date.day);
             if (next < m_today) next = plain_day(this_year + 1, date.month, date.day);
         }
@@ -253,7 +253,7 @@ Planner::RuleEnd Planner::follow_rule(const icalrecurrencetype& rule, const ical
     if (!iterator) return RuleEnd::unreadable;
     if (rule.count == 0 && own_day(start) < m_today - 2) {
         icaltimetype from = start;
-        const CalendarDate date = day_to_calendar(diary_day_of(m_today - 2));
+        const CalendarDate date = plain_day_to_calendar(m_today - 2);
         from.year = date.year;
         from.month = date.month;
         from.day = date.day;

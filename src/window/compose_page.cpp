@@ -51,7 +51,7 @@ std::string spoken_entry(const EntryRecord& entry) {
 int compose_day(DayNumber d, int y, const DiaryState& state, const StoreDir& store, const Layout& layout,
                 ComposedPage& page) {
     // The rows count plain days, each shown with the entries of its day number.
-    const CalendarDate date = day_to_calendar(d);
+    const CalendarDate date = plain_day_to_calendar(d);
     const DayNumber r = diary_day_of(d);
     const std::string_view month = month_names[std::size_t(date.month - 1)];
     const int month_x = layout.column_base + day_name_column;
@@ -84,7 +84,7 @@ void compose_week(const DiaryState& state, const StoreDir& store, const Layout& 
     page.items.push_back({week_header(state), header_x, header_y, colours::text});
     // One year label for the page: the year of its last row.
     const DayNumber last_row = state.view.start_day + days_per_week - 1;
-    const std::string year = "Year " + std::to_string(day_to_calendar(last_row).year);
+    const std::string year = "Year " + std::to_string(plain_day_to_calendar(last_row).year);
     page.items.push_back({year, year_label_x, header_y, colours::red_letter});
     page.spoken.push_back({std::string(week_header(state)) + " " + year, header_y});
     int y = 2 * layout.line_step;

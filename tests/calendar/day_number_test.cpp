@@ -78,9 +78,13 @@ TEST(DayNumber, RoundTripsEveryDayFrom1970To2050) {
         const int m = static_cast<int>(unsigned{date.month()});
         const int y = int{date.year()};
         const DayNumber expected = k + (day < plain_from ? 1 : 0);
-        ASSERT_EQ(day_to_calendar(k), (CalendarDate{d, m, y, (k + 4) % 7})) << k;
-        ASSERT_EQ(day_to_date(k), printed("%02d/%02d/%02d", d, m, y % 100)) << k;
-        ASSERT_EQ(date_to_day(day_to_date(k)), expected) << k;
+        ASSERT_EQ(plain_day_to_calendar(k), (CalendarDate{d, m, y, (k + 4) % 7})) << k;
+        // 29/02/2000 shares its number with 1 March, the day that number shows.
+        if (k != first_plain_day - 1) {
+            ASSERT_EQ(day_to_calendar(expected), (CalendarDate{d, m, y, (k + 4) % 7})) << k;
+            ASSERT_EQ(day_to_date(expected), printed("%02d/%02d/%02d", d, m, y % 100)) << k;
+        }
+        ASSERT_EQ(date_to_day(day_to_date(expected)), expected) << k;
         ASSERT_EQ(date_to_day(printed("%02d/%02d/%d", d, m, y - 1900)), expected) << k;
         ASSERT_EQ(day_number_of(d, m, y - 1900), expected) << k;
         ASSERT_EQ(day_number_of(d, m, y % 100), expected) << k;
@@ -101,7 +105,7 @@ TEST(DayNumber, GivesDatesAndWeekdaysBefore1970AndClampsBeyondTheCalendar) {
         {max_day, {31, 12, 32767, weekday_of(year::max() / December / 31)}},
         {INT32_MIN, {1, 1, -32767, weekday_of(year::min() / January / 1)}},
     };
-    for (const auto& c : cases) EXPECT_EQ(day_to_calendar(c.n), c.expected) << c.n;
+    for (const auto& c : cases) EXPECT_EQ(plain_day_to_calendar(c.n), c.expected) << c.n;
     EXPECT_EQ(day_to_date(INT32_MIN), "01/01/33");
     EXPECT_EQ(day_to_date(max_day), "31/12/67");
 }
