@@ -8,8 +8,7 @@
 #include <variant>
 
 #include "app/entry_lines.h"
-#include "calendar/date_check.h"
-#include "calendar/date_choices.h"
+#include "app/terminal_dates.h"
 #include "calendar/text_helpers.h"
 #include "config/settings.h"
 #include "diary/diary_state.h"
@@ -21,14 +20,6 @@
 
 namespace daybrook {
 namespace {
-
-// The day of a typed date, with the form it was typed in; or New Entry's message for why it is
-// refused.
-struct ChosenDate {
-    DayNumber day = 0;
-    DateForm form = DateForm::plain;
-    std::string_view refusal;
-};
 
 TerminalStatus refuse(const TerminalRun& run, std::string_view message) {
     run.err << qt_text(message) << '\n';
@@ -49,36 +40,14 @@ RetentionLimit stored_limit(const TerminalRun& run) {
     return retention_limit(retention);
 }
 
-// The short forms stand for the first date New Entry offers for them.
-ChosenDate short_form_date(ShortFormDates dates, DateForm form) {
-    if (dates.error != ShortFormError::none) return {.form = form, .refusal = short_form_message(dates.error)};
-    return {.day = dates.days.front(), .form = form};
-}
-
-// New Entry shows the date a number of days ahead stands for before it takes it; without that
-// look, a text such as "6-12-26" would quietly become six days ahead. So here only a whole
-// number counts as days ahead, and anything else is checked as a "dd/mm/yy" date.
-DateForm form_of(std::string_view typed) {
-    const DateForm form = classify_date_text(typed);
-    const std::string_view digits = typed.starts_with('-') || typed.starts_with('+') ? typed.substr(1) : typed;
-    const bool whole_number = !digits.empty() && digits.find_first_not_of("0123456789") == std::string_view::npos;
-    return form == DateForm::days_ahead && !whole_number ? DateForm::plain : form;
-}
-
-// The short forms give days from today to the diary's last day, which need no further check.
-ChosenDate chosen_date(const std::string& typed, const TerminalRun& run, bool yearly) {
-    const DateForm form = form_of(typed);
-    if (form != DateForm::plain) {
-        ChosenDate chosen = form == DateForm::day_name
-                                ? short_form_date(day_name_dates(typed, run.today), form)
-                                : short_form_date(days_ahead_dates(text_to_int(typed), run.today), form);
-        if (chosen.refusal.empty() && yearly) chosen.refusal = "Only a date typed as dd/mm/yy can repeat every year!";
-        return chosen;
-    }
-    const DateCheck check = check_date(PastDates::refused, typed, run.today, stored_limit(run));
-    if (check.error != DateError::none) return {.refusal = date_message(check.error)};
-    if (yearly && !may_repeat_yearly(check.day, check.month)) return {.refusal = yearly_leap_day_message};
-    return {.day = check.day_number};
+// The day of the typed date; a yearly entry needs a dated day that recurs every year.
+TypedDay chosen_date(const std::string& typed, const TerminalRun& run, bool yearly) {
+    TypedDay chosen = typed_day(typed, run.today, PastDates::refused, stored_limit(run));
+    if (!chosen.refusal.empty() || !yearly) return chosen;
+    const CalendarDate date = day_to_calendar(chosen.day);
+    if (chosen.form != DateForm::plain) chosen.refusal = "Only a date typed as dd/mm/yy can repeat every year!";
+    else if (!may_repeat_yearly(date.day, date.month)) chosen.refusal = yearly_leap_day_message;
+    return chosen;
 }
 
 // The memo in the record's code page, or nothing after saying why it cannot be stored.
@@ -128,7 +97,7 @@ TerminalStatus add_entry_command(const QCommandLineParser& parser, const Termina
     const std::optional<std::string> memo = memo_of(words, run);
     if (!memo) return TerminalStatus::failed;
     const bool yearly = parser.isSet(QStringLiteral("yearly"));
-    const ChosenDate date = chosen_date(parser.value(QStringLiteral("add")).toStdString(), run, yearly);
+    const TypedDay date = chosen_date(parser.value(QStringLiteral("add")).toStdString(), run, yearly);
     if (!date.refusal.empty()) return refuse(run, date.refusal);
     const NewEntryRequest request{.days = {date.day}, .form = date.form, .text = *memo,
                                   .red = parser.isSet(QStringLiteral("red-letter")), .yearly = yearly};

@@ -43,7 +43,16 @@ std::optional<QByteArray> calendar_text(const QString& source, const TerminalRun
         run.err << "Daybrook could not open " << source << ": " << file.errorString() << '\n';
         return std::nullopt;
     }
-    QByteArray text = file.read(largest_calendar_bytes + 1);
+    // A pipe gives what has been written so far at each read: read on to its end.
+    QByteArray text;
+    for (QByteArray chunk; text.size() <= largest_calendar_bytes; text += chunk) {
+        chunk = file.read(largest_calendar_bytes + 1 - text.size());
+        if (chunk.isEmpty()) break;
+    }
+    if (file.error() != QFileDevice::NoError) {
+        run.err << "Daybrook could not read " << source << ": " << file.errorString() << '\n';
+        return std::nullopt;
+    }
     if (text.size() > largest_calendar_bytes) {
         run.err << "Daybrook added nothing from " << source << ": it is larger than any calendar of diary entries\n";
         return std::nullopt;

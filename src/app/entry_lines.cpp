@@ -10,12 +10,22 @@
 namespace daybrook {
 namespace {
 
+// The memo for a terminal: a control character from an entry file would reach it as a command
+// (an escape sequence, a carriage return over the line, a line break splitting the entry), so
+// each shows as a space. JSON escapes them instead.
+QString printable_memo(const EntryRecord& record) {
+    QString memo = from_code_page(record.text);
+    for (QChar& c : memo)
+        if (c.category() == QChar::Other_Control) c = QChar(' ');
+    return memo;
+}
+
 QString line_of(const DiaryEntry& entry) {
     const CalendarDate date = day_to_calendar(entry.day);
     return QStringLiteral("%1 %2 %3%4 %5")
         .arg(QString::fromLatin1(day_abbrevs[std::size_t(date.weekday)].data(), 3),
              QString::fromStdString(day_to_date(entry.day)), QChar(entry.record.red != 0 ? '!' : ' '),
-             QChar(entry.record.yearly != EntryRecord::not_yearly ? '*' : ' '), from_code_page(entry.record.text));
+             QChar(entry.record.yearly != EntryRecord::not_yearly ? '*' : ' '), printable_memo(entry.record));
 }
 
 QJsonObject json_of(const DiaryEntry& entry) {

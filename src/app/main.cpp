@@ -71,6 +71,11 @@ int run_program(int argc, char** argv) {
     }
     const daybrook::FolderArguments& given = std::get<daybrook::FolderArguments>(split);
     const bool terminal = daybrook::asks_for_terminal(given.rest);
+    if (const auto stray = daybrook::stray_option(given.rest); !terminal && stray) {
+        std::fprintf(stderr, "Daybrook does not know the option %.*s here.\n%.*s\n", int(stray->size()), stray->data(),
+                     int(daybrook::usage_line.size()), daybrook::usage_line.data());
+        return 2;
+    }
     if (!terminal && !display_available()) {
         std::fprintf(stderr, "Daybrook needs a desktop to show its window, but neither DISPLAY nor WAYLAND_DISPLAY is set.\n");
         return 1;

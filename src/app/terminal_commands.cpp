@@ -11,11 +11,13 @@
 #include "app/calendar_commands.h"
 #include "app/entry_lines.h"
 #include "app/sync_command.h"
+#include "app/terminal_dates.h"
 #include "app/terminal_options.h"
 #include "calendar/clock.h"
 #include "config/settings.h"
 #include "diary/entry_listing.h"
 #include "framework/code_page.h"
+#include "framework/qt_text.h"
 
 namespace daybrook {
 namespace {
@@ -41,13 +43,28 @@ std::optional<int> day_count(const QStringList& positional) {
     return std::min(days, last_diary_day + 1);
 }
 
+// The first day listed: today, or the day of --from, past days included; nothing after saying
+// why the date names no day.
+std::optional<DayNumber> first_listed_day(const QCommandLineParser& parser, const TerminalRun& run) {
+    if (!parser.isSet(QStringLiteral("from"))) return run.today;
+    const QString typed = parser.value(QStringLiteral("from"));
+    const TypedDay from =
+        typed_day(typed.toStdString(), run.today, PastDates::allowed, {.old_entries_kept = true, .oldest_day = 0});
+    if (from.refusal.empty()) return from.day;
+    run.err << "--from " << typed << ": " << qt_text(from.refusal) << '\n';
+    return std::nullopt;
+}
+
 TerminalStatus list_command(const QCommandLineParser& parser, const TerminalRun& run) {
     const std::optional<int> days = day_count(parser.positionalArguments());
     if (!days) {
         run.err << "DAYS must be a number of days, 1 or more.\n";
         return TerminalStatus::refused;
     }
-    print_entries(run.out, entries_of_days(run.folder, run.today, *days), format_asked(parser));
+    const std::optional<DayNumber> first = first_listed_day(parser, run);
+    if (!first) return TerminalStatus::refused;
+    const int shown = std::min(*days, last_diary_day - *first + 1);
+    print_entries(run.out, entries_of_days(run.folder, *first, shown), format_asked(parser));
     return TerminalStatus::done;
 }
 
@@ -82,6 +99,26 @@ constexpr std::array commands = {
 };
 constexpr const CommandEntry& default_command = commands[2];
 
+// Whether every option given goes with the command, and none is given twice (the parser would
+// join a second --add's value to the first's, or take the last --until alone); says why not.
+bool options_fit(const CommandEntry& command, const QCommandLineParser& parser, const TerminalRun& run) {
+    const QStringList given = parser.optionNames();
+    for (const TerminalOption& option : terminal_options) {
+        const QString name = qt_text(option.name);
+        const auto count = given.count(name) + (option.letter ? given.count(QString(QChar(option.letter))) : 0);
+        if (count == 0) continue;
+        if (!option.goes_with.empty() && !goes_with(option, command.option)) {
+            run.err << "--" << name << " does not go with --" << command.option << ".\n";
+            return false;
+        }
+        if (count > 1) {
+            run.err << "--" << name << " can be given once only.\n";
+            return false;
+        }
+    }
+    return true;
+}
+
 // The command the parsed line asks for, or nothing after saying why the line cannot be taken.
 std::optional<CommandEntry> chosen_command(const QCommandLineParser& parser, const TerminalRun& run) {
     std::vector<CommandEntry> asked;
@@ -93,6 +130,7 @@ std::optional<CommandEntry> chosen_command(const QCommandLineParser& parser, con
         return std::nullopt;
     }
     const CommandEntry command = asked.empty() ? default_command : asked.front();
+    if (!options_fit(command, parser, run)) return std::nullopt;
     if (!command.takes_words && !parser.positionalArguments().isEmpty()) {
         run.err << "--" << command.option << " takes no further words, but was given "
                 << parser.positionalArguments().join(QChar(' ')) << ".\n";

@@ -28,6 +28,24 @@ bool asks_for_terminal(std::span<const std::string_view> arguments) {
                        [&](const TerminalOption& option) { return names_option(arguments.front(), option); });
 }
 
+bool goes_with(const TerminalOption& option, std::string_view command) {
+    if (option.goes_with.empty()) return option.name == command;
+    std::string_view rest = option.goes_with;
+    while (!rest.empty()) {
+        if (view_before(rest, " ") == command) return true;
+        rest = rest.find(' ') == std::string_view::npos ? std::string_view{} : view_after(rest, " ");
+    }
+    return false;
+}
+
+std::optional<std::string_view> stray_option(std::span<const std::string_view> arguments) {
+    for (const std::string_view argument : arguments) {
+        if (argument == "--") break;
+        if (argument.starts_with("--")) return argument;
+    }
+    return std::nullopt;
+}
+
 void add_terminal_options(QCommandLineParser& parser) {
     parser.setApplicationDescription(QStringLiteral(
         "Daybrook, a small diary. Without these options it opens its window; with -a SECONDS [SECONDS] "

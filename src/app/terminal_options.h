@@ -6,6 +6,7 @@
 #include <QCommandLineParser>
 
 #include <array>
+#include <optional>
 #include <span>
 #include <string_view>
 
@@ -16,30 +17,36 @@ struct TerminalOption {
     char letter = '\0';            // the short name, or none
     std::string_view value_name;   // the value it takes, or empty for a switch
     std::string_view description;  // one line of the help
+    // The commands an option that is no command of its own goes with, by their names and
+    // separated by spaces; empty for a command (and for the folder options, which any takes).
+    std::string_view goes_with = {};
 };
 
 // The folder options are taken out of the command line before the parser sees it (see
 // config/command_line.h); they are here so that the help lists them.
 inline constexpr std::array terminal_options = {
-    TerminalOption{"list", '\0', "", "Print the entries of DAYS days from today (7 unless given)."},
+    TerminalOption{"list", '\0', "", "Print the entries of DAYS days from today, or from --from (7 unless given)."},
+    TerminalOption{"from", '\0', "DATE", "With --list: start on DATE instead of today (a date as --add takes it).", "list"},
     TerminalOption{"search", '\0', "WORD", "Print every entry whose memo holds WORD."},
-    TerminalOption{"case-sensitive", '\0', "", "Let letter case count in --search."},
-    TerminalOption{"json", '\0', "", "Print the entries as a JSON array."},
+    TerminalOption{"case-sensitive", '\0', "", "Let letter case count in --search.", "search"},
+    TerminalOption{"json", '\0', "", "Print the entries as a JSON array.", "list search add"},
     TerminalOption{"add", '\0', "DATE",
-                   "Add the entry MEMO on DATE: dd/mm/yy, a day name (the next such day, today "
-                   "included) or a number of days ahead."},
-    TerminalOption{"red-letter", '\0', "", "Make the entry of --add a red-letter day."},
-    TerminalOption{"yearly", '\0', "", "Repeat the entry of --add every year (a dd/mm/yy date only)."},
+                   "Add the entry MEMO on DATE: dd/mm/yy, dd/mm/yyyy, yyyy-mm-dd, today, tomorrow, a day name "
+                   "(the next such day, today included) or a number of days ahead (0 for today)."},
+    TerminalOption{"red-letter", '\0', "", "Make the entry of --add a red-letter day.", "add"},
+    TerminalOption{"yearly", '\0', "", "Repeat the entry of --add every year (a dated entry only).", "add"},
     TerminalOption{"export-ics", '\0', "FILE", "Write every entry to FILE (- for standard output) as iCalendar."},
     TerminalOption{"import-ics", '\0', "FILE", "Add the events of the iCalendar FILE (- for standard input) as entries."},
     TerminalOption{"sync", '\0', "DIR", "Bring the diary and the calendar folder DIR (a vdir) in step, both ways."},
     TerminalOption{"accept-removals", '\0', "",
                    "With --sync: remove what the other side removed even when that is most of what the last "
-                   "sync saw (held back otherwise, as a wiped or wrongly mounted folder does)."},
+                   "sync saw (held back otherwise, as a wiped or wrongly mounted folder does).",
+                   "sync"},
     TerminalOption{"until", '\0', "DATE",
                    "With --import-ics: follow events that repeat without end up to DATE (dd/mm/yy; a year "
-                   "from today unless given)."},
-    TerminalOption{"dry-run", '\0', "", "With --import-ics: say what would be added, and write nothing."},
+                   "from today unless given).",
+                   "import-ics"},
+    TerminalOption{"dry-run", '\0', "", "With --import-ics: say what would be added, and write nothing.", "import-ics"},
     TerminalOption{"undo-import", '\0', "", "Move the entries the last import added to the trash, unless they changed since."},
     TerminalOption{"folder", '\0', "DIR",
                    "Work on the diary in DIR (. for the current folder) instead of the diary's own folder."},
@@ -55,5 +62,17 @@ bool asks_for_terminal(std::span<const std::string_view> arguments);
 
 // Gives the parser every option of the table and the words after them.
 void add_terminal_options(QCommandLineParser& parser);
+
+// Whether the option goes with the command; a command goes with itself alone.
+bool goes_with(const TerminalOption& option, std::string_view command);
+
+// The first word before a "--" that looks like a long option ("--word"): for a command line that
+// asks for no terminal command, where it can only be a mistyped or misplaced option.
+std::optional<std::string_view> stray_option(std::span<const std::string_view> arguments);
+
+// How the program is started, for a command line it cannot take.
+inline constexpr std::string_view usage_line =
+    "Usage: daybrook [--folder DIR] [-a SECONDS [SECONDS]], or daybrook [--folder DIR] OPTION... "
+    "(daybrook --help lists the options)";
 
 }  // namespace daybrook

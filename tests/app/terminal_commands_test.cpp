@@ -59,6 +59,9 @@ TEST(TerminalCommands, RunOneCommandAtATimeAndRefuseWhatTheyCannotTake) {
     TempDir dir;
     std::filesystem::create_directory(dir / "diary");
     ASSERT_EQ(add_entry(dir / "diary", sunday + 1, {.text = "Birthday", .yearly = 1}).error, StoreError::none);
+    // A day before March 2000 shows the date its record holds; control bytes never reach the terminal.
+    ASSERT_EQ(add_entry(dir / "diary", date_to_day("25/12/99"), {.text = "Millennium\x1b[2J\reve\n\x07"}).error,
+              StoreError::none);
     const QString birthday = QStringLiteral("Mon 07/12/26  * Birthday\n");
     using enum TerminalStatus;
     expect_outcomes(dir, {
@@ -76,6 +79,16 @@ TEST(TerminalCommands, RunOneCommandAtATimeAndRefuseWhatTheyCannotTake) {
         {{"--help-all"}, refused, {}, "help-all"},
         {{"--search"}, refused, {}, "search"},
         {{"--version", "now"}, refused, {}, "takes no further words"},
+        {{"--list", "1", "--until", "01/01/27"}, refused, {}, "--until does not go with --list"},
+        {{"--export-ics", "-", "--json"}, refused, {}, "--json does not go with --export-ics"},
+        {{"--sync", "x", "--dry-run"}, refused, {}, "--dry-run does not go with --sync"},
+        {{"--add", "2", "a", "--add", "3", "b"}, refused, {}, "--add can be given once only"},
+        {{"--list", "--json", "--json"}, refused, {}, "--json can be given once only"},
+        {{"--list", "2", "--from", "2026-12-07"}, done, birthday, {}},
+        {{"--from", "07/12/2026", "--list", "1"}, done, birthday, {}},
+        {{"--list", "1", "--from", "tomorrow"}, done, birthday, {}},
+        {{"--list", "1", "--from", "25/12/99"}, done, "Sat 25/12/99    Millennium [2J eve  \n", {}},
+        {{"--list", "1", "--from", "31/02/27"}, refused, {}, "--from 31/02/27: The day given is invalid"},
     });
     const Outcome help = run_command(dir, {"-h"});
     EXPECT_EQ(help.status, done);
@@ -114,10 +127,18 @@ TEST(TerminalCommands, AddTakesNewEntrysDatesAndRefusesWithItsMessagesWritingNot
         {{"--add", "+2", "Two", "ahead"}, done, "Tue 08/12/26    Two ahead\n", {}},
         {{"--add", "07/12/26", "\u03a9"}, failed, {}, "cannot store"},
         {{"--add", "07/12/26"}, refused, {}, "--add needs a date"},
+        {{"--add", "0", "Now"}, done, "Sun 06/12/26    Now\n", {}},
+        {{"--add", "TOMORROW", "Soon"}, done, "Mon 07/12/26    Soon\n", {}},
+        {{"--add", "2026-12-24", "Eve", "--yearly"}, done, "Thu 24/12/26  * Eve\n", {}},
+        {{"--add", "today", "Yearly", "--yearly"}, done, "Sun 06/12/26  * Yearly\n", {}},
+        {{"--add", "24/12/2099", "Far"}, failed, {}, "The year given is invalid"},
+        {{"--add", "2026-13-01", "No month"}, failed, {}, "The Month given is invalid"},
+        {{"--add", "05/12/2026", "Past"}, failed, {}, "The date given has already past!"},
     });
     // Only the entries made were written, each in the next free slot of its day.
-    std::vector<std::string> expected = {"DAT20793.000", "DAT20793.001", "DAT20794.000", "DAT20794.001",
-                                         "DAT20795.000", "DAT20799.000", "DAT29584.000"};
+    std::vector<std::string> expected = {"DAT20793.000", "DAT20793.001", "DAT20793.002", "DAT20793.003",
+                                         "DAT20794.000", "DAT20794.001", "DAT20794.002", "DAT20795.000",
+                                         "DAT20799.000", "DAT20811.000", "DAT29584.000"};
     for (int slot = 0; slot < slots_per_day; ++slot) expected.push_back(entry_file_name(sunday + 5, slot));
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(list_entry_files(diary), expected);

@@ -61,6 +61,19 @@ status=0
 diary_in "$work" --folder copy --import-ics broken.ics >/dev/null 2>"$work/broken.log" || status=$?
 [ "$status" -eq 1 ] && grep -q 'added nothing' "$work/broken.log" || fail "a broken file: $status $(cat "$work/broken.log")"
 
+# Standard input is read to its end, however slowly a pipe gives it.
+head -n 8 "$work/diary.ics" >"$work/first.ics"
+tail -n +9 "$work/diary.ics" >"$work/rest.ics"
+mkdir "$work/piped"
+(cat "$work/first.ics"; sleep 1; cat "$work/rest.ics") | diary_in "$work" --folder piped --import-ics - >"$work/pipe.log"
+[ "$(head -n 1 "$work/pipe.log")" = "Added 5 entries, skipped 0." ] || fail "a slow pipe: $(cat "$work/pipe.log")"
+
+# A mistyped option is refused with the usage, even with a display, and opens no window.
+status=0
+DISPLAY=:77 diary_in "$work/elsewhere" --lsit 2>"$work/stray.log" || status=$?
+[ "$status" -eq 2 ] && grep -q -- 'does not know the option --lsit' "$work/stray.log" && grep -q '^Usage: daybrook' "$work/stray.log" ||
+    fail "a mistyped option: $status $(cat "$work/stray.log")"
+
 [ "$(cd "$diary" && md5sum DAT*)" = "$before" ] || fail "a printing command changed the diary"
 [ ! -e "$diary/.daybrook.lock" ] || fail "a printing command ran the close"
 status=0
