@@ -50,13 +50,25 @@ TypedDay chosen_date(const std::string& typed, const TerminalRun& run, bool year
     return chosen;
 }
 
+// The first character of the words that the record's code page lacks, with its code point.
+QString first_unstorable(const QStringList& words) {
+    for (const QString& word : words)
+        for (const char32_t code : word.toUcs4()) {
+            const QString character = QString::fromUcs4(&code, 1);
+            if (!to_code_page(character))
+                return QStringLiteral("\"%1\" (U+%2)")
+                    .arg(character, QString::number(uint(code), 16).toUpper().rightJustified(4, QChar('0')));
+        }
+    return QStringLiteral("?");
+}
+
 // The memo in the record's code page, or nothing after saying why it cannot be stored.
 std::optional<std::string> memo_of(const QStringList& words, const TerminalRun& run) {
     std::optional<std::string> bytes = to_code_page(words.join(QChar(' ')));
     // A memo is one line, as New Entry's field holds it.
     if (bytes) bytes = one_line(*bytes);
     if (!bytes) {
-        refuse(run, "The entry holds a character that the diary cannot store.");
+        run.err << "The entry holds a character that the diary cannot store: " << first_unstorable(words) << '\n';
     } else if (bytes->size() > memo_limit) {
         run.err << "The entry has " << bytes->size() << " characters; the diary holds " << memo_limit
                 << " at most.\n";

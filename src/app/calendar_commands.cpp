@@ -12,6 +12,7 @@
 #include <string_view>
 #include <variant>
 
+#include "app/altered_lines.h"
 #include "app/ics_loader.h"
 #include "calendar/date_check.h"
 #include "framework/trash.h"
@@ -87,12 +88,20 @@ std::optional<DayNumber> until_day(const QString& text, const TerminalRun& run) 
     return std::nullopt;
 }
 
-void print_report(const ImportReport& report, bool dry_run, const TerminalRun& run) {
+void print_report(const ImportReport& report, bool dry_run, bool verbose, const TerminalRun& run) {
     run.out << (dry_run ? "Would add " : "Added ") << entries(report.added.size()) << (dry_run ? ", skip " : ", skipped ")
             << report.skipped.size() << (dry_run ? " (a dry run: nothing was written).\n" : ".\n");
-    for (const SkippedItem& item : report.skipped) run.out << "  skipped " << QString::fromStdString(describe(item)) << '\n';
+    std::size_t there = 0;
+    for (const SkippedItem& item : report.skipped) {
+        const bool already = item.reason == SkipReason::already_there;
+        there += already ? 1 : 0;
+        if (!already || verbose) run.out << "  skipped " << QString::fromStdString(describe(item)) << '\n';
+    }
+    if (there > 0 && !verbose)
+        run.out << "  " << there << (there == 1 ? " event is" : " events are") << " in the diary already\n";
     for (const OpenRepeat& repeat : report.open_repeats)
         run.out << "  repeats " << QString::fromStdString(describe(repeat)) << '\n';
+    print_altered(report.altered, verbose, run);
     for (const std::string& note : report.notes) run.out << "  note: " << QString::fromStdString(note) << '\n';
 }
 
@@ -145,7 +154,7 @@ TerminalStatus import_calendar_command(const QCommandLineParser& parser, const T
         run.err << "Daybrook added nothing from " << source << ": " << QString::fromStdString(report.error) << '\n';
         return TerminalStatus::failed;
     }
-    print_report(report, dry_run, run);
+    print_report(report, dry_run, parser.isSet(QStringLiteral("verbose")), run);
     TerminalStatus status = report.succeeded() ? TerminalStatus::done : TerminalStatus::failed;
     if (!report.write_error.empty())
         run.err << "Daybrook could not add every entry: " << QString::fromStdString(report.write_error) << '\n';

@@ -6,6 +6,7 @@
 #include <system_error>
 #include <variant>
 
+#include "app/altered_lines.h"
 #include "app/ics_loader.h"
 #include "framework/trash.h"
 #include "store/retention.h"
@@ -21,12 +22,13 @@ void print_held_back(const SyncReport& report, const QString& vdir, const Termin
             << "If they are meant, run: daybrook --sync " << vdir << " --accept-removals\n";
 }
 
-void print(const SyncReport& report, const QString& vdir, const TerminalRun& run) {
+void print(const SyncReport& report, const QString& vdir, bool verbose, const TerminalRun& run) {
     if (report.state_damaged)
         run.out << "The record of the last sync was damaged: entries and events were paired by their contents.\n";
     run.out << QString::fromStdString(summary_line(report)) << '\n';
     for (const SkippedItem& item : report.not_taken)
         run.out << "  not taken " << QString::fromStdString(describe(item)) << '\n';
+    print_altered(report.altered, verbose, run);
     for (const std::string& note : report.notes) run.out << "  " << QString::fromStdString(note) << '\n';
     print_held_back(report, vdir, run);
     for (const std::string& failure : report.failures)
@@ -68,7 +70,7 @@ TerminalStatus sync_command(const QCommandLineParser& parser, const TerminalRun&
         run.err << "Daybrook did not sync with " << vdir << ": " << QString::fromStdString(report.error) << '\n';
         return TerminalStatus::failed;
     }
-    print(report, vdir, run);
+    print(report, vdir, parser.isSet(QStringLiteral("verbose")), run);
     const bool all_done = report.failures.empty() && report.held_here + report.held_there == 0;
     return all_done ? TerminalStatus::done : TerminalStatus::failed;
 }

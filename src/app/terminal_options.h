@@ -47,6 +47,10 @@ inline constexpr std::array terminal_options = {
                    "from today unless given).",
                    "import-ics"},
     TerminalOption{"dry-run", '\0', "", "With --import-ics: say what would be added, and write nothing.", "import-ics"},
+    TerminalOption{"verbose", '\0', "",
+                   "With --import-ics or --sync: name every event that is in the diary already or whose entries "
+                   "differ from it, besides counting them.",
+                   "import-ics sync"},
     TerminalOption{"undo-import", '\0', "", "Move the entries the last import added to the trash, unless they changed since."},
     TerminalOption{"folder", '\0', "DIR",
                    "Work on the diary in DIR (. for the current folder) instead of the diary's own folder."},

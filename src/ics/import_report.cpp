@@ -1,6 +1,8 @@
 #include "ics/import_report.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
 
 namespace daybrook {
 
@@ -45,6 +47,34 @@ std::string describe(const OpenRepeat& repeat) {
     std::string line = "\"" + repeat.summary + "\": " + std::to_string(repeat.occurrences);
     line += repeat.occurrences == 1 ? " occurrence" : " occurrences";
     return line + " up to " + repeat.until + " (it repeats without end)";
+}
+
+std::string_view alteration_text(Alteration alteration) {
+    switch (alteration) {
+        case Alteration::characters_replaced: return "characters the diary cannot hold became ?";
+        case Alteration::memo_cut: return "its summary was cut to the length of a memo";
+        case Alteration::lines_joined: return "its lines were joined into one";
+        case Alteration::time_dropped: return "its time of day was dropped";
+    }
+    return "it was altered";
+}
+
+std::string describe(const AlteredEvent& event) { return "\"" + event.summary + "\": " + std::string(alteration_text(event.alteration)); }
+
+std::string altered_summary(const std::vector<AlteredEvent>& altered) {
+    constexpr Alteration kinds[] = {Alteration::time_dropped, Alteration::characters_replaced, Alteration::memo_cut,
+                                    Alteration::lines_joined};
+    constexpr std::string_view phrases[] = {"lost their time of day", "had characters the diary cannot hold shown as ?",
+                                            "had their summary cut to a memo's length", "had their lines joined"};
+    std::string line;
+    for (std::size_t k = 0; k < std::size(kinds); ++k) {
+        const auto count = std::count_if(altered.begin(), altered.end(),
+                                         [&](const AlteredEvent& event) { return event.alteration == kinds[k]; });
+        if (count == 0) continue;
+        line += (line.empty() ? "" : "; ") + std::to_string(count) + (count == 1 ? " event " : " events ");
+        line += phrases[k];
+    }
+    return line;
 }
 
 }  // namespace daybrook

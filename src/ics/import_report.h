@@ -71,6 +71,16 @@ struct AlteredEvent {
     Alteration alteration = Alteration::characters_replaced;
 };
 
+// What the alteration did to the event's entries, as a phrase: "its time of day was dropped".
+std::string_view alteration_text(Alteration alteration);
+
+// One line for it: `"Team meeting": its time of day was dropped`.
+std::string describe(const AlteredEvent& event);
+
+// One line that counts them by kind: "2 events lost their time of day; 1 event had characters
+// the diary cannot hold shown as ?". Empty when there are none.
+std::string altered_summary(const std::vector<AlteredEvent>& altered);
+
 // An entry file the import wrote (or, in a trial run, would write), with its bytes.
 struct AddedFile {
     std::string name;

@@ -19,6 +19,7 @@ struct [[nodiscard]] SyncReport {
     int held_here = 0;
     int held_there = 0;
     std::vector<SkippedItem> not_taken;  // entries an event would have made, and why not
+    std::vector<AlteredEvent> altered;   // events received whose entries differ from them
     // What could not be read, written or removed, each naming the event or entry: "the event in
     // call.ics (it cannot be read)". The next sync tries again.
     std::vector<std::string> failures;

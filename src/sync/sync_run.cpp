@@ -400,6 +400,7 @@ void Sync::refill(SyncedItem& item, Refill mode) {
     item.repeats = !plan.open_repeats.empty();
     item.retry = !complete;
     if (mode == Refill::extend) return;
+    m_report.altered.insert(m_report.altered.end(), plan.altered.begin(), plan.altered.end());
     for (const SkippedItem& skipped : plan.skipped)
         if (skipped.reason != SkipReason::past && skipped.reason != SkipReason::already_there)
             m_report.not_taken.push_back(skipped);

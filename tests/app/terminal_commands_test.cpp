@@ -125,7 +125,7 @@ TEST(TerminalCommands, AddTakesNewEntrysDatesAndRefusesWithItsMessagesWritingNot
         {{"--add", "07/12/26", "3\u20ac \u0161"}, done, "Mon 07/12/26    3\u20ac \u0161\n", {}},
         {{"--add", "07/12/26", "\u20ac\u0161"}, failed, {}, "No Entry has been made"},
         {{"--add", "+2", "Two", "ahead"}, done, "Tue 08/12/26    Two ahead\n", {}},
-        {{"--add", "07/12/26", "\u03a9"}, failed, {}, "cannot store"},
+        {{"--add", "07/12/26", "ok", "\u03c9"}, failed, {}, "cannot store: \"\u03c9\" (U+03C9)"},
         {{"--add", "07/12/26"}, refused, {}, "--add needs a date"},
         {{"--add", "0", "Now"}, done, "Sun 06/12/26    Now\n", {}},
         {{"--add", "TOMORROW", "Soon"}, done, "Mon 07/12/26    Soon\n", {}},

@@ -81,7 +81,9 @@ wait_for_exit() {
         fi
         sleep 0.1
     done
-    fail "the diary was still running after $seconds s"
+    local shown
+    shown=$(xdotool search --onlyvisible --pid "$diary_pid" getwindowname %@ 2>/dev/null | paste -sd '|')
+    fail "the diary was still running after $seconds s, showing: ${shown:-no window}; $(cat "$work/diary.log")"
 }
 
 # Runs the diary with the given clock and arguments until it closes by itself (within 10 s), and

@@ -54,8 +54,15 @@ diary_in "$work/copy" --folder . --import-ics ../diary.ics >"$work/import.log"
     fail "the import into an empty diary: $(cat "$work/import.log")"
 [ "$(diary_in "$work" --list 30 --folder copy)" = "$(diary_in "$work/elsewhere" --list 30)" ] ||
     fail "the round trip changed the entries"
-[ "$(diary_in "$work" --import-ics diary.ics --folder=copy | head -n 1)" = "Added 0 entries, skipped 5." ] ||
-    fail "a second import added entries"
+[ "$(diary_in "$work" --import-ics diary.ics --folder=copy)" = "Added 0 entries, skipped 5.
+  5 events are in the diary already" ] || fail "a second import added entries, or named each event"
+# What the diary cannot keep of an event is said, counted, and named with --verbose.
+printf 'BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nUID:t1\r\nDTSTART:20261210T090000Z\r\nSUMMARY:Stand-up \xce\xa9\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n' >"$work/timed.ics"
+[ "$(diary_in "$work" --folder copy --import-ics timed.ics --dry-run | sed -n 2p)" = \
+    "  altered: 1 event lost their time of day; 1 event had characters the diary cannot hold shown as ? (--verbose names them)" ] ||
+    fail "the altered events: $(diary_in "$work" --folder copy --import-ics timed.ics --dry-run)"
+diary_in "$work" --folder copy --import-ics timed.ics --dry-run --verbose | grep -q '^  altered "Stand-up Ω": its time of day was dropped$' ||
+    fail "--verbose: $(diary_in "$work" --folder copy --import-ics timed.ics --dry-run --verbose)"
 printf 'BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nSUMMARY:cut off' >"$work/broken.ics"
 status=0
 diary_in "$work" --folder copy --import-ics broken.ics >/dev/null 2>"$work/broken.log" || status=$?
@@ -126,7 +133,7 @@ done <<EOF_CASES
 1|You can not have the 29th of Feb as a yearly repeat date!|29/02/28 "Leap" --yearly
 1|Only a date typed as dd/mm/yy can repeat every year!|tue "Weekly" --yearly
 1|No Entry has been made for this Date!|08/12/26 "  ... "
-1|The entry holds a character that the diary cannot store.|08/12/26 "Ωmega"
+1|The entry holds a character that the diary cannot store: "Ω" (U+03A9)|08/12/26 "Ωmega"
 1|The entry has 61 characters; the diary holds 60 at most.|08/12/26 "$long"
 2|--add needs a date and the entry: daybrook --add DATE MEMO|08/12/26
 EOF_CASES
