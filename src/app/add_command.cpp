@@ -63,7 +63,7 @@ QString first_unstorable(const QStringList& words) {
 }
 
 // The memo in the record's code page, or nothing after saying why it cannot be stored.
-std::optional<std::string> memo_of(const QStringList& words, const TerminalRun& run) {
+std::optional<std::string> typed_memo(const QStringList& words, const TerminalRun& run) {
     std::optional<std::string> bytes = to_code_page(words.join(QChar(' ')));
     // A memo is one line, as New Entry's field holds it.
     if (bytes) bytes = one_line(*bytes);
@@ -106,7 +106,7 @@ TerminalStatus add_entry_command(const QCommandLineParser& parser, const Termina
         run.err << "--add needs a date and the entry: daybrook --add DATE MEMO\n";
         return TerminalStatus::refused;
     }
-    const std::optional<std::string> memo = memo_of(words, run);
+    const std::optional<std::string> memo = typed_memo(words, run);
     if (!memo) return TerminalStatus::failed;
     const bool yearly = parser.isSet(QStringLiteral("yearly"));
     const TypedDay date = chosen_date(parser.value(QStringLiteral("add")).toStdString(), run, yearly);

@@ -1,5 +1,8 @@
-// Memo text crosses here, and only here, between the screen (Unicode) and the entry record,
-// whose text fields hold single bytes of the Windows-1252 code page.
+// Memo text between the screen (Unicode in QString) and the entry record, whose text fields hold
+// single bytes of the Windows-1252 code page. Calendar files cross in ics/windows_1252.h, which
+// also gives characters the code page lacks their nearest spelling; both read the one table of
+// store/code_page.h. Here a character the code page lacks is refused, as typed text is the
+// user's to change.
 #pragma once
 
 #include <QString>

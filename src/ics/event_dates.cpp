@@ -21,8 +21,8 @@ bool plain_yearly(const icalrecurrencetype& rule, const icaltimetype& start) {
         !empty_list(rule.by_day) || !empty_list(rule.by_year_day) || !empty_list(rule.by_week_no) ||
         !empty_list(rule.by_set_pos))
         return false;
-    if (!empty_list(rule.by_month) && !just(rule.by_month, start.month)) return false;
-    return empty_list(rule.by_month_day) || just(rule.by_month_day, start.day);
+    if (!empty_list(rule.by_month) && !holds_only(rule.by_month, start.month)) return false;
+    return empty_list(rule.by_month_day) || holds_only(rule.by_month_day, start.day);
 }
 
 }  // namespace
@@ -58,15 +58,15 @@ bool stops_at_horizon(icalcomponent* event) {
 void Exclusions::add(const icaltimetype& time) {
     if (icaltime_is_null_time(time)) return;
     if (time.is_date) {
-        dates.insert(own_day(time));
+        dates.insert(day_as_written(time));
     } else {
-        timed_dates.insert(own_day(time));
+        timed_dates.insert(day_as_written(time));
         instants.insert(instant_of(time));
     }
 }
 
 bool Exclusions::cover(const icaltimetype& time) const {
-    const PlainDay day = own_day(time);
+    const PlainDay day = day_as_written(time);
     if (dates.contains(day)) return true;
     return time.is_date ? timed_dates.contains(day) : instants.contains(instant_of(time));
 }

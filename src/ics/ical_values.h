@@ -14,7 +14,7 @@ inline std::string text_of(const char* value) { return value ? std::string(value
 inline bool empty_list(const short* list) { return list[0] == ICAL_RECURRENCE_ARRAY_MAX; }
 
 // Whether the list holds `value` and nothing else.
-inline bool just(const short* list, int value) {
+inline bool holds_only(const short* list, int value) {
     return list[0] == value && list[1] == ICAL_RECURRENCE_ARRAY_MAX;
 }
 

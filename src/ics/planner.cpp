@@ -67,7 +67,7 @@ PlainDay span_of(icalcomponent* event, const icaltimetype& start) {
     if (!start.is_date) return 1;
     const icaltimetype end = icalcomponent_get_dtend(event);
     if (icaltime_is_null_time(end) || !end.is_date) return 1;
-    return std::max<PlainDay>(1, own_day(end) - own_day(start));
+    return std::max<PlainDay>(1, day_as_written(end) - day_as_written(start));
 }
 
 bool marked_red(icalcomponent* event) {
@@ -251,7 +251,7 @@ Planner::RuleEnd Planner::follow_rule(const icalrecurrencetype& rule, const ical
                                       Occurrences& occurrences) {
     const IcalIterator iterator(icalrecur_iterator_new(rule, start));
     if (!iterator) return RuleEnd::unreadable;
-    if (rule.count == 0 && own_day(start) < m_today - 2) {
+    if (rule.count == 0 && day_as_written(start) < m_today - 2) {
         icaltimetype from = start;
         const CalendarDate date = plain_day_to_calendar(m_today - 2);
         from.year = date.year;
@@ -263,7 +263,7 @@ Planner::RuleEnd Planner::follow_rule(const icalrecurrencetype& rule, const ical
     for (int step = 0;; ++step) {
         const icaltimetype time = icalrecur_iterator_next(iterator.get());
         if (icaltime_is_null_time(time)) return RuleEnd::ended;
-        if (own_day(time) > occurrences.last + 1) {
+        if (day_as_written(time) > occurrences.last + 1) {
             occurrences.add(time);  // to tell the first day beyond
             return RuleEnd::ended;
         }

@@ -95,17 +95,17 @@ std::set<std::string> drop_unusable_zones(icalcomponent* calendar) {
     return names;
 }
 
-PlainDay own_day(const icaltimetype& time) { return plain_day(time.year, time.month, time.day); }
+PlainDay day_as_written(const icaltimetype& time) { return plain_day(time.year, time.month, time.day); }
 
 std::int64_t instant_of(const icaltimetype& time) {
     return icaltime_as_timet_with_zone(time, convertible(time) ? time.zone : icaltimezone_get_utc_timezone());
 }
 
 PlainDay local_day(const icaltimetype& time) {
-    if (time.is_date || !convertible(time)) return own_day(time);
+    if (time.is_date || !convertible(time)) return day_as_written(time);
     const std::time_t instant = static_cast<std::time_t>(instant_of(time));
     std::tm local{};
-    if (!::localtime_r(&instant, &local)) return own_day(time);
+    if (!::localtime_r(&instant, &local)) return day_as_written(time);
     return plain_day(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
 }
 

@@ -22,7 +22,7 @@ namespace daybrook {
 std::set<std::string> drop_unusable_zones(icalcomponent* calendar);
 
 // The day a time gives as written, whatever its zone.
-PlainDay own_day(const icaltimetype& time);
+PlainDay day_as_written(const icaltimetype& time);
 
 // The moment a time stands for; a floating time counts as UTC, the same for every floating time.
 std::int64_t instant_of(const icaltimetype& time);

@@ -19,7 +19,7 @@ constexpr std::size_t largest_state_file = std::size_t{64} << 20;
 LoadedState load_sync_state(const StoreDir& dir, const std::string& vdir) {
     const SmallFileRead file = read_small_file(dir / sync_state_file, largest_state_file);
     if (file.missing()) return {};
-    std::optional<SyncState> state = file.read() ? state_of(file.bytes) : std::nullopt;
+    std::optional<SyncState> state = file.read() ? parse_sync_state(file.bytes) : std::nullopt;
     if (!state) return {StateRead::damaged, {}};
     if (state->vdir != vdir) return {};
     return {StateRead::loaded, std::move(*state)};

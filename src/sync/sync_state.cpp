@@ -130,7 +130,7 @@ std::string state_text(const SyncState& state) {
     return text;
 }
 
-std::optional<SyncState> state_of(std::string_view text) {
+std::optional<SyncState> parse_sync_state(std::string_view text) {
     if (!text.ends_with('\n')) return std::nullopt;
     const std::size_t last = text.rfind('\n', text.size() - 2);
     if (last == std::string_view::npos) return std::nullopt;

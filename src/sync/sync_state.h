@@ -60,6 +60,6 @@ struct SyncState {
 std::string state_text(const SyncState& state);
 
 // The state a text holds; nothing for a text the diary did not write whole.
-std::optional<SyncState> state_of(std::string_view text);
+std::optional<SyncState> parse_sync_state(std::string_view text);
 
 }  // namespace daybrook

@@ -327,7 +327,8 @@ void TWndw::choose_start_date() {
     start_minute_timer();
 }
 
-// The caption is written again however the dialog ended, now with two spaces.
+// The caption is written again however the dialog ended, with two spaces after the name: the
+// window's caption once old entries were looked at.
 void TWndw::old_entries() {
     run_old_entries(this, m_state, dialog_services());
     set_caption("Daybrook  (%1)");

@@ -21,8 +21,8 @@ SyncState sample() {
 
 TEST(SyncState, ReadsBackWhatItWroteAndNothingItDidNotWriteWhole) {
     const std::string text = state_text(sample());
-    ASSERT_EQ(state_of(text), sample());
-    EXPECT_EQ(state_of(state_text(SyncState{})), SyncState{});
+    ASSERT_EQ(parse_sync_state(text), sample());
+    EXPECT_EQ(parse_sync_state(state_text(SyncState{})), SyncState{});
     struct Damage {
         const char* name;
         std::string text;
@@ -40,7 +40,7 @@ TEST(SyncState, ReadsBackWhatItWroteAndNothingItDidNotWriteWhole) {
         {"empty", ""},
         {"a line added", text + "item x.ics - 0000000000000000 0 0 0\n"},
     };
-    for (const Damage& damage : damages) EXPECT_EQ(state_of(damage.text), std::nullopt) << damage.name;
+    for (const Damage& damage : damages) EXPECT_EQ(parse_sync_state(damage.text), std::nullopt) << damage.name;
 }
 
 }  // namespace
