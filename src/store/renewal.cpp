@@ -3,30 +3,11 @@
 #include <optional>
 
 #include "calendar/day_number.h"
+#include "calendar/next_year.h"
 #include "store/record_io.h"
 
 namespace daybrook {
 namespace {
-
-struct NextYear {
-    std::string date;  // "dd/mm/yy"
-    DayNumber day = 0;
-};
-
-// The date one year on from a stored "dd/mm/yy", the year 99 wrapping to 00: its text, and the
-// day that text counts to (29/02/29 counts to 1 March 2029). Nothing for a text the diary never
-// writes, and for a date whose next year would not follow it inside the diary (2050 would
-// become 1951).
-std::optional<NextYear> next_year(std::string_view date) {
-    const DateParts passed = date_parts(date);
-    if (passed.day < 1 || passed.day > 31 || passed.month < 1 || passed.month > 12 || passed.year < 0 ||
-        passed.year > 99)
-        return std::nullopt;
-    const DateParts next{passed.day, passed.month, (passed.year + 1) % 100};
-    NextYear result{format_date(next.day, next.month, next.year), day_number_of(next)};
-    if (result.day <= day_number_of(passed) || result.day > last_diary_day) return std::nullopt;
-    return result;
-}
 
 // Marks the passed entry as renewed: the record exactly as read, `file` field included, with
 // yearly -1, written under the name it was read from.

@@ -6,6 +6,7 @@
 #include <set>
 #include <utility>
 
+#include "calendar/next_year.h"
 #include "ics/calendar_plan.h"
 #include "ics/entry_uid.h"
 #include "ics/ics_export.h"
@@ -38,24 +39,12 @@ enum class Refill {
     extend,   // an unchanged event that repeats without end: the days beyond its horizon
 };
 
-// "dd/mm/yyyy", as the import names the days it skips.
-std::string long_date(DayNumber day) {
-    const CalendarDate date = day_to_calendar(day);
-    return format_date(date.day, date.month, date.year);
-}
-
-// The day a yearly entry is carried over to, as the renewal at close counts it.
-DayNumber next_year_of(DayNumber day) {
-    const CalendarDate date = day_to_calendar(day);
-    return day_number_of(date.day, date.month, date.year + 1 - 1900);
-}
-
 std::string event_failure(const std::string& vdir_name, const std::string& why) {
     return "the event in " + vdir_name + ": " + why;
 }
 
 std::string entry_failure(const std::string& name, const EntryRecord& record, const std::string& why) {
-    return "the entry \"" + windows_1252_to_utf8(record.text) + "\" of " + long_date(day_of_entry_name(name)) + ": " + why;
+    return "the entry \"" + windows_1252_to_utf8(record.text) + "\" of " + report_date(plain_day_of(day_of_entry_name(name))) + ": " + why;
 }
 
 // Whether a removal of `removed` of the `seen` events of the last sync looks like a wiped folder.
@@ -427,10 +416,10 @@ bool Sync::take(const PlannedEntry& planned, const SyncedItem& item, const Calen
         record.event = event_tag(item.vdir_name);
         const AddedEntry added = add_entry(m_request.diary, planned.day, record);
         if (added.error == StoreError::day_full)
-            m_report.not_taken.push_back({plan.summaries[planned.event], long_date(planned.day), SkipReason::day_full});
+            m_report.not_taken.push_back({plan.summaries[planned.event], report_date(plain_day_of(planned.day)), SkipReason::day_full});
         else if (added.error != StoreError::none)
             m_report.failures.push_back("the event \"" + plan.summaries[planned.event] + "\" of " +
-                                        long_date(planned.day) + ": its entry could not be written");
+                                        report_date(plain_day_of(planned.day)) + ": its entry could not be written");
         if (added.error != StoreError::none) return false;
         ++m_made;
         m_diary[added.name].etag = etag_of(m_request.diary / added.name);
@@ -496,8 +485,9 @@ bool Sync::join_earlier_year(const std::string& vdir_name, const std::string& na
 // The copy of a yearly entry that the closes carried over, a year on or, when the copy was itself
 // carried over and purged since, further: the same event still.
 std::optional<SyncedEntry> Sync::claim_copy(const SyncedEntry& passed) {
-    for (DayNumber day = next_year_of(day_of_entry_name(passed.name)); day <= m_horizon; day = next_year_of(day))
-        if (std::optional<SyncedEntry> copy = claim_alike(day, passed.key)) return copy;
+    for (std::optional<NextYear> next = next_year(day_to_date(day_of_entry_name(passed.name)));
+         next && next->day <= m_horizon; next = next_year(next->date))
+        if (std::optional<SyncedEntry> copy = claim_alike(next->day, passed.key)) return copy;
     return std::nullopt;
 }
 
