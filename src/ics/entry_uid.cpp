@@ -1,9 +1,8 @@
 #include "ics/entry_uid.h"
 
-#include <cinttypes>
 #include <cstdint>
-#include <cstdio>
 
+#include "calendar/fingerprint.h"
 #include "store/entry_files.h"
 
 namespace daybrook {
@@ -11,15 +10,8 @@ namespace {
 
 // FNV-1a over the given fields, each closed by a zero byte.
 std::uint64_t fingerprint(std::initializer_list<std::string_view> fields) {
-    std::uint64_t hash = 0xcbf29ce484222325u;
-    const auto mix_byte = [&hash](unsigned char byte) {
-        hash ^= byte;
-        hash *= 0x100000001b3u;
-    };
-    for (std::string_view field : fields) {
-        for (char byte : field) mix_byte(static_cast<unsigned char>(byte));
-        mix_byte(0);
-    }
+    std::uint64_t hash = fnv1a_start;
+    for (std::string_view field : fields) hash = fnv1a(std::string_view("", 1), fnv1a(field, hash));
     return hash;
 }
 
@@ -30,17 +22,13 @@ std::string_view day_and_month(std::string_view date) { return date.substr(0, 5)
 
 std::string entry_uid(std::string_view name, const EntryRecord& record, int alike_before) {
     const std::string red = std::to_string(record.red);
-    char uid[80];
     if (record.yearly == EntryRecord::not_yearly) {
         // The fields in the order the first exports hashed them, so their UIDs stay.
-        const std::uint64_t hash =
-            fingerprint({name, record.text, record.date, std::to_string(record.yearly), red});
-        std::snprintf(uid, sizeof uid, "%.*s-%016" PRIx64 "@daybrook", static_cast<int>(name.size()), name.data(), hash);
-    } else {
-        const std::uint64_t hash = fingerprint({"yearly", record.text, day_and_month(record.date), red});
-        std::snprintf(uid, sizeof uid, "yearly-%016" PRIx64 "-%d@daybrook", hash, alike_before + 1);
+        const std::uint64_t hash = fingerprint({name, record.text, record.date, std::to_string(record.yearly), red});
+        return std::string(name) + "-" + hex_text(hash) + "@daybrook";
     }
-    return uid;
+    const std::uint64_t hash = fingerprint({"yearly", record.text, day_and_month(record.date), red});
+    return "yearly-" + hex_text(hash) + "-" + std::to_string(alike_before + 1) + "@daybrook";
 }
 
 std::string EntryUids::operator()(std::string_view name, const EntryRecord& record) {

@@ -1,31 +1,16 @@
 #include "sync/sync_state.h"
 
-#include <cinttypes>
+
 #include <cstdio>
 #include <sstream>
+
+#include "calendar/fingerprint.h"
 
 namespace daybrook {
 namespace {
 
 constexpr std::string_view header = "daybrook sync state 2";
 constexpr std::string_view checksum_word = "check ";
-
-std::string hex(std::uint64_t value) {
-    char text[17];
-    std::snprintf(text, sizeof text, "%016" PRIx64, value);
-    return text;
-}
-
-std::optional<std::uint64_t> from_hex(std::string_view text) {
-    if (text.size() != 16) return std::nullopt;
-    std::uint64_t value = 0;
-    for (char c : text) {
-        const int digit = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
-        if (digit < 0) return std::nullopt;
-        value = value << 4 | std::uint64_t(digit);
-    }
-    return value;
-}
 
 // Names and paths as one word: spaces, control characters and '%' as "%XX".
 std::string encoded(std::string_view text) {
@@ -64,7 +49,7 @@ std::string etag_word(const Etag& etag) { return etag.empty() ? "-" : etag; }
 Etag etag_of_word(const std::string& word) { return word == "-" ? Etag() : word; }
 
 std::string item_line(const SyncedItem& item) {
-    return "item " + encoded(item.vdir_name) + ' ' + etag_word(item.vdir_etag) + ' ' + hex(item.vdir_hash) + ' ' +
+    return "item " + encoded(item.vdir_name) + ' ' + etag_word(item.vdir_etag) + ' ' + hex_text(item.vdir_hash) + ' ' +
            std::to_string(item.horizon) + ' ' + (item.repeats ? '1' : '0') + ' ' + (item.retry ? '1' : '0') + '\n';
 }
 
@@ -83,7 +68,7 @@ bool read_body(std::istringstream& lines, SyncState& state) {
         }
         words >> etag >> hash;
         const std::optional<std::string> bare = decoded(name);
-        const std::optional<std::uint64_t> value = from_hex(hash);
+        const std::optional<std::uint64_t> value = read_hex64(hash);
         if (!bare || !value || etag.empty()) return false;
         if (kind == "item") {
             SyncedItem item{*bare, etag_of_word(etag), *value};
@@ -113,9 +98,7 @@ std::uint64_t entry_key(const EntryRecord& record) {
 }
 
 std::string event_tag(std::string_view vdir_name) {
-    char tag[EntryRecord::tail_name_size + 1];
-    std::snprintf(tag, sizeof tag, "%012" PRIx64, content_hash(vdir_name) & 0xffff'ffff'ffffu);
-    return tag;
+    return hex_text(content_hash(vdir_name)).substr(16 - EntryRecord::tail_name_size);
 }
 
 std::string state_text(const SyncState& state) {
@@ -124,9 +107,9 @@ std::string state_text(const SyncState& state) {
     for (const SyncedItem& item : state.items) {
         text += item_line(item);
         for (const SyncedEntry& entry : item.entries)
-            text += "entry " + entry.name + ' ' + etag_word(entry.etag) + ' ' + hex(entry.key) + '\n';
+            text += "entry " + entry.name + ' ' + etag_word(entry.etag) + ' ' + hex_text(entry.key) + '\n';
     }
-    text += std::string(checksum_word) + hex(content_hash(text)) + '\n';
+    text += std::string(checksum_word) + hex_text(content_hash(text)) + '\n';
     return text;
 }
 
@@ -136,7 +119,7 @@ std::optional<SyncState> parse_sync_state(std::string_view text) {
     if (last == std::string_view::npos) return std::nullopt;
     const std::string_view body = text.substr(0, last + 1);
     const std::string_view check = text.substr(last + 1, text.size() - last - 2);
-    if (!check.starts_with(checksum_word) || from_hex(check.substr(checksum_word.size())) != content_hash(body))
+    if (!check.starts_with(checksum_word) || read_hex64(check.substr(checksum_word.size())) != content_hash(body))
         return std::nullopt;
     if (!body.starts_with(header) || body.size() <= header.size() || body[header.size()] != '\n') return std::nullopt;
     std::istringstream lines(std::string(body.substr(header.size() + 1)));

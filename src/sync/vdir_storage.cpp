@@ -1,5 +1,6 @@
 #include "sync/vdir_storage.h"
 
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -12,6 +13,7 @@
 #include <memory>
 #include <span>
 
+#include "calendar/fingerprint.h"
 #include "store/file_writes.h"
 #include "store/small_file.h"
 
@@ -124,18 +126,9 @@ bool remove_vdir_item(const VdirPath& vdir, std::string_view name) {
 std::string vdir_name_for_uid(std::string_view uid) {
     if (!uid.empty() && uid.size() <= 200 && std::all_of(uid.begin(), uid.end(), safe_uid_char) && uid.front() != '.')
         return std::string(uid) + std::string(item_extension);
-    char name[40];
-    std::snprintf(name, sizeof name, "%016" PRIx64 "%s", content_hash(uid), item_extension.data());
-    return name;
+    return hex_text(content_hash(uid)) + std::string(item_extension);
 }
 
-std::uint64_t content_hash(std::string_view bytes) noexcept {
-    std::uint64_t hash = 0xcbf29ce484222325u;
-    for (char byte : bytes) {
-        hash ^= static_cast<unsigned char>(byte);
-        hash *= 0x100000001b3u;
-    }
-    return hash;
-}
+std::uint64_t content_hash(std::string_view bytes) noexcept { return fnv1a(bytes); }
 
 }  // namespace daybrook
