@@ -8,6 +8,7 @@
 #include "store/entry_files.h"
 #include "store/keep_code.h"
 #include "store/retention.h"
+#include "support/environment_guard.h"
 #include "support/temp_dir.h"
 #include "sync/phone_calendar.h"
 #include "sync/sync_model.h"
@@ -263,6 +264,7 @@ void ModelRun::damage_state(const Op& op) {
 
 // One sync; whether it moved anything.
 bool ModelRun::sync(Side side, DayNumber day, const std::string& indent) {
+    const testing::EnvironmentGuard zone(testing::EnvironmentGuard::Values{{"TZ", "UTC0"}});
     const SyncReport report = sync_vdir({.diary = diary(side).path(),
                                          .vdir = m_vdir.path(),
                                          .today = day,

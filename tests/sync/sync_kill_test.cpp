@@ -47,7 +47,9 @@ using testing::run_traced;
 
 constexpr DayNumber today = 20793;  // 06/12/26
 
+// In one zone, for this process and the traced ones it starts alike.
 SyncReport sync_once(const StoreDir& diary, const VdirPath& vdir, DayNumber day) {
+    const EnvironmentGuard zone(EnvironmentGuard::Values{{"TZ", "UTC0"}});
     return sync_vdir({.diary = diary, .vdir = vdir, .today = day,
                       .dispose = [](const std::string& path) { return std::filesystem::remove(path); }});
 }
@@ -198,6 +200,7 @@ std::string differences(const std::multiset<std::string>& got, const std::multis
 
 // Runs one sync of the sides under strace with the injection asked for.
 TracedRun traced(const Sides& sides, const std::string& injection) {
+    const EnvironmentGuard zone(EnvironmentGuard::Values{{"TZ", "UTC0"}});
     return run_traced(injection, {"--sync", sides.diary.path().string(), sides.vdir.path().string(), std::to_string(today)});
 }
 

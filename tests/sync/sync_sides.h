@@ -11,6 +11,7 @@
 #include "ics/calendar_files.h"
 #include "store/memo.h"
 #include "sync/sync_run.h"
+#include "support/environment_guard.h"
 #include "support/temp_dir.h"
 
 namespace daybrook::testing {
@@ -30,7 +31,9 @@ struct Sides {
     std::vector<std::string> trashed;
     bool trash_refuses = false;  // a trash that cannot be written: every entry stays
 
+    // In one zone, as the events' times of day are placed in the machine's own.
     SyncReport sync(DayNumber day = today, Removals removals = Removals::hold_mass) {
+        const EnvironmentGuard zone(EnvironmentGuard::Values{{"TZ", "UTC0"}});
         return sync_vdir({.diary = diary.path(), .vdir = vdir.path(), .today = day,
                           .dispose = [this](const std::string& path) {
                               if (trash_refuses) return false;
