@@ -56,6 +56,15 @@ diary_in "$work/copy" --folder . --import-ics ../diary.ics >"$work/import.log"
     fail "the round trip changed the entries"
 [ "$(diary_in "$work" --import-ics diary.ics --folder=copy)" = "Added 0 entries, skipped 5.
   5 events are in the diary already" ] || fail "a second import added entries, or named each event"
+# --until bounds a repeat without end: a weekly event from Monday gives four Mondays this year.
+printf 'BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nUID:w1\r\nDTSTART;VALUE=DATE:20261207\r\nRRULE:FREQ=WEEKLY\r\nSUMMARY:Choir\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n' >"$work/weekly.ics"
+[ "$(diary_in "$work" --folder copy --import-ics weekly.ics --until 31/12/26 --dry-run | head -n 2)" = "Would add 4 entries, skip 0 (a dry run: nothing was written).
+  repeats \"Choir\": 4 occurrences up to 31/12/2026 (it repeats without end)" ] ||
+    fail "--until: $(diary_in "$work" --folder copy --import-ics weekly.ics --until 31/12/26 --dry-run)"
+status=0
+diary_in "$work" --folder copy --import-ics weekly.ics --until 05/12/26 2>"$work/until.log" >/dev/null || status=$?
+[ "$status" -eq 2 ] && grep -q -- '--until 05/12/26: Past entries are not allowed!' "$work/until.log" ||
+    fail "a past --until: $status $(cat "$work/until.log")"
 # What the diary cannot keep of an event is said, counted, and named with --verbose.
 printf 'BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nUID:t1\r\nDTSTART:20261210T090000Z\r\nSUMMARY:Stand-up \xce\xa9\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n' >"$work/timed.ics"
 [ "$(diary_in "$work" --folder copy --import-ics timed.ics --dry-run | sed -n 2p)" = \
