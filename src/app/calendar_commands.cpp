@@ -87,6 +87,17 @@ void print_report(const ImportReport& report, bool dry_run, const TerminalRun& r
     for (const std::string& note : report.notes) run.out << "  note: " << QString::fromStdString(note) << '\n';
 }
 
+void print_undo(const UndoReport& undo, const std::string& refusal, const TerminalRun& run) {
+    run.out << "Removed " << entries(undo.removed.size()) << " of the last import to the trash.\n";
+    for (const std::string& name : undo.changed)
+        run.out << "  left " << QString::fromStdString(name) << ": it changed since the import\n";
+    for (const std::string& name : undo.gone) run.out << "  " << QString::fromStdString(name) << " was gone already\n";
+    for (const std::string& name : undo.failed)
+        run.err << "Daybrook could not remove " << QString::fromStdString(name) << "; undo again to retry.\n";
+    if (!refusal.empty()) run.err << "Daybrook: the trash cannot take every entry: " << QString::fromStdString(refusal) << '\n';
+    if (!undo.error.empty()) run.err << "Daybrook: " << QString::fromStdString(undo.error) << '\n';
+}
+
 }  // namespace
 
 TerminalStatus export_calendar_command(const QCommandLineParser& parser, const TerminalRun& run) {
@@ -150,22 +161,22 @@ TerminalStatus import_calendar_command(const QCommandLineParser& parser, const T
 TerminalStatus undo_import_command(const QCommandLineParser&, const TerminalRun& run) {
     const std::optional<StoreLock> lock = lock_store(run, "removed nothing");
     if (!lock) return TerminalStatus::failed;
-    const UndoReport undo = undo_import(run.folder, move_to_trash);
+    std::string refusal;  // why the trash did not take the first entry it refused
+    const UndoReport undo = undo_import(run.folder, [&refusal](const std::string& path) {
+        const TrashResult result = move_to_trash(path);
+        if (refusal.empty()) refusal = result.refusal;
+        return result.taken();
+    });
     if (undo.nothing_to_undo) {
         run.out << "There is no import to undo.\n";
         return TerminalStatus::done;
     }
-    if (!undo.error.empty() && undo.removed.empty() && undo.failed.empty()) {
-        run.err << "Daybrook removed nothing: " << QString::fromStdString(undo.error) << '\n';
+    if (undo.removed.empty() && (!refusal.empty() || (!undo.error.empty() && undo.failed.empty()))) {
+        const std::string& why = refusal.empty() ? undo.error : "the trash cannot take its entries: " + refusal;
+        run.err << "Daybrook removed nothing: " << QString::fromStdString(why) << '\n';
         return TerminalStatus::failed;
     }
-    run.out << "Removed " << entries(undo.removed.size()) << " of the last import to the trash.\n";
-    for (const std::string& name : undo.changed)
-        run.out << "  left " << QString::fromStdString(name) << ": it changed since the import\n";
-    for (const std::string& name : undo.gone) run.out << "  " << QString::fromStdString(name) << " was gone already\n";
-    for (const std::string& name : undo.failed)
-        run.err << "Daybrook could not remove " << QString::fromStdString(name) << "; undo again to retry.\n";
-    if (!undo.error.empty()) run.err << "Daybrook: " << QString::fromStdString(undo.error) << '\n';
+    print_undo(undo, refusal, run);
     return undo.succeeded() ? TerminalStatus::done : TerminalStatus::failed;
 }
 

@@ -62,8 +62,9 @@ TerminalStatus sync_command(const QCommandLineParser& parser, const TerminalRun&
     }
     const Removals removals =
         parser.isSet(QStringLiteral("accept-removals")) ? Removals::accept : Removals::hold_mass;
+    const auto to_trash = [](const std::string& path) { return move_to_trash(path).taken(); };
     const SyncReport report = std::get<const IcsModule*>(module)->sync_calendar_folder(
-        {.diary = run.folder, .vdir = *folder, .today = run.today, .dispose = move_to_trash, .removals = removals});
+        {.diary = run.folder, .vdir = *folder, .today = run.today, .dispose = to_trash, .removals = removals});
     if (!report.error.empty()) {
         run.err << "Daybrook did not sync with " << vdir << ": " << QString::fromStdString(report.error) << '\n';
         return TerminalStatus::failed;

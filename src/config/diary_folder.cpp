@@ -12,14 +12,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The folder's path, or nothing when neither variable names an absolute folder: a relative one
-// would put the entries wherever the diary happens to be started.
-std::optional<fs::path> diary_folder_path(const char* xdg_data_home, const char* home) {
-    if (xdg_data_home && fs::path(xdg_data_home).is_absolute()) return fs::path(xdg_data_home) / "daybrook";
-    if (home && fs::path(home).is_absolute()) return fs::path(home) / ".local" / "share" / "daybrook";
-    return std::nullopt;
-}
-
 // Creates each missing folder of the path with mode 0700 from the start, so that the entries are
 // never readable by others, not even for a moment.
 std::optional<FolderProblem> make_private_folders(const fs::path& folder) {
@@ -45,11 +37,18 @@ std::variant<fs::path, FolderProblem> real_folder(const fs::path& folder) {
 
 }  // namespace
 
+std::optional<fs::path> user_data_folder(const char* xdg_data_home, const char* home) {
+    if (xdg_data_home && fs::path(xdg_data_home).is_absolute()) return fs::path(xdg_data_home);
+    if (home && fs::path(home).is_absolute()) return fs::path(home) / ".local" / "share";
+    return std::nullopt;
+}
+
 std::variant<fs::path, FolderProblem> make_diary_folder(const char* xdg_data_home, const char* home) {
-    const std::optional<fs::path> folder = diary_folder_path(xdg_data_home, home);
-    if (!folder) return FolderProblem{"neither XDG_DATA_HOME nor HOME names an absolute folder"};
-    if (std::optional<FolderProblem> problem = make_private_folders(*folder)) return *problem;
-    return *folder;
+    const std::optional<fs::path> data = user_data_folder(xdg_data_home, home);
+    if (!data) return FolderProblem{"neither XDG_DATA_HOME nor HOME names an absolute folder"};
+    const fs::path folder = *data / "daybrook";
+    if (std::optional<FolderProblem> problem = make_private_folders(folder)) return *problem;
+    return folder;
 }
 
 std::variant<fs::path, FolderProblem> find_diary_folder(const std::optional<std::string>& given,

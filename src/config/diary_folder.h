@@ -11,6 +11,12 @@
 
 namespace daybrook {
 
+// The user's data folder, where the desktop keeps per-user data (the diary's own folder, the home
+// trash), from the values of XDG_DATA_HOME and HOME (null when unset): $XDG_DATA_HOME when it is
+// absolute, as the XDG base directory rules say, or else $HOME/.local/share. Nothing when neither
+// names an absolute folder: a relative one would mean wherever the diary happens to be started.
+std::optional<std::filesystem::path> user_data_folder(const char* xdg_data_home, const char* home);
+
 // Why the folder could not be made, in words for the one line the diary prints.
 struct FolderProblem {
     std::string reason;
