@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstring>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -17,6 +18,7 @@
 #include "framework/trash.h"
 #include "ics/calendar_plan.h"
 #include "ics/import_undo.h"
+#include "store/file_writes.h"
 #include "store/retention.h"
 #include "store/store_lock.h"
 
@@ -53,6 +55,26 @@ std::optional<QByteArray> calendar_text(const QString& source, const TerminalRun
 
 QString entries(std::size_t count) {
     return QString::number(count) + (count == 1 ? QStringLiteral(" entry") : QStringLiteral(" entries"));
+}
+
+// Writes the calendar through a temporary file beside the target, flushed to disk before it takes
+// the target's name; on failure, the reason, with the earlier file as it was. The diary is
+// private, and so is a new calendar made of it; a file that is there keeps the permissions its
+// owner gave it.
+std::optional<QString> save_calendar(const QString& target, const QByteArray& text) {
+    const bool new_file = !QFile::exists(target);
+    QSaveFile file(target);  // what is not committed is removed with it
+    if (!file.open(QIODevice::WriteOnly) ||
+        (new_file && !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)))
+        return file.errorString();
+    // Written past QSaveFile's buffer: its commit takes a failed last flush of the buffer, and a
+    // failed flush to disk, for success, and would put an empty or cut file in the earlier one's
+    // place; its own reason for a failed write is "Unknown error".
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text.constData());
+    if (!write_all(file.handle(), std::span(bytes, std::size_t(text.size()))) || ::fsync(file.handle()) != 0)
+        return QString::fromLocal8Bit(std::strerror(errno));
+    if (!file.commit()) return file.errorString();
+    return std::nullopt;
 }
 
 // The store's lock, or nothing after saying why it could not be had: a folder the user cannot
@@ -108,17 +130,9 @@ TerminalStatus export_calendar_command(const QCommandLineParser& parser, const T
     const QString target = parser.value(QStringLiteral("export-ics"));
     if (target == standard_stream) {
         run.out << text;
-    } else {
-        // The diary is private, and so is a new calendar made of it; a file that is there keeps
-        // the permissions its owner gave it.
-        const bool new_file = !QFile::exists(target);
-        QSaveFile file(target);
-        if (!file.open(QIODevice::WriteOnly) ||
-            (new_file && !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)) ||
-            file.write(text) != text.size() || !file.commit()) {
-            run.err << "Daybrook could not write " << target << ": " << file.errorString() << '\n';
-            return TerminalStatus::failed;
-        }
+    } else if (const std::optional<QString> problem = save_calendar(target, text)) {
+        run.err << "Daybrook could not write " << target << ": " << *problem << '\n';
+        return TerminalStatus::failed;
     }
     for (const std::string& name : calendar.unreadable)
         run.err << "Daybrook could not read the entry " << QString::fromStdString(name) << "; it is not in the calendar.\n";

@@ -14,16 +14,6 @@ namespace {
 
 constexpr std::string_view temporary_marker = ".new-";
 
-bool write_all(int fd, std::span<const unsigned char> bytes) {
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) return false;
-        bytes = bytes.subspan(static_cast<std::size_t>(written));
-    }
-    return true;
-}
-
 enum class NewMode { kept, private_file };
 
 // Gives the temporary file its mode: the target's, so that a rewrite neither widens nor narrows
@@ -93,6 +83,16 @@ bool all_digits(std::string_view text) {
 }
 
 }  // namespace
+
+bool write_all(int fd, std::span<const unsigned char> bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) return false;
+        bytes = bytes.subspan(static_cast<std::size_t>(written));
+    }
+    return true;
+}
 
 UniqueFd::~UniqueFd() {
     if (m_fd >= 0) ::close(m_fd);

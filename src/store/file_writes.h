@@ -32,6 +32,9 @@ private:
     int m_fd;
 };
 
+// Writes every byte, going on after a short write; false, with errno set, when a write failed.
+[[nodiscard]] bool write_all(int fd, std::span<const unsigned char> bytes);
+
 // Writes every byte and closes the file; false when either failed.
 [[nodiscard]] bool write_and_close(UniqueFd& fd, std::span<const unsigned char> bytes);
 
