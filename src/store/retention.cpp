@@ -90,6 +90,17 @@ KeepCode code_to_use(const std::optional<CloseMemo>& memo, KeepCode given, KeepC
     return memo->keep_code;
 }
 
+// The keep code in force when nothing tells the user's choice: the one given, unless that would
+// delete an entry, which is then kept with every other.
+KeepCode code_without_choice(const ClosingScan& scan, KeepCode given, DayNumber today, PurgeReport& report) {
+    const bool deletes = is_known(given) && given != KeepCode::for_ever;
+    // The passed entries are in chronological order: the first is the oldest.
+    if (!deletes || scan.passed.empty() || day_of_entry_name(scan.passed.front()) >= today - 2 - keep_days(given))
+        return given;
+    report.kept_without_choice = true;
+    return KeepCode::for_ever;
+}
+
 }  // namespace
 
 PurgeReport purge_old(const StoreDir& dir, DayNumber today, KeepCode given_code, KeepChoice choice,
@@ -102,9 +113,10 @@ PurgeReport purge_old(const StoreDir& dir, DayNumber today, KeepCode given_code,
     }
     report.lock_link_replaced = lock->replaced_link();
     const std::optional<CloseMemo> memo = memo_of(lock->note());
-    const KeepCode keep_code = code_to_use(memo, given_code, choice, report);
+    KeepCode keep_code = code_to_use(memo, given_code, choice, report);
     const bool listing = needs_listing(dir, memo, today, keep_code);
     ClosingScan scan = listing ? scan_for_close(dir, today - 1) : ClosingScan{.passed = entries_since(dir, *memo, today)};
+    if (choice == KeepChoice::settings_missing && !memo) keep_code = code_without_choice(scan, keep_code, today, report);
     report.temporaries_removed = remove_all(dir, std::move(scan.dead_temporaries), report.left_behind);
     const bool deletes = is_known(keep_code) && keep_code != KeepCode::for_ever;
     const DayNumber delete_before = today - 2 - keep_days(keep_code);
