@@ -14,13 +14,12 @@
 #include <variant>
 
 #include "app/ics_loader.h"
+#include "app/store_lock_command.h"
 #include "calendar/date_check.h"
 #include "framework/trash.h"
 #include "ics/calendar_plan.h"
 #include "ics/import_undo.h"
 #include "store/file_writes.h"
-#include "store/retention.h"
-#include "store/store_lock.h"
 
 namespace daybrook {
 namespace {
@@ -77,19 +76,6 @@ std::optional<QString> save_calendar(const QString& target, const QByteArray& te
     return std::nullopt;
 }
 
-// The store's lock, or nothing after saying why it could not be had: a folder the user cannot
-// write in is named as such, not taken for another copy of the diary.
-std::optional<StoreLock> lock_store(const TerminalRun& run, const char* nothing_done) {
-    std::optional<StoreLock> lock = StoreLock::acquire(run.folder, default_lock_patience);
-    if (lock) return lock;
-    if (::access(run.folder.c_str(), W_OK) != 0)
-        run.err << "Daybrook " << nothing_done << ": it cannot write in the diary folder "
-                << QString::fromStdString(run.folder.string()) << " (" << std::strerror(errno) << ")\n";
-    else
-        run.err << "Daybrook " << nothing_done << ": another copy of the diary holds its folder\n";
-    return std::nullopt;
-}
-
 // The day of --until's "dd/mm/yy", from today on, or nothing after saying why it is none.
 std::optional<DayNumber> until_day(const QString& text, const TerminalRun& run) {
     const DateCheck check =
@@ -124,7 +110,7 @@ void print_undo(const UndoReport& undo, const std::string& refusal, const Termin
 
 TerminalStatus export_calendar_command(const QCommandLineParser& parser, const TerminalRun& run) {
     const IcsModule* ics = ics_module(run);
-    if (ics == nullptr) return TerminalStatus::failed;
+    if (ics == nullptr || !diary_readable(run)) return TerminalStatus::failed;
     const IcsExport calendar = ics->export_calendar(run.folder);
     const QByteArray text = QByteArray::fromStdString(calendar.text);
     const QString target = parser.value(QStringLiteral("export-ics"));

@@ -47,6 +47,7 @@ TerminalStatus list_command(const QCommandLineParser& parser, const TerminalRun&
         run.err << "DAYS must be a number of days, 1 or more.\n";
         return TerminalStatus::refused;
     }
+    if (!diary_readable(run)) return TerminalStatus::failed;
     print_entries(run.out, entries_of_days(run.folder, run.today, *days), format_asked(parser));
     return TerminalStatus::done;
 }
@@ -57,6 +58,7 @@ TerminalStatus search_command(const QCommandLineParser& parser, const TerminalRu
         run.err << "The word holds a character that no entry can hold.\n";
         return TerminalStatus::refused;
     }
+    if (!diary_readable(run)) return TerminalStatus::failed;
     const bool case_sensitive = parser.isSet(QStringLiteral("case-sensitive"));
     print_entries(run.out, entries_holding(run.folder, *word, case_sensitive), format_asked(parser));
     return TerminalStatus::done;

@@ -16,6 +16,7 @@ namespace daybrook {
 struct PurgeReport {
     bool store_locked = true;  // false: another copy of the diary held the store; nothing done
     bool lock_link_replaced = false;  // the lock file was a symbolic link; a fresh one took its place
+    bool note_unwritten = false;  // the lock file may hold the note of an earlier close instead of this one's
     // The longer keeping time of the last close, used instead of the shorter one given, which the
     // user did not choose.
     std::optional<KeepCode> kept_as_last_close;

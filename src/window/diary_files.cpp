@@ -35,6 +35,8 @@ void log_purge(const PurgeReport& report) {
         qWarning("Daybrook kept old entries for %d days, as its last close did, and not for the shorter time "
                  "its settings give: the settings may have been lost or replaced. Choose in Keep old Entries "
                  "to change it", keep_days(*report.kept_as_last_close));
+    if (report.note_unwritten)
+        qWarning("Daybrook could not note this close in its store's lock file; the next close may take longer");
     log_names(report.unreadable, "kept passed entries it could not read");
     log_names(report.kept_unrenewed, "kept yearly entries it could not carry over to next year");
     log_names(report.unmarked, "could not mark these entries as carried over (their copies are in place)");

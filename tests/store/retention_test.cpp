@@ -472,8 +472,8 @@ TEST(Purge, ClosesThatLookOnlyAtTheDaysSinceTheLastOneEndAsFullOnes) {
 TEST(Purge, LeavesTheStoreAloneWhileAnotherCopyHoldsIt) {
     TempDir dir;
     put(dir.path(), "DAT20000.000", Memo("old").date("04/10/24").yearly(1));
-    const std::optional<StoreLock> held = StoreLock::acquire(dir.path(), std::chrono::milliseconds(0));
-    ASSERT_TRUE(held);
+    const LockAttempt held = StoreLock::acquire(dir.path(), std::chrono::milliseconds(0));
+    ASSERT_TRUE(held.lock);
     const PurgeReport report = purge_old(dir.path(), today, KeepCode::none, KeepChoice::from_settings, std::chrono::milliseconds(50));
     EXPECT_FALSE(report.store_locked);
     EXPECT_EQ(store_names(dir), std::vector<std::string>{"DAT20000.000"});

@@ -1,18 +1,21 @@
 #!/usr/bin/env bash
-# --export-ics onto a file system with no room for the calendar, as a user meets it on a full
-# disk, or whose flush to disk fails: the export fails with status 1 and says why, an earlier export under the name stays as it
-# was, and no new file or temporary file is left. Needs root, for a small file system of its own;
-# skips elsewhere.
+# A full disk, as a user meets it. --export-ics onto a file system with no room for the calendar,
+# or whose flush to disk fails: the export fails with status 1 and says why, an earlier export
+# under the name stays as it was, and no new file or temporary file is left. --import-ics into a
+# diary whose file system has no free inodes names that, not another copy of the diary. Needs
+# root, for small file systems of its own; skips elsewhere.
 source "$(dirname "$0")/lib.sh"
 unset DISPLAY WAYLAND_DISPLAY
 export XDG_CONFIG_HOME="$config"
 disk="$work/disk"
-mkdir "$disk"
+inodes="$work/inodes"
+mkdir "$disk" "$inodes"
 if [ "$(id -u)" -ne 0 ] || ! mount -t tmpfs -o size=16k daybrook-test "$disk" 2>/dev/null; then
     echo "SKIPPED: a small file system cannot be mounted here (it needs root)" >&2
     exit 77
 fi
-trap 'umount "$disk"; cleanup' EXIT
+trap 'umount "$disk"; umount "$inodes"; cleanup' EXIT
+mount -t tmpfs -o size=1m,nr_inodes=16 daybrook-test "$inodes" || fail "cannot mount a file system with few inodes"
 
 # Fifty entries a day apart from 1 January 2030: a calendar of about 12 KB.
 for i in $(seq 0 49); do
@@ -49,4 +52,12 @@ if command -v strace >/dev/null; then
         fail "a failed flush to disk: status $status, $(cat "$work/err.log")"
     [ "$(md5sum <"$disk/backup.ics")" = "$before" ] && [ "$(ls -A "$disk")" = backup.ics ] || fail "a failed flush changed the disk"
 fi
+mkdir "$inodes/diary"
+for i in $(seq 100); do : >"$inodes/filler-$i" 2>/dev/null || break; done
+printf '%s\r\n' BEGIN:VCALENDAR VERSION:2.0 "PRODID:-//Example//EN" \
+    BEGIN:VEVENT UID:one@example "DTSTART;VALUE=DATE:20300101" SUMMARY:One END:VEVENT END:VCALENDAR >"$work/one.ics"
+status=0
+"$daybrook_binary" --folder "$inodes/diary" --import-ics "$work/one.ics" >/dev/null 2>"$work/err.log" || status=$?
+[ "$status" -eq 1 ] && grep -q "^Daybrook added nothing: .*(No space left on device)" "$work/err.log" ||
+    fail "an import without free inodes: status $status, $(cat "$work/err.log")"
 echo "PASS"
