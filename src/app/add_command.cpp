@@ -30,8 +30,10 @@ struct ChosenDate {
     std::string_view refusal;
 };
 
-TerminalStatus refuse(const TerminalRun& run, std::string_view message) {
-    run.err << qt_text(message) << '\n';
+void say(const TerminalRun& run, std::string_view message) { run.err << qt_text(message) << '\n'; }
+
+[[nodiscard]] TerminalStatus refuse(const TerminalRun& run, std::string_view message) {
+    say(run, message);
     return TerminalStatus::failed;
 }
 
@@ -87,13 +89,13 @@ std::optional<std::string> memo_of(const QStringList& words, const TerminalRun& 
     // A memo is one line, as New Entry's field holds it.
     if (bytes) bytes = one_line(*bytes);
     if (!bytes) {
-        refuse(run, "The entry holds a character that the diary cannot store.");
+        say(run, "The entry holds a character that the diary cannot store.");
     } else if (bytes->size() > memo_limit) {
         run.err << "The entry has " << bytes->size() << " characters; the diary holds " << memo_limit
                 << " at most.\n";
         bytes.reset();
     } else if (is_blank(*bytes)) {
-        refuse(run, "No Entry has been made for this Date!");
+        say(run, "No Entry has been made for this Date!");
         bytes.reset();
     }
     return bytes;

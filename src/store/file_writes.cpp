@@ -17,12 +17,16 @@ constexpr std::string_view temporary_marker = ".new-";
 enum class NewMode { kept, private_file };
 
 // Gives the temporary file its mode: the target's, so that a rewrite neither widens nor narrows
-// access (a file whose mode cannot be copied stays private), or private whatever the target's
-// was. A private mode is set by fchmod, since the umask may have narrowed open's.
+// access, or private whatever the target's was. A private mode is set by fchmod, since the umask
+// may have narrowed open's.
 bool set_permissions(int fd, const std::string& target, NewMode mode) {
     if (mode == NewMode::private_file) return ::fchmod(fd, private_file_mode) == 0;
     struct stat info {};
-    if (::stat(target.c_str(), &info) == 0 && S_ISREG(info.st_mode)) ::fchmod(fd, info.st_mode & 07777);
+    if (::stat(target.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return true;
+    // A file system without modes of its own (FAT, say) refuses to copy one; the file then stays
+    // private, narrower than before but never wider, and the write goes on, as it must for the
+    // diary to work there at all.
+    [[maybe_unused]] const bool copied = ::fchmod(fd, info.st_mode & 07777) == 0;
     return true;
 }
 

@@ -26,7 +26,8 @@ public:
 
     int get() const noexcept { return m_fd; }
     bool valid() const noexcept { return m_fd >= 0; }
-    bool close() noexcept;
+    // False when the close reported an error, such as written data that could not be stored.
+    [[nodiscard]] bool close() noexcept;
 
 private:
     int m_fd;
