@@ -21,8 +21,10 @@
 namespace daybrook {
 namespace {
 
-TerminalStatus refuse(const TerminalRun& run, std::string_view message) {
-    run.err << qt_text(message) << '\n';
+void say(const TerminalRun& run, std::string_view message) { run.err << qt_text(message) << '\n'; }
+
+[[nodiscard]] TerminalStatus refuse(const TerminalRun& run, std::string_view message) {
+    say(run, message);
     return TerminalStatus::failed;
 }
 
@@ -74,7 +76,7 @@ std::optional<std::string> typed_memo(const QStringList& words, const TerminalRu
                 << " at most.\n";
         bytes.reset();
     } else if (is_blank(*bytes)) {
-        refuse(run, "No Entry has been made for this Date!");
+        say(run, "No Entry has been made for this Date!");
         bytes.reset();
     }
     return bytes;

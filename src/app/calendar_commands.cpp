@@ -8,18 +8,19 @@
 #include <cerrno>
 #include <cstring>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <variant>
 
 #include "app/altered_lines.h"
 #include "app/ics_loader.h"
+#include "app/store_lock_command.h"
 #include "calendar/date_check.h"
 #include "framework/trash.h"
 #include "ics/calendar_plan.h"
 #include "ics/import_undo.h"
-#include "store/retention.h"
-#include "store/store_lock.h"
+#include "store/file_writes.h"
 
 namespace daybrook {
 namespace {
@@ -65,16 +66,23 @@ QString entries(std::size_t count) {
     return QString::number(count) + (count == 1 ? QStringLiteral(" entry") : QStringLiteral(" entries"));
 }
 
-// The store's lock, or nothing after saying why it could not be had: a folder the user cannot
-// write in is named as such, not taken for another copy of the diary.
-std::optional<StoreLock> lock_store(const TerminalRun& run, const char* nothing_done) {
-    std::optional<StoreLock> lock = StoreLock::acquire(run.folder, default_lock_patience);
-    if (lock) return lock;
-    if (::access(run.folder.c_str(), W_OK) != 0)
-        run.err << "Daybrook " << nothing_done << ": it cannot write in the diary folder "
-                << QString::fromStdString(run.folder.string()) << " (" << std::strerror(errno) << ")\n";
-    else
-        run.err << "Daybrook " << nothing_done << ": another copy of the diary holds its folder\n";
+// Writes the calendar through a temporary file beside the target, flushed to disk before it takes
+// the target's name; on failure, the reason, with the earlier file as it was. The diary is
+// private, and so is a new calendar made of it; a file that is there keeps the permissions its
+// owner gave it.
+std::optional<QString> save_calendar(const QString& target, const QByteArray& text) {
+    const bool new_file = !QFile::exists(target);
+    QSaveFile file(target);  // what is not committed is removed with it
+    if (!file.open(QIODevice::WriteOnly) ||
+        (new_file && !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)))
+        return file.errorString();
+    // Written past QSaveFile's buffer: its commit takes a failed last flush of the buffer, and a
+    // failed flush to disk, for success, and would put an empty or cut file in the earlier one's
+    // place; its own reason for a failed write is "Unknown error".
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text.constData());
+    if (!write_all(file.handle(), std::span(bytes, std::size_t(text.size()))) || ::fsync(file.handle()) != 0)
+        return QString::fromLocal8Bit(std::strerror(errno));
+    if (!file.commit()) return file.errorString();
     return std::nullopt;
 }
 
@@ -105,27 +113,30 @@ void print_report(const ImportReport& report, bool dry_run, bool verbose, const 
     for (const std::string& note : report.notes) run.out << "  note: " << QString::fromStdString(note) << '\n';
 }
 
+void print_undo(const UndoReport& undo, const std::string& refusal, const TerminalRun& run) {
+    run.out << "Removed " << entries(undo.removed.size()) << " of the last import to the trash.\n";
+    for (const std::string& name : undo.changed)
+        run.out << "  left " << QString::fromStdString(name) << ": it changed since the import\n";
+    for (const std::string& name : undo.gone) run.out << "  " << QString::fromStdString(name) << " was gone already\n";
+    for (const std::string& name : undo.failed)
+        run.err << "Daybrook could not remove " << QString::fromStdString(name) << "; undo again to retry.\n";
+    if (!refusal.empty()) run.err << "Daybrook: the trash cannot take every entry: " << QString::fromStdString(refusal) << '\n';
+    if (!undo.error.empty()) run.err << "Daybrook: " << QString::fromStdString(undo.error) << '\n';
+}
+
 }  // namespace
 
 TerminalStatus export_calendar_command(const QCommandLineParser& parser, const TerminalRun& run) {
     const IcsModule* ics = ics_module(run);
-    if (ics == nullptr) return TerminalStatus::failed;
+    if (ics == nullptr || !diary_readable(run)) return TerminalStatus::failed;
     const IcsExport calendar = ics->export_calendar(run.folder);
     const QByteArray text = QByteArray::fromStdString(calendar.text);
     const QString target = parser.value(QStringLiteral("export-ics"));
     if (target == standard_stream) {
         run.out << text;
-    } else {
-        // The diary is private, and so is a new calendar made of it; a file that is there keeps
-        // the permissions its owner gave it.
-        const bool new_file = !QFile::exists(target);
-        QSaveFile file(target);
-        if (!file.open(QIODevice::WriteOnly) ||
-            (new_file && !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)) ||
-            file.write(text) != text.size() || !file.commit()) {
-            run.err << "Daybrook could not write " << target << ": " << file.errorString() << '\n';
-            return TerminalStatus::failed;
-        }
+    } else if (const std::optional<QString> problem = save_calendar(target, text)) {
+        run.err << "Daybrook could not write " << target << ": " << *problem << '\n';
+        return TerminalStatus::failed;
     }
     for (const std::string& name : calendar.unreadable)
         run.err << "Daybrook could not read the entry " << QString::fromStdString(name) << "; it is not in the calendar.\n";
@@ -168,22 +179,22 @@ TerminalStatus import_calendar_command(const QCommandLineParser& parser, const T
 TerminalStatus undo_import_command(const QCommandLineParser&, const TerminalRun& run) {
     const std::optional<StoreLock> lock = lock_store(run, "removed nothing");
     if (!lock) return TerminalStatus::failed;
-    const UndoReport undo = undo_import(run.folder, move_to_trash);
+    std::string refusal;  // why the trash did not take the first entry it refused
+    const UndoReport undo = undo_import(run.folder, [&refusal](const std::string& path) {
+        const TrashResult result = move_to_trash(path);
+        if (refusal.empty()) refusal = result.refusal;
+        return result.taken();
+    });
     if (undo.nothing_to_undo) {
         run.out << "There is no import to undo.\n";
         return TerminalStatus::done;
     }
-    if (!undo.error.empty() && undo.removed.empty() && undo.failed.empty()) {
-        run.err << "Daybrook removed nothing: " << QString::fromStdString(undo.error) << '\n';
+    if (undo.removed.empty() && (!refusal.empty() || (!undo.error.empty() && undo.failed.empty()))) {
+        const std::string& why = refusal.empty() ? undo.error : "the trash cannot take its entries: " + refusal;
+        run.err << "Daybrook removed nothing: " << QString::fromStdString(why) << '\n';
         return TerminalStatus::failed;
     }
-    run.out << "Removed " << entries(undo.removed.size()) << " of the last import to the trash.\n";
-    for (const std::string& name : undo.changed)
-        run.out << "  left " << QString::fromStdString(name) << ": it changed since the import\n";
-    for (const std::string& name : undo.gone) run.out << "  " << QString::fromStdString(name) << " was gone already\n";
-    for (const std::string& name : undo.failed)
-        run.err << "Daybrook could not remove " << QString::fromStdString(name) << "; undo again to retry.\n";
-    if (!undo.error.empty()) run.err << "Daybrook: " << QString::fromStdString(undo.error) << '\n';
+    print_undo(undo, refusal, run);
     return undo.succeeded() ? TerminalStatus::done : TerminalStatus::failed;
 }
 

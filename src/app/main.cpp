@@ -19,8 +19,8 @@ namespace {
 
 // The folder the diary works on, or nothing after one line on standard error. The process stays
 // in the folder it was started in, where the file names typed after the options belong.
-std::optional<std::filesystem::path> diary_folder(const std::optional<std::string>& given) {
-    auto found = daybrook::find_diary_folder(given, std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+std::optional<std::filesystem::path> diary_folder(const std::optional<std::string>& given, daybrook::OwnFolder own) {
+    auto found = daybrook::find_diary_folder(given, std::getenv("XDG_DATA_HOME"), std::getenv("HOME"), own);
     if (const auto* folder = std::get_if<std::filesystem::path>(&found)) return *folder;
     const std::string& reason = std::get<daybrook::FolderProblem>(found).reason;
     if (given)
@@ -80,7 +80,10 @@ int run_program(int argc, char** argv) {
         std::fprintf(stderr, "Daybrook needs a desktop to show its window, but neither DISPLAY nor WAYLAND_DISPLAY is set.\n");
         return 1;
     }
-    const std::optional<std::filesystem::path> folder = diary_folder(given.folder);
+    // A dry run writes nothing, not even the diary's own folder.
+    const bool dry_run = terminal && daybrook::asks_for_dry_run(given.rest);
+    const std::optional<std::filesystem::path> folder =
+        diary_folder(given.folder, dry_run ? daybrook::OwnFolder::leave : daybrook::OwnFolder::make);
     if (!folder) return 1;
     if (terminal) return daybrook::run_terminal_program(program, given.rest, *folder);
     return run_window(program, daybrook::parse_command_line(given.rest), *folder);

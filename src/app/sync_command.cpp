@@ -8,9 +8,8 @@
 
 #include "app/altered_lines.h"
 #include "app/ics_loader.h"
+#include "app/store_lock_command.h"
 #include "framework/trash.h"
-#include "store/retention.h"
-#include "store/store_lock.h"
 
 namespace daybrook {
 namespace {
@@ -57,15 +56,13 @@ TerminalStatus sync_command(const QCommandLineParser& parser, const TerminalRun&
         run.err << "Daybrook cannot sync: " << QString::fromStdString(*why) << '\n';
         return TerminalStatus::failed;
     }
-    const std::optional<StoreLock> lock = StoreLock::acquire(run.folder, default_lock_patience);
-    if (!lock) {
-        run.err << "Daybrook did not sync: another copy of the diary holds its folder\n";
-        return TerminalStatus::failed;
-    }
+    const std::optional<StoreLock> lock = lock_store(run, "did not sync");
+    if (!lock) return TerminalStatus::failed;
     const Removals removals =
         parser.isSet(QStringLiteral("accept-removals")) ? Removals::accept : Removals::hold_mass;
+    const auto to_trash = [](const std::string& path) { return move_to_trash(path).taken(); };
     const SyncReport report = std::get<const IcsModule*>(module)->sync_calendar_folder(
-        {.diary = run.folder, .vdir = *folder, .today = run.today, .dispose = move_to_trash, .removals = removals});
+        {.diary = run.folder, .vdir = *folder, .today = run.today, .dispose = to_trash, .removals = removals});
     if (!report.error.empty()) {
         run.err << "Daybrook did not sync with " << vdir << ": " << QString::fromStdString(report.error) << '\n';
         return TerminalStatus::failed;

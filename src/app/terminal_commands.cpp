@@ -63,6 +63,7 @@ TerminalStatus list_command(const QCommandLineParser& parser, const TerminalRun&
     }
     const std::optional<DayNumber> first = first_listed_day(parser, run);
     if (!first) return TerminalStatus::refused;
+    if (!diary_readable(run)) return TerminalStatus::failed;
     const int shown = std::min(*days, last_diary_day - *first + 1);
     print_entries(run.out, entries_of_days(run.folder, *first, shown), format_asked(parser));
     return TerminalStatus::done;
@@ -74,6 +75,7 @@ TerminalStatus search_command(const QCommandLineParser& parser, const TerminalRu
         run.err << "The word holds a character that no entry can hold.\n";
         return TerminalStatus::refused;
     }
+    if (!diary_readable(run)) return TerminalStatus::failed;
     const bool case_sensitive = parser.isSet(QStringLiteral("case-sensitive"));
     print_entries(run.out, entries_holding(run.folder, *word, case_sensitive), format_asked(parser));
     return TerminalStatus::done;

@@ -46,6 +46,11 @@ std::optional<std::string_view> stray_option(std::span<const std::string_view> a
     return std::nullopt;
 }
 
+bool asks_for_dry_run(std::span<const std::string_view> arguments) {
+    const auto options_end = std::find(arguments.begin(), arguments.end(), "--");
+    return std::find(arguments.begin(), options_end, "--dry-run") != options_end;
+}
+
 void add_terminal_options(QCommandLineParser& parser) {
     parser.setApplicationDescription(QStringLiteral(
         "Daybrook, a small diary. Without these options it opens its window; with -a SECONDS [SECONDS] "

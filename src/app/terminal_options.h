@@ -64,6 +64,9 @@ inline constexpr std::array terminal_options = {
 // other command line starts the window.
 bool asks_for_terminal(std::span<const std::string_view> arguments);
 
+// Whether the arguments ask for a run that writes nothing (--dry-run before any "--").
+bool asks_for_dry_run(std::span<const std::string_view> arguments);
+
 // Gives the parser every option of the table and the words after them.
 void add_terminal_options(QCommandLineParser& parser);
 

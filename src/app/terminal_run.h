@@ -28,6 +28,10 @@ enum class TerminalStatus : int {
     refused = 2,  // a command line it cannot take
 };
 
+// Whether the diary's folder can be read, after saying why not where it cannot: the commands that
+// print entries would otherwise print none, as for an empty diary.
+bool diary_readable(const TerminalRun& run);
+
 // One command: what it does with the parsed command line.
 using TerminalCommand = TerminalStatus (*)(const QCommandLineParser& parser, const TerminalRun& run);
 

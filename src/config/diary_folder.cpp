@@ -12,13 +12,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The folder's path, or nothing when neither variable names an absolute folder: a relative one
-// would put the entries wherever the diary happens to be started.
-std::optional<fs::path> diary_folder_path(const char* xdg_data_home, const char* home) {
-    if (xdg_data_home && fs::path(xdg_data_home).is_absolute()) return fs::path(xdg_data_home) / "daybrook";
-    if (home && fs::path(home).is_absolute()) return fs::path(home) / ".local" / "share" / "daybrook";
-    return std::nullopt;
-}
+constexpr const char* no_data_folder = "neither XDG_DATA_HOME nor HOME names an absolute folder";
 
 // Creates each missing folder of the path with mode 0700 from the start, so that the entries are
 // never readable by others, not even for a moment.
@@ -45,16 +39,30 @@ std::variant<fs::path, FolderProblem> real_folder(const fs::path& folder) {
 
 }  // namespace
 
+std::optional<fs::path> user_data_folder(const char* xdg_data_home, const char* home) {
+    if (xdg_data_home && fs::path(xdg_data_home).is_absolute()) return fs::path(xdg_data_home);
+    if (home && fs::path(home).is_absolute()) return fs::path(home) / ".local" / "share";
+    return std::nullopt;
+}
+
 std::variant<fs::path, FolderProblem> make_diary_folder(const char* xdg_data_home, const char* home) {
-    const std::optional<fs::path> folder = diary_folder_path(xdg_data_home, home);
-    if (!folder) return FolderProblem{"neither XDG_DATA_HOME nor HOME names an absolute folder"};
-    if (std::optional<FolderProblem> problem = make_private_folders(*folder)) return *problem;
-    return *folder;
+    const std::optional<fs::path> data = user_data_folder(xdg_data_home, home);
+    if (!data) return FolderProblem{no_data_folder};
+    const fs::path folder = *data / "daybrook";
+    if (std::optional<FolderProblem> problem = make_private_folders(folder)) return *problem;
+    return folder;
 }
 
 std::variant<fs::path, FolderProblem> find_diary_folder(const std::optional<std::string>& given,
-                                                        const char* xdg_data_home, const char* home) {
+                                                        const char* xdg_data_home, const char* home, OwnFolder own) {
     if (given) return real_folder(*given);
+    if (own == OwnFolder::leave) {
+        const std::optional<fs::path> data = user_data_folder(xdg_data_home, home);
+        if (!data) return FolderProblem{no_data_folder};
+        std::error_code error;
+        if (!fs::exists(*data / "daybrook", error) && !error) return *data / "daybrook";
+        return real_folder(*data / "daybrook");
+    }
     std::variant<fs::path, FolderProblem> made = make_diary_folder(xdg_data_home, home);
     if (const auto* folder = std::get_if<fs::path>(&made)) return real_folder(*folder);
     return made;

@@ -11,6 +11,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -43,6 +44,11 @@ std::optional<SettingsProblem> whole_text_problem(std::string_view text, const s
     if (text.size() > largest_file) return SettingsProblem{name + " is too large to be a settings file"};
     // The INI reader would stop at a zero byte and take the rest of the text as missing.
     if (text.find('\0') != std::string_view::npos) return SettingsProblem{name + " holds a zero byte"};
+    // Nor is a text with other control characters one: damaged or random bytes would read as a
+    // file without the diary's keys, whose defaults would let old entries expire. Tabs, line
+    // ends, form feeds and DOS's end-of-file mark are text.
+    const auto control = [](unsigned char c) { return (c < 0x20 && !std::strchr("\t\n\v\f\r\x1a", c)) || c == 0x7f; };
+    if (std::any_of(text.begin(), text.end(), control)) return SettingsProblem{name + " is not a text file"};
     return std::nullopt;
 }
 
@@ -143,6 +149,11 @@ std::variant<Settings, SettingsProblem> SettingsFile::read(DayNumber today) cons
     if (const auto* problem = std::get_if<SettingsProblem>(&file)) return *problem;
     // A missing file reads as an empty one: every value is its default.
     return parse_settings(std::get<std::optional<std::string>>(file).value_or(""), today, m_path.string());
+}
+
+bool SettingsFile::missing() const {
+    struct stat info {};
+    return ::lstat(m_path.c_str(), &info) != 0 && errno == ENOENT;
 }
 
 std::optional<SettingsProblem> SettingsFile::write(const Settings& settings, DayNumber today) const {

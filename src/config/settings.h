@@ -36,8 +36,8 @@ std::filesystem::path settings_path();
 
 // The values a settings text holds, read as SettingsFile::read reads a file's text: a missing
 // section or key gives the default ("LastSet" defaults to today), and a value that is not a
-// number reads as 0. A text that cannot be taken whole (a zero byte in it, more than a settings
-// file ever holds) gives the problem instead, whose reason names the text by `name`.
+// number reads as 0. A text that cannot be taken whole (a zero byte or another control character in
+// it, more than a settings file ever holds) gives the problem instead, whose reason names the text by `name`.
 std::variant<Settings, SettingsProblem> parse_settings(std::string_view text, DayNumber today, const std::string& name);
 
 class SettingsFile {
@@ -56,6 +56,10 @@ public:
     // changed. Nothing is written, and the problem is returned, when the file cannot be read
     // whole or is read-only.
     [[nodiscard]] std::optional<SettingsProblem> write(const Settings& settings, DayNumber today) const;
+
+    // Whether no file, nor a link to one, has the settings file's name: a first start, or
+    // settings lost, which the diary cannot tell apart.
+    bool missing() const;
 
     const std::filesystem::path& path() const { return m_path; }
 

@@ -30,6 +30,10 @@ struct RetentionState {
     // False when the settings file exists but could not be read: the user's choice is unknown,
     // so nothing expires in this run and the file is not rewritten.
     bool choice_known = true;
+    // True when there was no settings file: the defaults stand in for a choice the user may have
+    // made on another account, so they let no entry expire at a close without a memo of an
+    // earlier one (see purge_old).
+    bool settings_missing = false;
     // True once the user has chosen in "Keep old Entries" during this run: only such a choice may
     // shorten the time for which the last close kept old entries.
     bool chosen_in_run = false;

@@ -6,10 +6,20 @@
 
 namespace daybrook {
 
-// Moves the file to the trash. False, with the file left where it is, when no trash can take it:
-// the trash's folders cannot be written, the file lies on another file system without a trash of
-// its own, or there is no absolute data folder to hold a trash ($XDG_DATA_HOME, or $HOME without
-// it, empty or relative). The caller then asks before deleting the file for good.
-[[nodiscard]] bool move_to_trash(const std::string& path);
+// What became of a file sent to the trash.
+struct [[nodiscard]] TrashResult {
+    std::string refusal;  // why the trash did not take the file, in words; empty when it did
+
+    bool taken() const noexcept { return refusal.empty(); }
+};
+
+// Moves the file into the trash of its file system: the home trash, Trash in the user's data
+// folder (see config/diary_folder.h), for a file on that folder's file system; otherwise the
+// trash at the top of the file's own file system ($topdir/.Trash/$uid, or $topdir/.Trash-$uid).
+// The file is taken only once it is in the trash's files/ with its record in info/. Otherwise it
+// stays where it was, nothing is made outside a trash, and the caller asks before deleting it for
+// good: when there is no absolute data folder, the trash or its folders are no folders or cannot
+// be written, or the file system is full.
+TrashResult move_to_trash(const std::string& path);
 
 }  // namespace daybrook

@@ -87,7 +87,7 @@ struct AddedFile {
     RecordBytes bytes{};
 };
 
-struct ImportReport {
+struct [[nodiscard]] ImportReport {
     std::string error;                // why the file was refused whole; empty when it was read
     std::string write_error;          // why an entry could not be written; empty when all were
     std::vector<AddedFile> added;     // in order

@@ -19,7 +19,7 @@ inline constexpr std::string_view last_import_record = ".daybrook-last-import";
 // and rename) and private. False when it could not be written.
 [[nodiscard]] bool save_import_record(const StoreDir& dir, const std::vector<AddedFile>& added);
 
-struct UndoReport {
+struct [[nodiscard]] UndoReport {
     std::string error;                 // why nothing was undone; empty otherwise
     bool nothing_to_undo = false;      // there is no record of an import
     std::vector<std::string> removed;  // entry files taken away

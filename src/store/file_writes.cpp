@@ -14,25 +14,19 @@ namespace {
 
 constexpr std::string_view temporary_marker = ".new-";
 
-bool write_all(int fd, std::span<const unsigned char> bytes) {
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) return false;
-        bytes = bytes.subspan(static_cast<std::size_t>(written));
-    }
-    return true;
-}
-
 enum class NewMode { kept, private_file };
 
 // Gives the temporary file its mode: the target's, so that a rewrite neither widens nor narrows
-// access (a file whose mode cannot be copied stays private), or private whatever the target's
-// was. A private mode is set by fchmod, since the umask may have narrowed open's.
+// access, or private whatever the target's was. A private mode is set by fchmod, since the umask
+// may have narrowed open's.
 bool set_permissions(int fd, const std::string& target, NewMode mode) {
     if (mode == NewMode::private_file) return ::fchmod(fd, private_file_mode) == 0;
     struct stat info {};
-    if (::stat(target.c_str(), &info) == 0 && S_ISREG(info.st_mode)) ::fchmod(fd, info.st_mode & 07777);
+    if (::stat(target.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return true;
+    // A file system without modes of its own (FAT, say) refuses to copy one; the file then stays
+    // private, narrower than before but never wider, and the write goes on, as it must for the
+    // diary to work there at all.
+    [[maybe_unused]] const bool copied = ::fchmod(fd, info.st_mode & 07777) == 0;
     return true;
 }
 
@@ -93,6 +87,16 @@ bool all_digits(std::string_view text) {
 }
 
 }  // namespace
+
+bool write_all(int fd, std::span<const unsigned char> bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) return false;
+        bytes = bytes.subspan(static_cast<std::size_t>(written));
+    }
+    return true;
+}
 
 UniqueFd::~UniqueFd() {
     if (m_fd >= 0) ::close(m_fd);

@@ -26,11 +26,15 @@ public:
 
     int get() const noexcept { return m_fd; }
     bool valid() const noexcept { return m_fd >= 0; }
-    bool close() noexcept;
+    // False when the close reported an error, such as written data that could not be stored.
+    [[nodiscard]] bool close() noexcept;
 
 private:
     int m_fd;
 };
+
+// Writes every byte, going on after a short write; false, with errno set, when a write failed.
+[[nodiscard]] bool write_all(int fd, std::span<const unsigned char> bytes);
 
 // Writes every byte and closes the file; false when either failed.
 [[nodiscard]] bool write_and_close(UniqueFd& fd, std::span<const unsigned char> bytes);

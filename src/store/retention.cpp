@@ -90,21 +90,39 @@ KeepCode code_to_use(const std::optional<CloseMemo>& memo, KeepCode given, KeepC
     return memo->keep_code;
 }
 
+// The keep code in force when nothing tells the user's choice: the one given, unless that would
+// delete an entry, which is then kept with every other.
+KeepCode code_without_choice(const ClosingScan& scan, KeepCode given, DayNumber today, PurgeReport& report) {
+    const bool deletes = is_known(given) && given != KeepCode::for_ever;
+    // The passed entries are in chronological order: the first is the oldest.
+    if (!deletes || scan.passed.empty() || day_of_entry_name(scan.passed.front()) >= today - 2 - keep_days(given))
+        return given;
+    report.kept_without_choice = true;
+    return KeepCode::for_ever;
+}
+
 }  // namespace
 
 PurgeReport purge_old(const StoreDir& dir, DayNumber today, KeepCode given_code, KeepChoice choice,
                       std::chrono::milliseconds lock_patience) {
     PurgeReport report;
-    const std::optional<StoreLock> lock = StoreLock::acquire(dir, lock_patience);
-    if (!lock) {
+    const LockAttempt attempt = StoreLock::acquire(dir, lock_patience);
+    if (!attempt.lock) {
         report.store_locked = false;
         return report;
     }
-    report.lock_link_replaced = lock->replaced_link();
-    const std::optional<CloseMemo> memo = memo_of(lock->note());
-    const KeepCode keep_code = code_to_use(memo, given_code, choice, report);
+    const StoreLock& lock = *attempt.lock;
+    report.lock_link_replaced = lock.replaced_link();
+    const std::optional<CloseMemo> memo = memo_of(lock.note());
+    KeepCode keep_code = code_to_use(memo, given_code, choice, report);
     const bool listing = needs_listing(dir, memo, today, keep_code);
     ClosingScan scan = listing ? scan_for_close(dir, today - 1) : ClosingScan{.passed = entries_since(dir, *memo, today)};
+    if (choice == KeepChoice::settings_missing && !memo) keep_code = code_without_choice(scan, keep_code, today, report);
+    // A close killed half way leaves this note, so that the next one lists the whole folder and
+    // removes the temporary files of the writes it was killed in. Were it not written, the note
+    // of the last close stands, still true of that close: the files would only wait for the
+    // weekly listing.
+    [[maybe_unused]] const bool noted = lock.keep_note(memo_text(unfinished_close(keep_code)));
     report.temporaries_removed = remove_all(dir, std::move(scan.dead_temporaries), report.left_behind);
     const bool deletes = is_known(keep_code) && keep_code != KeepCode::for_ever;
     const DayNumber delete_before = today - 2 - keep_days(keep_code);
@@ -117,8 +135,9 @@ PurgeReport purge_old(const StoreDir& dir, DayNumber today, KeepCode given_code,
     }
     if (deletes) report.scratch_removed = remove_all(dir, std::move(scan.scratch), report.left_behind);
     // A listing cut short may have missed passed entries: the next close lists the folder again.
-    if (complete(report) && scan.whole) lock->keep_note(memo_text({today, keep_code, listing ? today : memo->listed_day}));
-    else lock->keep_note(memo_text(unfinished_close(keep_code)));
+    const bool finished = complete(report) && scan.whole;
+    const CloseMemo done = finished ? CloseMemo{today, keep_code, listing ? today : memo->listed_day} : unfinished_close(keep_code);
+    report.note_unwritten = !lock.keep_note(memo_text(done));
     return report;
 }
 

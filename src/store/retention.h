@@ -16,9 +16,13 @@ namespace daybrook {
 struct PurgeReport {
     bool store_locked = true;  // false: another copy of the diary held the store; nothing done
     bool lock_link_replaced = false;  // the lock file was a symbolic link; a fresh one took its place
+    bool note_unwritten = false;  // the lock file may hold the note of an earlier close instead of this one's
     // The longer keeping time of the last close, used instead of the shorter one given, which the
     // user did not choose.
     std::optional<KeepCode> kept_as_last_close;
+    // Old entries kept although the keep code given lets them expire: it was only the default, and
+    // no close of this store was recorded either, so the user's choice is unknown.
+    bool kept_without_choice = false;
     std::vector<std::string> renewed;  // passed entries carried over to next year
     std::vector<std::string> created;  // their copies for next year
     std::vector<std::string> deleted;  // expired entry files removed
@@ -42,9 +46,12 @@ struct PurgeReport {
 // days that have passed since (see close_memo.h).
 // A keep code that only the settings file gave never shortens the keeping time of the last
 // close: a settings file that vanished or was replaced must not make entries expire
-// that the user chose to keep. One the user chose in this run stands as it is.
+// that the user chose to keep. One the user chose in this run stands as it is. The default code
+// that stands in for a missing settings file deletes nothing at a close without a memo of an
+// earlier one (entry files restored onto a new account look just so): that close keeps old
+// entries for ever, and so do later ones until the user chooses.
 // Waits up to lock_patience for another copy of the diary to finish its own purge.
-enum class KeepChoice { from_settings, chosen_this_run };
+enum class KeepChoice { from_settings, chosen_this_run, settings_missing };
 inline constexpr std::chrono::milliseconds default_lock_patience{5000};
 [[nodiscard]] PurgeReport purge_old(const StoreDir& dir, DayNumber today, KeepCode keep_code,
                       KeepChoice choice = KeepChoice::from_settings,

@@ -19,9 +19,12 @@ constexpr std::chrono::milliseconds retry_period{20};
 // The lock file, opened without following a symbolic link: errno is ELOOP when the name is one.
 UniqueFd open_lock_file(const std::string& path) {
     UniqueFd fd(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, private_file_mode));
+    if (fd.valid()) return fd;
+    const int make_error = errno;
     // A folder the diary cannot write to still lets it lock a lock file made earlier.
-    if (!fd.valid()) return UniqueFd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW));
-    return fd;
+    UniqueFd made_earlier(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW));
+    if (!made_earlier.valid() && errno == ENOENT) errno = make_error;  // why there is none
+    return made_earlier;
 }
 
 // Removes a symbolic link that stands in the lock file's place, so that a fresh lock file can be
@@ -48,26 +51,28 @@ std::string StoreLock::note() const {
     return text;
 }
 
-// A note that cannot be written whole is no note: the next close then looks at the whole folder.
-void StoreLock::keep_note(std::string_view text) const {
-    const bool written = ::pwrite(m_fd.get(), text.data(), text.size(), 0) == ssize_t(text.size()) &&
-                         ::ftruncate(m_fd.get(), off_t(text.size())) == 0;
-    if (!written && ::ftruncate(m_fd.get(), 0) != 0) ::pwrite(m_fd.get(), "", 1, 0);
+// A note that cannot be written whole is no note: cleared, or failing that spoilt by a zero byte
+// in front, it makes the next close look at the whole folder.
+bool StoreLock::keep_note(std::string_view text) const {
+    if (::pwrite(m_fd.get(), text.data(), text.size(), 0) == ssize_t(text.size()) &&
+        ::ftruncate(m_fd.get(), off_t(text.size())) == 0)
+        return true;
+    return ::ftruncate(m_fd.get(), 0) == 0 || ::pwrite(m_fd.get(), "", 1, 0) == 1;
 }
 
-std::optional<StoreLock> StoreLock::acquire(const StoreDir& dir, std::chrono::milliseconds patience) {
+LockAttempt StoreLock::acquire(const StoreDir& dir, std::chrono::milliseconds patience) {
     const std::string path = (dir / lock_file_name).native();
     UniqueFd fd = open_lock_file(path);
     const bool link_found = !fd.valid() && errno == ELOOP;
     if (link_found && remove_link(dir, path)) fd = open_lock_file(path);
-    if (!fd.valid()) return std::nullopt;
+    if (!fd.valid()) return {.error = errno};
     const auto give_up = std::chrono::steady_clock::now() + patience;
     while (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) {
-        if (errno != EWOULDBLOCK && errno != EINTR) return std::nullopt;
-        if (std::chrono::steady_clock::now() >= give_up) return std::nullopt;
+        if (errno != EWOULDBLOCK && errno != EINTR) return {.error = errno};
+        if (std::chrono::steady_clock::now() >= give_up) return {.error = EWOULDBLOCK};
         std::this_thread::sleep_for(retry_period);
     }
-    return StoreLock(std::move(fd), link_found);
+    return {.lock = StoreLock(std::move(fd), link_found)};
 }
 
 }  // namespace daybrook

@@ -26,28 +26,33 @@ bool may_leave_folder(const std::string& path) {
     return ::faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) == 0;
 }
 
-// Moves entry files to the trash, and keeps the paths of those that no trash could take: they
-// stay in the folder until the user says they may go for good.
+// Moves entry files to the trash, and keeps the paths of those that no trash could take, and why
+// the first was refused: they stay in the folder until the user says they may go for good.
 class TrashAttempt {
 public:
     EntryDisposal disposal() {
         return [this](const std::string& path) {
-            if (move_to_trash(path)) return true;
+            const TrashResult result = move_to_trash(path);
+            if (result.taken()) return true;
             if (may_leave_folder(path)) m_refused.insert(path);
+            if (m_reason.isEmpty()) m_reason = QString::fromStdString(result.refusal);
             return false;
         };
     }
     bool refused(const StoreDir& store, const std::string& name) const {
         return m_refused.contains((store / name).native());
     }
+    const QString& reason() const { return m_reason; }
 
 private:
     std::set<std::string> m_refused;
+    QString m_reason;
 };
 
 // Asks once, as file managers do, whether entries the trash cannot take may be deleted for good.
-bool may_delete_for_good(QWidget* owner, MessageBoxes& messages, const QStringList& entries) {
-    return messages.ask(owner, {.text = QStringLiteral("The trash cannot take these entries:\n") + entries.join('\n') +
+bool may_delete_for_good(QWidget* owner, MessageBoxes& messages, const TrashAttempt& trash, const QStringList& entries) {
+    return messages.ask(owner, {.text = QStringLiteral("The trash cannot take these entries (") + trash.reason() +
+                                        QStringLiteral("):\n") + entries.join('\n') +
                                         QStringLiteral("\n\nDelete them for good?"),
                                 .caption = QStringLiteral("Delete for Good"),
                                 .icon = MessageIcon::exclamation});
@@ -77,7 +82,7 @@ BlanksLeft clean_up_refused(QWidget* owner, MessageBoxes& messages, const StoreD
     if (refused.empty()) return left;
     QStringList names;
     for (const std::string& name : refused) names << QString::fromStdString(name);
-    left.kept_by_user = !may_delete_for_good(owner, messages, names);
+    left.kept_by_user = !may_delete_for_good(owner, messages, trash, names);
     if (!left.kept_by_user)
         for (std::string& name : clean_blanks_among(store, refused).left) left.kept_by_system.push_back(std::move(name));
     return left;
@@ -113,7 +118,7 @@ std::vector<std::size_t> delete_chosen(QWidget* owner, MessageBoxes& messages, c
         (trash.refused(store, entries[line].name) ? refused : left).push_back(line);
     QStringList shown;
     for (std::size_t line : refused) shown << from_code_page(lines[line]);
-    if (!refused.empty() && may_delete_for_good(owner, messages, shown))
+    if (!refused.empty() && may_delete_for_good(owner, messages, trash, shown))
         for (std::size_t line : delete_listed(store, entries, refused).left) left.push_back(line);
     return left;
 }

@@ -27,10 +27,16 @@ void log_purge(const PurgeReport& report) {
     if (report.lock_link_replaced)
         qWarning("Daybrook found a symbolic link in place of its store's lock file; it did not follow the "
                  "link and made a fresh lock file");
+    if (report.kept_without_choice)
+        qWarning("Daybrook deleted no old entries: neither its settings file nor an earlier close tells how long "
+                 "you keep them, as when the diary's files were brought to a new account. Choose in Keep old "
+                 "Entries to set it");
     if (report.kept_as_last_close)
         qWarning("Daybrook kept old entries for %d days, as its last close did, and not for the shorter time "
                  "its settings give: the settings may have been lost or replaced. Choose in Keep old Entries "
                  "to change it", keep_days(*report.kept_as_last_close));
+    if (report.note_unwritten)
+        qWarning("Daybrook could not note this close in its store's lock file; the next close may take longer");
     log_names(report.unreadable, "kept passed entries it could not read");
     log_names(report.kept_unrenewed, "kept yearly entries it could not carry over to next year");
     log_names(report.unmarked, "could not mark these entries as carried over (their copies are in place)");
@@ -53,6 +59,7 @@ void load_settings(DiaryState& state, const SettingsFile& file) {
     }
     const Settings& settings = std::get<Settings>(stored);
     retention.choice_known = true;
+    retention.settings_missing = file.missing();
     retention.last_set = settings.last_set;
     set_keep_code(retention, settings.keep_code, state.today);
     state.sounds_on = settings.sounds_on;
@@ -65,7 +72,9 @@ void save_and_purge(const DiaryState& state, const SettingsFile& file, const Sto
                             .sounds_on = state.sounds_on};
     if (const std::optional<SettingsProblem> problem = file.write(settings, state.today))
         qWarning("Daybrook could not save its settings (%s)", problem->reason.c_str());
-    const KeepChoice choice = retention.chosen_in_run ? KeepChoice::chosen_this_run : KeepChoice::from_settings;
+    const KeepChoice choice = retention.chosen_in_run      ? KeepChoice::chosen_this_run
+                              : retention.settings_missing ? KeepChoice::settings_missing
+                                                           : KeepChoice::from_settings;
     log_purge(purge_old(store, state.today, retention.keep_code, choice));
 }
 

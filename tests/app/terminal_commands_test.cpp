@@ -10,6 +10,7 @@
 #include "app/terminal_options.h"
 #include "calendar/day_number.h"
 #include "store/entry_files.h"
+#include "support/permissions_bite.h"
 #include "support/temp_dir.h"
 #include "support/typed_day.h"
 
@@ -150,6 +151,25 @@ TEST(TerminalCommands, AddTakesNewEntrysDatesAndRefusesWithItsMessagesWritingNot
         {{"--add", "05/12/25", "Long ago"}, failed, {}, "You hold no entries so old!"},
     });
     EXPECT_EQ(list_entry_files(diary), expected);
+}
+
+// A diary folder that cannot be read is said so, never printed or exported as an empty diary.
+TEST(TerminalCommands, ThoseThatReadTheDiaryFailWhereItsFolderCannotBeRead) {
+    TempDir dir;
+    std::filesystem::create_directory(dir / "diary");
+    ASSERT_EQ(add_entry(dir / "diary", sunday + 1, {.text = "Birthday"}).error, StoreError::none);
+    std::filesystem::permissions(dir / "diary", std::filesystem::perms::none);
+    using enum TerminalStatus;
+    {
+        const testing::PermissionsBite bite;
+        expect_outcomes(dir, {
+            {{"--list"}, failed, {}, "cannot read the diary folder"},
+            {{"--search", "birth"}, failed, {}, "cannot read the diary folder"},
+            {{"--export-ics", "-"}, failed, {}, "cannot read the diary folder"},
+            {{"--undo-import"}, failed, {}, "it cannot make its lock file in the diary folder"},
+        });
+    }
+    std::filesystem::permissions(dir / "diary", std::filesystem::perms::owner_all);
 }
 
 TEST(TerminalCommands, AskedForByTheirOptionsFirstInEitherForm) {

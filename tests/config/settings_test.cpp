@@ -57,6 +57,10 @@ TEST(Settings, ReadsNumbersTheWayTheDiaryAlwaysHas) {
     EXPECT_EQ(read.last_set, 0);
     EXPECT_TRUE(read.sounds_on) << "any number but 0 is on";
 
+    // Tabs, form feeds and the end-of-file mark of a file from DOS are text.
+    dir.write("WYNDALE.INI", "[Daybrook]\r\n\tKeepCode=2\f\r\n\x1a");
+    EXPECT_EQ(stored(SettingsFile(dir / "WYNDALE.INI")).keep_code, KeepCode::month);
+
     // Only the first 24 characters of a value are read.
     dir.write("WYNDALE.INI", "[Daybrook]\nLastSet=00000000000000000000000012345\n");
     EXPECT_EQ(stored(SettingsFile(dir / "WYNDALE.INI")).last_set, 0);
@@ -108,6 +112,8 @@ TEST(Settings, AFileThatIsThereButCannotBeReadWholeIsAProblemAndLeftAlone) {
          [](const TempDir& dir) { fs::create_symlink("../dotfiles/WYNDALE.INI", dir / "config/WYNDALE.INI"); }},
         {"a zero byte before the diary's section",
          [](const TempDir& dir) { dir.write("config/WYNDALE.INI", std::string("[Other]\nA=\0\n[Daybrook]\nKeepCode=4\n", 32)); }},
+        // Read as an INI file, they would give the defaults, which let old entries expire.
+        {"random bytes", [](const TempDir& dir) { dir.write("config/WYNDALE.INI", "x=\x8f\x03\xe1[\x17\x7f=\xc4\n"); }},
         {"a folder that cannot be searched",
          [](const TempDir& dir) {
              dir.write("config/WYNDALE.INI", "[Daybrook]\nKeepCode=4\n");

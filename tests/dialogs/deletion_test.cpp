@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 
 #include "resources/dialog_templates.h"
 #include "store/entry_files.h"
@@ -38,6 +39,11 @@ Step find_text(QString text, bool by_date = false, bool match_case = false) {
         if (match_case) mark(d, find::match_case);
         press(d, id_ok);
     };
+}
+
+std::string file_bytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 std::vector<std::string> lines_of(TemplateDialog& d) {
@@ -195,38 +201,74 @@ TEST_F(Deletion, ACancelledListNeverCausesADeletionInALaterOne) {
     EXPECT_EQ(entries(), (std::vector<std::string>{"DAT20794.000", "DAT20795.000"}));
 }
 
-// A deleted entry goes to the desktop's trash; put back from there, it is in the diary again.
+// A deleted entry goes to the desktop's trash, in the data folder that also holds the diary's own
+// folder; put back from there, it is in the diary again. A second of the same name is kept apart.
 TEST_F(Deletion, ADeletedEntryGoesToTheTrashAndComesBackFromIt) {
-    put(today + 1, 0, "Dentist 10am");
-    const std::string record = store.read("DAT20794.000");
-    run({find_text("dentist"), delete_lines({0})});
-    EXPECT_TRUE(entries().empty());
-    const std::filesystem::path trash = std::filesystem::path(std::getenv("XDG_DATA_HOME")) / "Trash";
-    const std::filesystem::path trashed = trash / "files" / "DAT20794.000";
-    ASSERT_TRUE(std::filesystem::exists(trashed));
-    EXPECT_TRUE(std::filesystem::exists(trash / "info" / "DAT20794.000.trashinfo"));
-    std::filesystem::rename(trashed, store.path() / "DAT20794.000");
-    EXPECT_EQ(store.read("DAT20794.000"), record);
-    EXPECT_EQ(read_entry(store.path(), "DAT20794.000")->text, "Dentist 10am");
+    namespace fs = std::filesystem;
+    const testing::TempDir home;
+    const struct {
+        const char* what;
+        testing::EnvironmentGuard::Values environment;
+        fs::path trash;
+    } cases[] = {
+        {"XDG_DATA_HOME's data folder", {{"XDG_DATA_HOME", home / "data"}}, home / "data/Trash"},
+        {"a relative XDG_DATA_HOME, passed over for HOME's", {{"XDG_DATA_HOME", "daybrook-data"}, {"HOME", home.path()}},
+         home / ".local/share/Trash"},
+    };
+    for (const auto& [what, values, trash] : cases) {
+        const testing::EnvironmentGuard environment(values);
+        for (const char* name : {"DAT20794.000", "DAT20794.000.2"}) {
+            put(today + 1, 0, "Dentist 10am");
+            const std::string record = store.read("DAT20794.000");
+            run({find_text("dentist"), delete_lines({0})});
+            EXPECT_TRUE(entries().empty()) << what;
+            EXPECT_TRUE(messages.shown.empty()) << what;
+            const fs::path trashed = trash / "files" / name;
+            ASSERT_TRUE(fs::exists(trashed)) << what << ' ' << name;
+            const std::string info = file_bytes(trash / "info" / (std::string(name) + ".trashinfo"));
+            EXPECT_TRUE(info.starts_with("[Trash Info]\nPath=" + (store.path() / "DAT20794.000").native() + "\nDeletionDate=20"))
+                << what << ": " << info;
+            EXPECT_EQ(file_bytes(trashed), record) << what;
+        }
+        fs::rename(trash / "files/DAT20794.000", store.path() / "DAT20794.000");
+        EXPECT_EQ(read_entry(store.path(), "DAT20794.000")->text, "Dentist 10am") << what;
+        fs::remove(store.path() / "DAT20794.000");
+        EXPECT_FALSE(fs::exists("daybrook-data")) << what;
+    }
 }
 
-// Where no trash can take an entry, the user is asked once whether the entries may go for good,
-// and they go only on Yes; no trash folders appear beside the diary or the working folder.
+// Where no trash can take an entry, the user is asked once, told why, whether the entries may go
+// for good, and they go only on Yes; no trash folders appear beside the diary or the working
+// folder, and a trash that refuses new files is given up at once.
 TEST_F(Deletion, AsksBeforeDeletingForGoodWhatTheTrashCannotTake) {
     namespace fs = std::filesystem;
     const testing::TempDir data;
-    fs::create_directories(data / "Trash/files");
-    fs::create_directories(data / "Trash/info");
-    fs::permissions(data / "Trash/files", fs::perms::owner_read | fs::perms::owner_exec);
+    const auto read_only = [](const fs::path& folder) {
+        fs::create_directories(folder);
+        fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
+    };
+    read_only(data / "unwritable-files/Trash/files");
+    fs::create_directories(data / "unwritable-info/Trash/files");
+    read_only(data / "unwritable-info/Trash/info");
+    read_only(data / "read-only");
+    fs::create_directories(data / "plain-file");
+    std::ofstream(data / "plain-file/Trash").put('x');
+    fs::create_directories(data / "dangling-link");
+    fs::create_symlink(data / "nowhere", data / "dangling-link/Trash");
     struct Case {
         const char* what;
         testing::EnvironmentGuard::Values environment;
+        const char* reason;
     };
+    const std::string at = data.path().native() + "/";
     const Case cases[] = {
-        {"a relative data folder", {{"XDG_DATA_HOME", "daybrook-data"}}},
-        {"no home", {{"XDG_DATA_HOME", ""}, {"HOME", ""}}},
-        {"a relative home", {{"XDG_DATA_HOME", ""}, {"HOME", "daybrook-home"}}},
-        {"a trash whose files cannot be written", {{"XDG_DATA_HOME", data.path().native()}}},
+        {"no home", {{"XDG_DATA_HOME", ""}, {"HOME", ""}}, "neither XDG_DATA_HOME nor HOME"},
+        {"a relative home", {{"XDG_DATA_HOME", ""}, {"HOME", "daybrook-home"}}, "neither XDG_DATA_HOME nor HOME"},
+        {"a trash whose files cannot be written", {{"XDG_DATA_HOME", at + "unwritable-files"}}, "cannot move"},
+        {"a trash whose info cannot be written", {{"XDG_DATA_HOME", at + "unwritable-info"}}, "cannot write in"},
+        {"a data folder that cannot be written", {{"XDG_DATA_HOME", at + "read-only"}}, "cannot make"},
+        {"a trash that is a plain file", {{"XDG_DATA_HOME", at + "plain-file"}}, "is not a folder"},
+        {"a trash that is a dangling link", {{"XDG_DATA_HOME", at + "dangling-link"}}, "cannot reach"},
     };
     for (const Case& c : cases) {
         const testing::EnvironmentGuard environment(c.environment);
@@ -239,6 +281,7 @@ TEST_F(Deletion, AsksBeforeDeletingForGoodWhatTheTrashCannotTake) {
             run({find_text("pear"), delete_lines({0, 1})});
             ASSERT_EQ(captions(), std::vector<QString>{"Delete for Good"}) << c.what;
             EXPECT_TRUE(messages.shown[0].text.contains("07/12/26  pear one\n07/12/26  pear two")) << c.what;
+            EXPECT_TRUE(messages.shown[0].text.contains(QString::fromLatin1(c.reason))) << messages.shown[0].text.toStdString();
             EXPECT_EQ(entries().size(), yes ? 0u : 2u) << c.what;
         }
         put(today + 2, 0, "...");
@@ -256,7 +299,9 @@ TEST_F(Deletion, AsksBeforeDeletingForGoodWhatTheTrashCannotTake) {
             EXPECT_FALSE(fs::exists(folder)) << c.what << ' ' << folder;
         }
     }
-    EXPECT_TRUE(fs::is_empty(data / "Trash/files"));
+    EXPECT_TRUE(fs::is_empty(data / "unwritable-files/Trash/files"));
+    EXPECT_TRUE(fs::is_empty(data / "unwritable-info/Trash/info"));
+    EXPECT_TRUE(fs::is_empty(data / "read-only"));
 }
 
 // A scratch file that will not go is named with its path, once, after the deletion.

@@ -28,6 +28,11 @@ dry=$(diary_in --import-ics "$work/club.ics" --dry-run) || fail "the dry run fai
 [ "$(head -n 1 <<<"$dry")" = "Would add 52 entries, skip 2 (a dry run: nothing was written)." ] || fail "the dry run: $dry"
 grep -q '"Choir": 52 occurrences up to 06/12/2027' <<<"$dry" || fail "the dry run names no horizon: $dry"
 [ "$(snapshot)" = "$before" ] && [ ! -e "$diary/.daybrook.lock" ] || fail "the dry run changed the folder"
+# Nor does it make the diary's own folder where there is none yet: that is an empty diary, where
+# the dentist is no duplicate.
+fresh=$(XDG_DATA_HOME="$work/fresh" diary_in --import-ics "$work/club.ics" --dry-run) || fail "a dry run without a folder"
+[ "$(head -n 1 <<<"$fresh")" = "Would add 53 entries, skip 1 (a dry run: nothing was written)." ] &&
+    [ ! -e "$work/fresh" ] || fail "a dry run without a folder: $fresh"
 
 real=$(diary_in --import-ics "$work/club.ics") || fail "the import failed: $real"
 [ "$(sed 's/^Would add \(.*\), skip \(.*\) (a dry run: nothing was written)\./Added \1, skipped \2./' <<<"$dry")" = "$real" ] ||

@@ -20,6 +20,8 @@ write_entry TEMPDAT.000 "scratch" 06/12/26 DAT20793.000 0 0
 echo "keep me" >"$work/victim"
 echo "keep me" >"$XDG_DATA_HOME/victim"  # where ../victim leads from the diary
 echo "keep me" >"$diary/DAT20600.txt"
+# Keeping no old entries is the user's choice here: without a settings file, a first close keeps them.
+printf '[Daybrook]\nKeepCode=0\n' >"$config/WYNDALE.INI"
 
 run_until_closed "2026-12-06 10:00:00" -a 1
 [ "$run_ms" -ge 900 ] || fail "closed after $run_ms ms, before its second was up"

@@ -18,7 +18,8 @@ for arguments in "-a 0" "-A 5" "-a 5 30 7" "-a abc"; do
     wait_for_exit 10
     grep -q '^LastSet *= *20793' "$config/WYNDALE.INI" || fail "settings not saved after closing ($arguments)"
 done
-rm -f "$config/WYNDALE.INI" "$diary/.daybrook.lock"  # a folder no close has seen yet: it is listed whole
+rm -f "$diary/.daybrook.lock"  # a folder no close has seen yet: it is listed whole
+printf '[Daybrook]\nKeepCode=0\n' >"$config/WYNDALE.INI"  # keeping no old entries, as chosen
 write_entry DAT20700.000 "long past" 05/09/26 DAT20700.000 0 0
 start_diary "2026-12-06 10:00:00"
 diary_window >/dev/null

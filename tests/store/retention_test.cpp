@@ -345,6 +345,40 @@ TEST(Purge, KeepsEntriesAsLongAsTheLastCloseUnlessTheUserChoseAShorterTime) {
     }
 }
 
+// Without a settings file the default keep code stands in, but where no close of the store was
+// recorded either (entry files brought to a new account) it deletes nothing, at that close and
+// at later ones, until the user chooses. A store without expired entries is a first start.
+TEST(Purge, AMissingSettingsFileLetsNothingExpireWhereNoCloseWasRecorded) {
+    struct Case {
+        const char* what;
+        bool earlier_close;
+        DayNumber entry_day;
+        KeepChoice choice;
+        bool kept, kept_later;
+    };
+    const Case cases[] = {
+        {"restored entries", false, today - 5, KeepChoice::settings_missing, true, true},
+        {"a first start", false, today - 1, KeepChoice::settings_missing, true, false},
+        {"settings lost after a close", true, today - 5, KeepChoice::settings_missing, false, false},
+        {"settings read", false, today - 5, KeepChoice::from_settings, false, false},
+        {"a choice made", false, today - 5, KeepChoice::chosen_this_run, false, false},
+    };
+    for (const Case& c : cases) {
+        TempDir dir;
+        if (c.earlier_close) {
+            EXPECT_TRUE(purge_old(dir.path(), today - 10, KeepCode::none).store_locked);
+        }
+        put(dir.path(), entry_file_name(c.entry_day, 0), Memo("old"));
+        const PurgeReport report = purge_old(dir.path(), today, KeepCode::none, c.choice);
+        EXPECT_EQ(dir.exists(entry_file_name(c.entry_day, 0)), c.kept) << c.what;
+        EXPECT_EQ(report.kept_without_choice, c.kept && c.entry_day == today - 5) << c.what;
+        // The next close reads the settings file this close wrote.
+        const PurgeReport later = purge_old(dir.path(), today + 10, KeepCode::none, KeepChoice::from_settings);
+        EXPECT_EQ(dir.exists(entry_file_name(c.entry_day, 0)), c.kept_later) << c.what;
+        EXPECT_FALSE(later.kept_without_choice) << c.what;
+    }
+}
+
 // A symbolic link in the lock file's place is not followed: the close makes a fresh lock file
 // and does its work, and whatever the link led to stays as it was.
 TEST(Purge, ReplacesALockFileThatIsASymbolicLink) {
@@ -438,8 +472,8 @@ TEST(Purge, ClosesThatLookOnlyAtTheDaysSinceTheLastOneEndAsFullOnes) {
 TEST(Purge, LeavesTheStoreAloneWhileAnotherCopyHoldsIt) {
     TempDir dir;
     put(dir.path(), "DAT20000.000", Memo("old").date("04/10/24").yearly(1));
-    const std::optional<StoreLock> held = StoreLock::acquire(dir.path(), std::chrono::milliseconds(0));
-    ASSERT_TRUE(held);
+    const LockAttempt held = StoreLock::acquire(dir.path(), std::chrono::milliseconds(0));
+    ASSERT_TRUE(held.lock);
     const PurgeReport report = purge_old(dir.path(), today, KeepCode::none, KeepChoice::from_settings, std::chrono::milliseconds(50));
     EXPECT_FALSE(report.store_locked);
     EXPECT_EQ(store_names(dir), std::vector<std::string>{"DAT20000.000"});

@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 
 #include "framework/scroller.h"
@@ -262,21 +263,58 @@ TEST_F(MainWindow, ClosingSavesTheSettingsAndPurgesExpiredEntries) {
     EXPECT_EQ(store.names(), (std::vector<std::string>{".daybrook-purged", ".daybrook.lock", entry_file_name(today - 2, 0)}));
 }
 
-TEST_F(MainWindow, AnUnreadableSettingsFileLetsNothingExpire) {
-    add(today - 30);
-    std::filesystem::create_directory(settings_file());  // exists, but is no file
-    open().reset();
-    EXPECT_EQ(store.names(), std::vector<std::string>{entry_file_name(today - 30, 0)});
-    EXPECT_TRUE(std::filesystem::is_directory(settings_file()));
+// The warnings the diary writes to standard error while it lives.
+class WarningLog {
+public:
+    WarningLog() { s_lines = &m_lines; m_previous = qInstallMessageHandler(keep); }
+    ~WarningLog() { qInstallMessageHandler(m_previous); }
+    const QStringList& lines() const { return m_lines; }
 
-    // The reader stops at a zero byte: the keep code after it is unknown, and the file stays.
-    std::filesystem::remove(settings_file());
-    const std::string zero_byte("[Other]\n\0\n[Daybrook]\nKeepCode=4\n", 30);
-    std::ofstream(settings_file(), std::ios::binary) << zero_byte;
-    open().reset();
-    EXPECT_EQ(store.names(), std::vector<std::string>{entry_file_name(today - 30, 0)});
-    std::ifstream in(settings_file(), std::ios::binary);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), zero_byte);
+private:
+    static void keep(QtMsgType, const QMessageLogContext&, const QString& text) { *s_lines << text; }
+    static inline QStringList* s_lines = nullptr;
+    QStringList m_lines;
+    QtMessageHandler m_previous;
+};
+
+// Settings that cannot be read, or that are missing where no close of the store was recorded,
+// let nothing expire, at this close and the next, and leave the file as it is; the diary says so
+// once.
+TEST_F(MainWindow, AnUnreadableSettingsFileLetsNothingExpire) {
+    struct Case {
+        const char* what;
+        void (*arrange)(const std::filesystem::path& settings);
+        const char* told[2];  // at the first close and the next
+    };
+    const Case cases[] = {
+        {"a folder in its place", [](const auto& settings) { std::filesystem::create_directory(settings); },
+         {"cannot read its settings", "cannot read its settings"}},
+        // The reader stops at a zero byte: the keep code after it is unknown.
+        {"a zero byte", [](const auto& settings) {
+             std::ofstream(settings, std::ios::binary) << std::string("[Other]\n\0\n[Daybrook]\nKeepCode=4\n", 30); },
+         {"cannot read its settings", "cannot read its settings"}},
+        {"random bytes", [](const auto& settings) { std::ofstream(settings, std::ios::binary) << "\x93=\x02\xff[\x11\n"; },
+         {"cannot read its settings", "cannot read its settings"}},
+        // The first close writes the settings file, the next keeps the entries as the first did.
+        {"no settings and no lock file", [](const auto&) {}, {"deleted no old entries", "as its last close did"}},
+    };
+    for (const Case& c : cases) {
+        std::filesystem::remove_all(settings_file());
+        for (const std::string& name : store.names()) std::filesystem::remove(store / name);
+        add(today - 30);
+        c.arrange(settings_file());
+        const std::string before = std::filesystem::is_regular_file(settings_file()) ? config.read("WYNDALE.INI") : "";
+        for (int run = 0; run < 2; ++run) {
+            const WarningLog log;
+            open().reset();
+            EXPECT_TRUE(store.exists(entry_file_name(today - 30, 0))) << c.what << ", run " << run;
+            const QStringList told = log.lines().filter(QString::fromLatin1(c.told[run]));
+            EXPECT_EQ(told.size(), 1) << c.what << ", run " << run << ": " << log.lines().join('\n').toStdString();
+        }
+        if (!before.empty()) {
+            EXPECT_EQ(config.read("WYNDALE.INI"), before) << c.what;
+        }
+    }
 }
 
 // Opens the window on screen and lets the start-up timer show this week.
