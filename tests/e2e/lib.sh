@@ -34,18 +34,24 @@ start_display() {
     for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
     [ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
     export DISPLAY=":$(head -n 1 "$work/display")"
+    # A loaded machine may take a while before the server answers its first client.
+    for _ in $(seq 100); do xprop -root >/dev/null 2>&1 && break; sleep 0.1; done
     if command -v openbox >/dev/null; then
-        openbox >"$work/openbox.log" 2>&1 &
-        pids+=($!)
         # A window mapped before the window manager has taken the screen stays unmanaged, so
-        # wait until openbox announces itself on the root window.
-        # openbox announces itself before it has finished starting; a second more lets it settle.
-        local announced=""
+        # wait until openbox announces itself on the root window; one that gave up is started
+        # again. openbox announces itself before it has finished starting; a second more lets it
+        # settle.
+        local announced="" openbox_pid=""
         for _ in $(seq 300); do
+            if [ -z "$openbox_pid" ] || ! kill -0 "$openbox_pid" 2>/dev/null; then
+                openbox >>"$work/openbox.log" 2>&1 &
+                openbox_pid=$!
+                pids+=("$openbox_pid")
+            fi
             xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && announced=yes && break
             sleep 0.1
         done
-        [ -n "$announced" ] || fail "openbox did not start: $(cat "$work/openbox.log")"
+        [ -n "$announced" ] || fail "openbox did not start: $(cat "$work/openbox.log") $(cat "$work/xvfb.log")"
         sleep 1
     fi
     export QT_QPA_PLATFORM=xcb
