@@ -5,13 +5,10 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 #include <map>
-#include <set>
 
-#include "store/close_memo.h"
 #include "store/memo.h"
-#include "store/renewal.h"
+#include "store/store_files.h"
 #include "store/store_lock.h"
 #include "support/permissions_bite.h"
 #include "support/temp_dir.h"
@@ -22,27 +19,11 @@ namespace {
 using testing::PermissionsBite;
 using testing::TempDir;
 namespace fs = std::filesystem;
+using testing::get;
+using testing::put;
+using testing::store_names;
 
 constexpr DayNumber today = 20793;  // 6 December 2026
-
-// Writes the record as it is, `file` field included, as another program might have.
-void put(const fs::path& dir, const std::string& name, const EntryRecord& record) {
-    const RecordBytes bytes = encode(record);
-    std::ofstream(dir / name, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-}
-
-EntryRecord get(const fs::path& dir, const std::string& name) {
-    return read_entry(dir, name).value_or(Memo("<missing>"));
-}
-
-// The names in the store folder but the lock file that every purge leaves.
-std::vector<std::string> store_names(const TempDir& dir) {
-    std::vector<std::string> names = dir.names();
-    std::erase(names, ".daybrook.lock");
-    std::erase(names, ".daybrook-purged");
-    return names;
-}
 
 TEST(Retention, KnowsTheDaysAndTitleOfEachCodeAndTreatsUnknownCodesAsKeepForEver) {
     struct Case {
@@ -113,46 +94,6 @@ TEST(Purge, CarriesAPassedYearlyEntryToTheSameDayNextYearOnce) {
     EXPECT_TRUE(purge_old(dir.path(), today + 1, KeepCode::none).renewed.empty());
     EXPECT_EQ(store_names(dir), (std::vector<std::string>{"DAT20792.000", "DAT21157.000"}));
 }
-
-TEST(Renewal, BuildsNextYearsDateTextAndLeavesImpossibleYearsAlone) {
-    struct Case {
-        std::string name, date;
-        int yearly;
-        Renewal outcome;
-        std::string created, next_date;
-    };
-    const Case cases[] = {
-        {"DAT10957.000", "31/12/99", 1, Renewal::renewed, "DAT11322.000", "31/12/00"},
-        // The last day the diary holds is still a next year; the day after it is none.
-        {"DAT29219.000", "31/12/49", 1, Renewal::renewed, "DAT29584.000", "31/12/50"},
-        {"DAT29220.000", "01/01/50", 1, Renewal::out_of_range, "", ""},
-        // Kept under the day its text counts to, 1 March 2029.
-        {"DAT21243.000", "29/02/28", 1, Renewal::renewed, "DAT21609.000", "29/02/29"},
-        // 2051 would read as 1951.
-        {"DAT29558.000", "05/12/50", 1, Renewal::out_of_range, "", ""},
-        {"DAT20792.000", "05/13/26", 1, Renewal::out_of_range, "", ""},
-        {"DAT20792.000", "garbage", 1, Renewal::out_of_range, "", ""},
-        {"DAT20792.000", "1/1/9999", 1, Renewal::out_of_range, "", ""},
-        {"DAT20792.000", "05/12/26", 0, Renewal::not_pending, "", ""},
-        {"DAT20792.000", "05/12/26", -1, Renewal::not_pending, "", ""},
-    };
-    for (const Case& c : cases) {
-        TempDir dir;
-        put(dir.path(), c.name, Memo("yearly").date(c.date).yearly(c.yearly));
-        const std::string before = dir.read(c.name);
-        const RenewResult result = renew_yearly(dir.path(), c.name);
-        EXPECT_EQ(result.outcome, c.outcome) << c.date;
-        EXPECT_EQ(result.copy, c.created) << c.date;
-        if (c.outcome == Renewal::renewed) {
-            EXPECT_EQ(get(dir.path(), c.created).date, c.next_date);
-            EXPECT_EQ(get(dir.path(), c.name).yearly, -1);
-        } else {
-            EXPECT_EQ(dir.read(c.name), before) << c.date;
-            EXPECT_EQ(dir.names().size(), 1u) << c.date;
-        }
-    }
-}
-
 TEST(Purge, KeepsAnExpiredYearlyEntryWhoseNextYearIsFull) {
     TempDir dir;
     put(dir.path(), "DAT20792.000", Memo("Birthday").date("05/12/26").yearly(1));
@@ -214,107 +155,6 @@ TEST(Purge, LeavesWhatItCannotBeSureOfAndSaysSo) {
     EXPECT_EQ(store_names(dir).size(), 7u);
     EXPECT_EQ(get(dir.path(), "DAT20700.000").yearly, 1);
 }
-
-// A renewal stopped at any point (killed, or the machine went down) and run again never gives a
-// second copy, never an empty entry, and leaves no temporary file behind.
-TEST(Renewal, RunAgainAfterAnInterruptionMakesNoSecondCopy) {
-    TempDir dir;
-    const EntryRecord passed = Memo("Anniversary").date("05/12/26").file("DAT20792.000").yearly(1);
-    put(dir.path(), "DAT20792.000", passed);
-    // Killed after next year's copy was in place, before the passed entry was marked.
-    put(dir.path(), "DAT21157.000",
-        Memo("Anniversary").date("05/12/27").file("DAT21157.000").yearly(1).origin("DAT20792.000"));
-    // Killed while writing copies: temporary files of writers that are gone, and one of a writer
-    // that still runs (this test), which must stay.
-    dir.write(".DAT21157.001.new-999999999-0", "half");
-    dir.write(".TEMPDAT.000.new-999999999-3", "");
-    const std::string ours = ".DAT21158.000.new-" + std::to_string(::getpid()) + "-0";
-    dir.write(ours, "");
-    dir.write(".profile.new-999999999-0", "not the diary's");
-
-    const PurgeReport report = purge_old(dir.path(), today, KeepCode::week);
-    EXPECT_EQ(report.created, std::vector<std::string>{"DAT21157.000"});
-    EXPECT_EQ(report.temporaries_removed,
-              (std::vector<std::string>{".DAT21157.001.new-999999999-0", ".TEMPDAT.000.new-999999999-3"}));
-    EXPECT_EQ(get(dir.path(), "DAT20792.000").yearly, -1);
-    EXPECT_EQ(store_names(dir),
-              (std::vector<std::string>{".DAT21158.000.new-" + std::to_string(::getpid()) + "-0",
-                                        ".profile.new-999999999-0", "DAT20792.000", "DAT21157.000"}));
-    // A copy that differs (another memo the same day) is not taken for it.
-    put(dir.path(), "DAT20791.000", Memo("Anniversary").date("04/12/26").yearly(1));
-    put(dir.path(), "DAT21156.000", Memo("Anniversary!").date("04/12/27").yearly(1));
-    EXPECT_EQ(renew_yearly(dir.path(), "DAT20791.000").copy, "DAT21156.001");
-}
-
-// Two equal yearly entries of one day are two birthdays: each comes round next year, also when
-// a renewal was stopped after one copy was made. A memo too long to name its origin beside it is
-// still carried over once.
-TEST(Renewal, EqualYearlyEntriesOfOneDayEachGetTheirOwnCopy) {
-    const std::string long_memo(70, 'L');
-    struct Case {
-        const char* what;
-        std::vector<std::pair<std::string, EntryRecord>> before;
-        std::size_t copies;
-    };
-    const EntryRecord birthday = Memo("Birthday").date("05/12/26").yearly(1);
-    const Case cases[] = {
-        {"two at once", {{"DAT20792.000", birthday}, {"DAT20792.001", birthday}}, 2},
-        {"the first copy made before an interruption",
-         {{"DAT20792.000", birthday},
-          {"DAT20792.001", birthday},
-          {"DAT21157.000", Memo("Birthday").date("05/12/27").yearly(1).origin("DAT20792.001")}},
-         2},
-        {"a long memo's copy made before an interruption",
-         {{"DAT20792.000", Memo(long_memo).date("05/12/26").yearly(1)},
-          {"DAT21157.000", Memo(long_memo).date("05/12/27").yearly(1)}},
-         1},
-    };
-    for (const Case& c : cases) {
-        TempDir dir;
-        for (const auto& [name, record] : c.before) put(dir.path(), name, record);
-        const PurgeReport report = purge_old(dir.path(), today + 30, KeepCode::none);
-        EXPECT_EQ(report.deleted.size(), c.copies) << c.what;
-        const std::vector<EntryRecord> next_year = day_entries(dir.path(), 21157);
-        ASSERT_EQ(next_year.size(), c.copies) << c.what;
-        std::set<std::string> origins;
-        for (const EntryRecord& copy : next_year) origins.insert(copy.origin);
-        if (c.copies == 2) {
-            EXPECT_EQ(origins, (std::set<std::string>{"DAT20792.000", "DAT20792.001"})) << c.what;
-        }
-    }
-}
-
-// A damaged memo, or one that a clock set back makes lie in the future, is no memo: the close
-// lists the whole folder, at once, and finds the entry put behind its back. A memo that can be
-// trusted looks at every slot of the days since.
-TEST(Purge, ListsTheWholeFolderWhenTheCloseMemoCannotBeTrusted) {
-    const std::string untrusted[] = {
-        "daybrook-close -2147483648 0 20790\n", "daybrook-close 20790 0 -2147483648\n",
-        "daybrook-close 2147483647 0 20790\n",  "daybrook-close 0 0 20790\n",
-        "daybrook-close 29585 0 20790\n",       "daybrook-close 20800 0 20790\n",
-        "daybrook-close 20790 0 20800\n",       "daybrook-close 20790 0\n",
-        "daybrook-close 20790 0 20790 1\n",
-    };
-    for (const std::string& note : untrusted) {
-        TempDir dir;
-        dir.write(".daybrook.lock", note);
-        put(dir.path(), "DAT20000.000", Memo("behind its back"));
-        const auto started = std::chrono::steady_clock::now();
-        EXPECT_TRUE(purge_old(dir.path(), today, KeepCode::none).store_locked);
-        EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(5)) << note;
-        EXPECT_FALSE(dir.exists("DAT20000.000")) << note;
-    }
-    TempDir dir;
-    EXPECT_TRUE(purge_old(dir.path(), today - 1, KeepCode::none).store_locked);
-    for (int slot = 0; slot < slots_per_day; ++slot)
-        put(dir.path(), entry_file_name(today - 1, slot), Memo("slot").date("05/12/26").yearly(1));
-    EXPECT_EQ(purge_old(dir.path(), today, KeepCode::none).renewed.size(), std::size_t(slots_per_day));
-    EXPECT_EQ(day_entries(dir.path(), 21157).size(), std::size_t(slots_per_day));
-}
-
-// A keeping time that only the settings gave (the file vanished, or was replaced by hand) never
-// deletes what the last close kept, also when that close could not finish; one the user chose in
-// this run does.
 TEST(Purge, KeepsEntriesAsLongAsTheLastCloseUnlessTheUserChoseAShorterTime) {
     struct Case {
         KeepCode last, now;
@@ -432,43 +272,6 @@ TEST(Purge, TwoProcessesClosingAtOnceCarryAnEntryOverOnce) {
         ASSERT_EQ(store_names(dir).size(), std::size_t{yearly_entries}) << round;  // the copies alone
     }
 }
-
-// Closes that start where the last complete one ended leave the store exactly as closes that list
-// the whole folder every time, day after day, through changes of the keeping time; and they do
-// skip the listing (a file put behind their back is found only by the weekly listing).
-TEST(Purge, ClosesThatLookOnlyAtTheDaysSinceTheLastOneEndAsFullOnes) {
-    TempDir memo_dir;
-    TempDir full_dir;
-    for (const TempDir* dir : {&memo_dir, &full_dir}) {
-        for (DayNumber day = today - 40; day < today + 80; day += 3) {
-            EXPECT_EQ(add_entry(dir->path(), day, Memo("plain").date(day_to_date(day))).error, StoreError::none);
-            if (day % 7 == 0) {
-                EXPECT_EQ(add_entry(dir->path(), day, Memo("yearly").date(day_to_date(day)).yearly(1)).error,
-                          StoreError::none);
-            }
-        }
-    }
-    const auto store_of = [](const TempDir& dir) {
-        std::map<std::string, std::string> files;
-        for (const std::string& name : store_names(dir)) files[name] = dir.read(name);
-        return files;
-    };
-    for (DayNumber day = today; day < today + 60; ++day) {
-        const KeepCode code = day < today + 20 ? KeepCode::week : day < today + 40 ? KeepCode::for_ever : KeepCode::none;
-        EXPECT_TRUE(purge_old(memo_dir.path(), day, code, KeepChoice::chosen_this_run).store_locked);
-        fs::remove(full_dir / ".daybrook.lock");  // no memo: the whole folder is listed
-        EXPECT_TRUE(purge_old(full_dir.path(), day, code, KeepChoice::chosen_this_run).store_locked);
-        ASSERT_EQ(store_of(memo_dir), store_of(full_dir)) << "after the close of day " << day;
-    }
-    const std::optional<CloseMemo> memo = memo_of(memo_dir.read(".daybrook.lock"));
-    ASSERT_TRUE(memo);
-    put(memo_dir.path(), "DAT20000.000", Memo("behind its back"));
-    EXPECT_TRUE(purge_old(memo_dir.path(), memo->listed_day + 6, KeepCode::none).store_locked);
-    EXPECT_TRUE(memo_dir.exists("DAT20000.000")) << "no listing within the week";
-    EXPECT_TRUE(purge_old(memo_dir.path(), memo->listed_day + 7, KeepCode::none).store_locked);
-    EXPECT_FALSE(memo_dir.exists("DAT20000.000")) << "the weekly listing";
-}
-
 TEST(Purge, LeavesTheStoreAloneWhileAnotherCopyHoldsIt) {
     TempDir dir;
     put(dir.path(), "DAT20000.000", Memo("old").date("04/10/24").yearly(1));
