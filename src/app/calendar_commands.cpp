@@ -157,7 +157,10 @@ TerminalStatus import_calendar_command(const QCommandLineParser& parser, const T
     if (!text) return TerminalStatus::failed;
     // A dry run writes nothing, not even the lock file, so it needs no lock.
     std::optional<StoreLock> lock;
-    if (!dry_run && !(lock = lock_store(run, "added nothing"))) return TerminalStatus::failed;
+    if (!dry_run) {
+        lock = lock_store(run, "added nothing");
+        if (!lock) return TerminalStatus::failed;
+    }
     const ImportReport report =
         ics->import_calendar(run.folder, std::string_view(text->constData(), std::size_t(text->size())), run.today,
                              ImportLimits{.until = until}, dry_run ? ImportMode::trial : ImportMode::write);
