@@ -102,10 +102,24 @@ run_until_closed() {
     run_ms=$(( ($(date +%s%N) - start) / 1000000 ))
 }
 
+# The first visible window that `xdotool search` finds with the given arguments, waiting up to
+# the given seconds for one. The search is tried again rather than left to xdotool's own wait,
+# which gives up when a window it looks at goes away meanwhile (a menu, a tooltip).
+await_window() {
+    local seconds="$1" found=""
+    shift
+    for _ in $(seq $((seconds * 10))); do
+        found=$(xdotool search --onlyvisible "$@" 2>/dev/null | head -n 1) || true
+        [ -n "$found" ] && echo "$found" && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
 # The diary's main window, once it is mapped.
 diary_window() {
     local window
-    window=$(timeout 20 xdotool search --sync --onlyvisible --pid "$diary_pid" --name '^Daybrook' | head -n 1) ||
+    window=$(await_window 20 --pid "$diary_pid" --name '^Daybrook') ||
         fail "no diary window appeared: $(cat "$work/diary.log")"
     echo "$window"
 }
@@ -138,7 +152,7 @@ expect_outer_frame() {
 # Waits for a window of that caption, gives it the keyboard and, when asked, keeps a picture.
 window_named() {
     local found
-    found=$(timeout 10 xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1) || fail "$1 did not open"
+    found=$(await_window 10 --name "^$1\$") || fail "$1 did not open"
     xdotool windowactivate --sync "$found"
     sleep 0.3
     if [ -n "${DAYBROOK_SCREENSHOTS:-}" ]; then import -window root "$DAYBROOK_SCREENSHOTS/${2:-dialog}.png"; fi

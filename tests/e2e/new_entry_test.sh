@@ -9,7 +9,7 @@ start_display
 type_new_entry() {
     xdotool windowactivate --sync "$window" key --clearmodifiers alt+e n
     local dialog
-    dialog=$(timeout 10 xdotool search --sync --onlyvisible --name '^New Date$' | head -n 1) || fail "New Date did not open"
+    dialog=$(await_window 10 --name '^New Date$') || fail "New Date did not open"
     xdotool windowactivate --sync "$dialog"
     xdotool type --delay 20 "$1"
     xdotool key Tab
@@ -39,7 +39,7 @@ yellow=$(convert "$work/after.png" -alpha off txt:- | grep -c '#FFFF00' || true)
 # in New Date confirms.
 type_new_entry "tue" "Haircut"
 xdotool key Return
-timeout 10 xdotool search --sync --onlyvisible --name '^Which Date$' >/dev/null || fail "Which Date did not open"
+await_window 10 --name '^Which Date$' >/dev/null || fail "Which Date did not open"
 sleep 0.3
 xdotool key space Return
 sleep 0.3

@@ -13,7 +13,7 @@ write_entry DAT20796.000 "see the DENTIST again" 09/12/26 DAT20796.000 0 0
 # Waits for a dialog of that caption and gives it the keyboard.
 dialog_named() {
     local dialog
-    dialog=$(timeout 10 xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1) || fail "$1 did not open"
+    dialog=$(await_window 10 --name "^$1\$") || fail "$1 did not open"
     xdotool windowactivate --sync "$dialog"
     sleep 0.3
 }

@@ -12,7 +12,7 @@ xdotool windowminimize --sync "$window"
 
 start_diary "2026-12-06 10:00:00"
 wait_for_exit 10
-xdotool search --sync --onlyvisible --pid "$first" --name '^Daybrook' >/dev/null ||
+await_window 20 --pid "$first" --name '^Daybrook' >/dev/null ||
     fail "the open window did not come to the front"
 [ "$(xdotool search --onlyvisible --name '^Daybrook' | wc -l)" -eq 1 ] || fail "a second window opened"
 
