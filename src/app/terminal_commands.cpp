@@ -148,7 +148,7 @@ TerminalStatus run_terminal_command(const QStringList& arguments, const Terminal
     add_terminal_options(parser);
     // The parser takes the program's name first.
     if (!parser.parse(QStringList{QCoreApplication::applicationName()} + arguments)) {
-        run.err << parser.errorText() << '\n';
+        run.err << parser.errorText() << '\n' << qt_text(usage_line) << '\n';
         return TerminalStatus::refused;
     }
     const std::optional<CommandEntry> command = chosen_command(parser, run);

@@ -52,9 +52,16 @@ bool asks_for_dry_run(std::span<const std::string_view> arguments) {
 }
 
 void add_terminal_options(QCommandLineParser& parser) {
+    // The window's option is no option of the parser, which would take it after a command; the
+    // help shows it beside the commands' options all the same.
     parser.setApplicationDescription(QStringLiteral(
-        "Daybrook, a small diary. Without these options it opens its window; with -a SECONDS [SECONDS] "
-        "it shows the week for that long. File names are taken from the folder the command is typed in."));
+        "Daybrook, a small diary. Without a command it opens its window. File names given to a command\n"
+        "are taken from the folder the command is typed in.\n"
+        "\n"
+        "The window:\n"
+        "  -a SECONDS [SECONDS]  Show the week for SECONDS seconds, then close; with a second number,\n"
+        "                        stay that long instead when today has an entry (with one, close at\n"
+        "                        once then). With 0 the week stays open until it is closed."));
     for (const TerminalOption& option : terminal_options) parser.addOption(qt_option(option));
     parser.addPositionalArgument(QStringLiteral("DAYS | MEMO"),
                                  QStringLiteral("With --list: how many days. With --add: the entry, up to 60 "

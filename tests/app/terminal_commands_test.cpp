@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -78,6 +80,7 @@ TEST(TerminalCommands, RunOneCommandAtATimeAndRefuseWhatTheyCannotTake) {
         {{"--list", "--search", "x"}, refused, {}, "--list and --search cannot go together"},
         {{"--add", "mon", "x", "--import-ics", "f"}, refused, {}, "cannot go together"},
         {{"--help-all"}, refused, {}, "help-all"},
+        {{"--list", "--lsit"}, refused, {}, "Usage: daybrook"},
         {{"--search"}, refused, {}, "search"},
         {{"--version", "now"}, refused, {}, "takes no further words"},
         {{"--list", "1", "--until", "01/01/27"}, refused, {}, "--until does not go with --list"},
@@ -91,11 +94,41 @@ TEST(TerminalCommands, RunOneCommandAtATimeAndRefuseWhatTheyCannotTake) {
         {{"--list", "1", "--from", "25/12/99"}, done, "Sat 25/12/99    Millennium [2J eve  \n", {}},
         {{"--list", "1", "--from", "31/02/27"}, refused, {}, "--from 31/02/27: The day given is invalid"},
     });
+}
+
+// Roff's minus signs for the '-' of a text.
+std::string with_minus_signs(std::string_view text) {
+    std::string roff;
+    for (const char c : text) roff += c == '-' ? std::string(R"(\-)") : std::string(1, c);
+    return roff;
+}
+
+// The help and the manual page both list every option of the table, with its value and its
+// description; the help shows the window's option too.
+TEST(TerminalCommands, HelpAndManualPageListEveryOption) {
+    TempDir dir;
     const Outcome help = run_command(dir, {"-h"});
-    EXPECT_EQ(help.status, done);
-    for (const char* listed : {"--folder <DIR>", "--add <DATE>", "--red-letter", "--yearly", "-h, --help", "-v, --version"})
+    EXPECT_EQ(help.status, TerminalStatus::done);
+    std::ifstream page_file(DAYBROOK_MANUAL_PAGE);
+    const std::string page{std::istreambuf_iterator<char>(page_file), std::istreambuf_iterator<char>()};
+    ASSERT_FALSE(page.empty()) << DAYBROOK_MANUAL_PAGE;
+    for (const TerminalOption& option : terminal_options) {
+        std::string listed = "--" + std::string(option.name);
+        if (option.letter != '\0') listed = std::string{'-', option.letter} + ", " + listed;
+        if (!option.value_name.empty()) listed += " <" + std::string(option.value_name) + ">";
+        EXPECT_TRUE(help.out.contains(QString::fromStdString("  " + listed + " "))) << listed;
+        std::string tag = R"(\fB\-\-)" + with_minus_signs(option.name) + R"(\fR)";
+        if (option.letter != '\0') tag = R"(\fB\-)" + std::string(1, option.letter) + R"(\fR, )" + tag;
+        if (!option.value_name.empty()) tag += R"( \fI)" + std::string(option.value_name) + R"(\fR)";
+        EXPECT_NE(page.find(".TP\n" + tag + "\n" + with_minus_signs(option.description) + "\n"), std::string::npos)
+            << tag;
+    }
+    for (const char* listed : {"--folder <DIR>", "--add <DATE>", "--red-letter", "--yearly", "-h, --help", "-v, --version",
+                               "-a SECONDS [SECONDS]"})
         EXPECT_TRUE(help.out.contains(QString::fromLatin1(listed))) << listed;
     EXPECT_FALSE(help.out.contains(QStringLiteral("help-all")));
+    for (const char* left : {"@PROJECT_VERSION@", R"(.\" The entries)"})
+        EXPECT_EQ(page.find(left), std::string::npos) << left;
 }
 
 TEST(TerminalCommands, AddTakesNewEntrysDatesAndRefusesWithItsMessagesWritingNothing) {

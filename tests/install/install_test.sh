@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # "cmake --install" of the build puts a desktop install into a fresh prefix: the program with the
-# calendar module it finds there, the launcher and the autostart example (both valid, both
-# starting the diary), the software-centre metadata (valid) and the icon at
-# each of its sizes. Skips (77) where the validators are not installed.
+# calendar module it finds there, the manual page (read by groff without a warning), the launcher
+# and the autostart example (both valid, both starting the diary), the software-centre metadata
+# (valid) and the icon at each of its sizes. Skips (77) where the validators are not installed.
 set -euo pipefail
 build="$1"
 for tool in desktop-file-validate appstreamcli; do
@@ -29,6 +29,14 @@ if command -v systemd-analyze >/dev/null; then
     # The units as systemd reads them (a user manager reads them alike, but needs a session).
     systemd-analyze verify "${sync_units[@]}" 2>"$prefix/verify.log" ||
         fail "the sync units are not valid: $(cat "$prefix/verify.log")"
+fi
+
+page="$prefix/share/man/man1/daybrook.1.gz"
+[ -f "$page" ] || fail "no manual page"
+if command -v groff >/dev/null; then
+    # Every warning counts: a line that roff takes for a request, an unknown escape or macro.
+    warnings=$(zcat "$page" | groff -man -ww -z -Tutf8 2>&1) || fail "groff cannot read the manual page: $warnings"
+    [ -z "$warnings" ] || fail "the manual page has faults: $warnings"
 fi
 
 desktop-file-validate "$launcher" "$autostart" || fail "a desktop file is not valid"
