@@ -64,15 +64,19 @@ std::string describe(const AlteredEvent& event) { return "\"" + event.summary + 
 std::string altered_summary(const std::vector<AlteredEvent>& altered) {
     constexpr Alteration kinds[] = {Alteration::time_dropped, Alteration::characters_replaced, Alteration::memo_cut,
                                     Alteration::lines_joined};
-    constexpr std::string_view phrases[] = {"lost their time of day", "had characters the diary cannot hold shown as ?",
-                                            "had their summary cut to a memo's length", "had their lines joined"};
+    // What happened to one event, and to several.
+    constexpr std::string_view phrases[][2] = {{"lost its time of day", "lost their time of day"},
+                                               {"had characters the diary cannot hold shown as ?",
+                                                "had characters the diary cannot hold shown as ?"},
+                                               {"had its summary cut to a memo's length", "had their summaries cut to a memo's length"},
+                                               {"had its lines joined", "had their lines joined"}};
     std::string line;
     for (std::size_t k = 0; k < std::size(kinds); ++k) {
         const auto count = std::count_if(altered.begin(), altered.end(),
                                          [&](const AlteredEvent& event) { return event.alteration == kinds[k]; });
         if (count == 0) continue;
         line += (line.empty() ? "" : "; ") + std::to_string(count) + (count == 1 ? " event " : " events ");
-        line += phrases[k];
+        line += phrases[k][count == 1 ? 0 : 1];
     }
     return line;
 }

@@ -68,7 +68,7 @@ diary_in "$work" --folder copy --import-ics weekly.ics --until 05/12/26 2>"$work
 # What the diary cannot keep of an event is said, counted, and named with --verbose.
 printf 'BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nUID:t1\r\nDTSTART:20261210T090000Z\r\nSUMMARY:Stand-up \xce\xa9\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n' >"$work/timed.ics"
 [ "$(diary_in "$work" --folder copy --import-ics timed.ics --dry-run | sed -n 2p)" = \
-    "  altered: 1 event lost their time of day; 1 event had characters the diary cannot hold shown as ? (--verbose names them)" ] ||
+    "  altered: 1 event lost its time of day; 1 event had characters the diary cannot hold shown as ? (--verbose names them)" ] ||
     fail "the altered events: $(diary_in "$work" --folder copy --import-ics timed.ics --dry-run)"
 diary_in "$work" --folder copy --import-ics timed.ics --dry-run --verbose | grep -q '^  altered "Stand-up Ω": its time of day was dropped$' ||
     fail "--verbose: $(diary_in "$work" --folder copy --import-ics timed.ics --dry-run --verbose)"
