@@ -1,7 +1,7 @@
 # The Debian package (scripts/package runs cpack on a release build): everything the install puts
 # under the prefix, moved to /usr, with the copyright and changelog every Debian package carries.
 
-set(DAYBROOK_PACKAGE_MAINTAINER "Daybrook maintainers <maintainers@daybrook.example>"
+set(DAYBROOK_PACKAGE_MAINTAINER "Daybrook maintainers <daybrook@users.noreply.github.com>"
     CACHE STRING "Name and address in the Maintainer field of the Debian package")
 
 # The version has no Debian revision: the package is built here, from this tree, so Debian counts
@@ -26,8 +26,12 @@ Daybrook keeps short memos, up to 60 characters each, against dates up to
 with an alarm sound when something is due. Entries can be red-letter days and
 can repeat every year, every week or every day.
 Started from the desktop's autostart, it shows the week for a few seconds at
-login and closes itself. In a terminal it lists the coming days' entries and
-searches them, as lines or JSON, and exports and imports iCalendar files.
+login and closes itself. In a terminal it adds an entry (--add), lists the
+coming days' entries and searches them, as lines or JSON, and exports and
+imports iCalendar files, an import being undone with --undo-import.
+With --sync it keeps the diary in step, both ways, with a vdir (a folder of
+iCalendar files, one per event) that vdirsyncer keeps in step with a CalDAV
+server, where a phone and other machines meet the same entries.
 ]])
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)

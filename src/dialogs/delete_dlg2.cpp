@@ -30,11 +30,23 @@ void DeleteDlg2::set_up(const std::vector<std::string>& lines) {
     texts.reserve(qsizetype(lines.size()));
     for (const std::string& line : lines) texts << from_code_page(line);
     list->addItems(texts);
+    // The keyboard starts on the first line without choosing it, so Space chooses it and Enter
+    // takes it.
+    list->setCurrentRow(0, QItemSelectionModel::NoUpdate);
     list->setFocus();
 }
 
+// With no line chosen, Enter takes the line the keyboard is on, which the list marks while it
+// has the keyboard; a click on Delete takes only chosen lines.
+QModelIndexList DeleteDlg2::chosen_rows() const {
+    const QListWidget* list = list_box(ids::lines);
+    QModelIndexList rows = list->selectionModel()->selectedRows();
+    if (rows.empty() && list->hasFocus() && list->currentIndex().isValid()) rows.push_back(list->currentIndex());
+    return rows;
+}
+
 void DeleteDlg2::take() {
-    const QModelIndexList selected = list_box(ids::lines)->selectionModel()->selectedRows();
+    const QModelIndexList selected = chosen_rows();
     if (selected.size() > qsizetype(most_at_once)) {
         m_services.messages.show(this, {.text = QStringLiteral("You can not delete more than 50 entries at once"),
                                         .caption = QStringLiteral("Too many selections"),

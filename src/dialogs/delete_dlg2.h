@@ -1,6 +1,9 @@
 // DeleteDlg2 ("Deletion Choice"): shows the lines of a deletion list and lets the user choose up
 // to fifty of them, with Shift and Ctrl extending the choice, then Delete or a double-click.
+// By keyboard, Space chooses the line the keyboard is on, and Enter with none chosen takes it.
 #pragma once
+
+#include <QModelIndexList>
 
 #include <cstddef>
 #include <string>
@@ -22,6 +25,7 @@ public:
 
 private:
     void set_up(const std::vector<std::string>& lines);
+    QModelIndexList chosen_rows() const;
     void take();
 
     DialogServices m_services;

@@ -78,9 +78,13 @@ bool CanberraSoundPlayer::play(const SoundRequest& request) {
     return false;
 }
 
+bool CanberraSoundPlayer::output_may_exist() const {
+    return sound_output_may_exist(sound_output_places_from_environment());
+}
+
 bool CanberraSoundPlayer::output_reachable() {
     if (!m_output_reachable) {
-        m_output_reachable = sound_output_may_exist(sound_output_places_from_environment());
+        m_output_reachable = output_may_exist();
         if (!*m_output_reachable)
             std::fputs("Daybrook: no sound card or sound server was found, so sounds are off.\n", stderr);
     }

@@ -29,6 +29,7 @@ public:
     CanberraSoundPlayer& operator=(const CanberraSoundPlayer&) = delete;
 
     bool play(const SoundRequest& request) override;
+    bool output_may_exist() const override;
 
 private:
     bool output_reachable();

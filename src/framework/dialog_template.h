@@ -62,6 +62,8 @@ struct DialogTemplate {
     int font_points = 8;
     std::span<const ControlTemplate> controls;
     unsigned style = usual;
+    // What a screen reader calls the dialog's radio buttons together; they are one group.
+    std::string_view choices_name;
 };
 
 }  // namespace daybrook

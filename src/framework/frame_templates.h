@@ -18,6 +18,13 @@ struct MenuPopupTemplate {
     std::span<const MenuItemTemplate> items;
 };
 
+// The popups in order, and room before the first title as wide as that many spaces of the
+// menu bar's font: room rather than spaces in the title, which a screen reader would read out.
+struct MenuBarTemplate {
+    std::span<const MenuPopupTemplate> popups;
+    int lead_spaces = 0;
+};
+
 // Where a button stands on the page, in pixels, and whether auto mode has it too.
 struct ButtonTemplate {
     int id;

@@ -23,6 +23,9 @@ public:
     virtual ~SoundPlayer() = default;
     // Starts the sound without waiting for it; false when it could not be started.
     virtual bool play(const SoundRequest& request) = 0;
+    // Whether a sound could reach the speakers at all, found out afresh without opening the
+    // sound system.
+    virtual bool output_may_exist() const = 0;
 };
 
 }  // namespace daybrook

@@ -1,17 +1,20 @@
 #include "framework/template_dialog.h"
 
 #include <QButtonGroup>
-#include <QGuiApplication>
-#include <QPixmap>
-#include <QScreen>
 #include <QCheckBox>
 #include <QFontMetrics>
+#include <QGroupBox>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPainter>
+#include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QStyledItemDelegate>
 #include <QValidator>
 
 #include <algorithm>
@@ -21,7 +24,6 @@
 
 namespace daybrook {
 namespace {
-
 
 // Edit fields take only what an entry record can store.
 class CodePageValidator final : public QValidator {
@@ -60,6 +62,36 @@ QLineEdit* make_edit(const ControlTemplate& item, QWidget* parent) {
     return edit;
 }
 
+// A list marks the line the keyboard is on with a dotted frame whenever the list has the
+// keyboard: the style may draw its own mark faintly, or only after Tab, and whoever chooses
+// lines by keyboard must see where Space and Enter act.
+class FocusMarkDelegate final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QStyledItemDelegate::paint(painter, option, index);
+        if (!(option.state & QStyle::State_HasFocus)) return;
+        const bool chosen = option.state & QStyle::State_Selected;
+        QPen dots(option.palette.color(chosen ? QPalette::HighlightedText : QPalette::Text), 0, Qt::CustomDashLine);
+        dots.setDashPattern({1, 1});
+        painter->save();
+        painter->setPen(dots);
+        painter->setBrush(Qt::NoBrush);
+        painter->drawRect(option.rect.adjusted(0, 0, -1, -1));
+        painter->restore();
+    }
+};
+
+// The frame of a dialog's radio buttons, drawn as nothing: it is there for a screen reader,
+// which names the buttons together by it.
+class ChoiceGroup final : public QGroupBox {
+public:
+    using QGroupBox::QGroupBox;
+
+protected:
+    void paintEvent(QPaintEvent*) override {}
+};
+
 QAbstractItemView::SelectionMode selection_mode(unsigned style) {
     if (style & multiple_selection) return QAbstractItemView::MultiSelection;
     if (style & extended_selection) return QAbstractItemView::ExtendedSelection;
@@ -73,6 +105,7 @@ QListWidget* make_list(const ControlTemplate& item, QWidget* parent) {
     // Lines of one height let a list of thousands of lines lay out and scroll without measuring
     // every line.
     list->setUniformItemSizes(true);
+    list->setItemDelegate(new FocusMarkDelegate(list));
     return list;
 }
 
@@ -148,9 +181,13 @@ void TemplateDialog::centre_on_screen() {
 
 void TemplateDialog::build(const DialogTemplate& layout) {
     auto* radio_group = new QButtonGroup(this);
+    QWidget* choices = make_choice_group(layout);
     for (const ControlTemplate& item : layout.controls) {
-        QWidget* widget = make_control(item);
-        widget->setGeometry(pixels(item));
+        QWidget* parent = item.kind == ControlKind::radio_button && choices ? choices : this;
+        QWidget* widget = make_control(item, parent);
+        QRect place = pixels(item);
+        place.moveTopLeft(parent->mapFrom(this, place.topLeft()));
+        widget->setGeometry(place);
         grow_to_fit(widget);
         // An edit or list shows no text of its own that a screen reader could say.
         if (!item.spoken_name.empty()) widget->setAccessibleName(qt_text(item.spoken_name));
@@ -158,6 +195,19 @@ void TemplateDialog::build(const DialogTemplate& layout) {
         if (item.id != no_id) m_controls[item.id] = widget;
     }
     make_ok_the_default_if_none_is();
+}
+
+// Where the template names the radio buttons together, they stand in a group of that name that
+// just covers them.
+QWidget* TemplateDialog::make_choice_group(const DialogTemplate& layout) {
+    if (layout.choices_name.empty()) return nullptr;
+    QRect area;
+    for (const ControlTemplate& item : layout.controls)
+        if (item.kind == ControlKind::radio_button) area = area.united(pixels(item));
+    auto* group = new ChoiceGroup(this);
+    group->setGeometry(area);
+    group->setAccessibleName(qt_text(layout.choices_name));
+    return group;
 }
 
 // Enter means id 1 (OK) in a dialog whose template names no default button. Without this Qt
@@ -168,24 +218,24 @@ void TemplateDialog::make_ok_the_default_if_none_is() {
     if (QPushButton* ok = button(id_ok)) ok->setDefault(true);
 }
 
-QWidget* TemplateDialog::make_control(const ControlTemplate& item) {
+QWidget* TemplateDialog::make_control(const ControlTemplate& item, QWidget* parent) {
     switch (item.kind) {
     case ControlKind::static_left:
     case ControlKind::static_centre:
-    case ControlKind::static_right: return make_static(item, this);
-    case ControlKind::edit: return make_edit(item, this);
-    case ControlKind::check_box: return make_check_box(item, this);
-    case ControlKind::icon: return make_icon(item, this);
-    case ControlKind::radio_button: return new QRadioButton(qt_text(item.text), this);
+    case ControlKind::static_right: return make_static(item, parent);
+    case ControlKind::edit: return make_edit(item, parent);
+    case ControlKind::check_box: return make_check_box(item, parent);
+    case ControlKind::icon: return make_icon(item, parent);
+    case ControlKind::radio_button: return new QRadioButton(qt_text(item.text), parent);
     case ControlKind::list_box: {
-        QListWidget* list = make_list(item, this);
+        QListWidget* list = make_list(item, parent);
         connect(list, &QListWidget::itemDoubleClicked, this, [this, id = item.id] { command(id); });
         return list;
     }
     case ControlKind::push_button:
     case ControlKind::default_push_button: break;
     }
-    auto* button = new QPushButton(qt_text(item.text), this);
+    auto* button = new QPushButton(qt_text(item.text), parent);
     button->setDefault(item.kind == ControlKind::default_push_button);
     connect(button, &QPushButton::clicked, this, [this, id = item.id] { command(id); });
     return button;

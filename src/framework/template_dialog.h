@@ -4,7 +4,7 @@
 // id 2 and the close box end the dialog cancelled unless routed elsewhere. Enter means id 1
 // unless the template names a default button, or another button has the keyboard. F1 presses
 // the dialog's Help button. Every control a user can operate carries an accessible name, its
-// own text or the spoken name its template gives it.
+// own text or the spoken name its template gives it, and radio buttons a group name as well.
 #pragma once
 
 #include <QDialog>
@@ -56,9 +56,10 @@ protected:
 
 private:
     void build(const DialogTemplate& layout);
+    QWidget* make_choice_group(const DialogTemplate& layout);
     void make_ok_the_default_if_none_is();
     void centre_on_screen();
-    QWidget* make_control(const ControlTemplate& item);
+    QWidget* make_control(const ControlTemplate& item, QWidget* parent);
     QRect pixels(const ControlTemplate& item) const;
 
     std::map<int, QWidget*> m_controls;

@@ -29,7 +29,7 @@ constexpr std::array new_entry_controls = {
     ControlTemplate{id_ok, default_push_button, "OK", 238, 184, 50, 14},
     ControlTemplate{ne::confirm, default_push_button, "Confirm", 238, 184, 50, 14},
 };
-constexpr DialogTemplate new_entry{1, "New Date", 309, 205, 8, new_entry_controls};
+constexpr DialogTemplate new_entry{1, "New Date", 309, 205, 8, new_entry_controls, usual, "How often"};
 
 namespace se = search_ids;
 constexpr std::array search_controls = {
@@ -44,17 +44,19 @@ constexpr std::array search_controls = {
 constexpr DialogTemplate search{2, "Search Diary", 194, 101, 8, search_controls};
 
 namespace fd = find_deletion_ids;
+// Wide enough for a window manager to show the whole caption beside its buttons.
 constexpr std::array find_deletion_controls = {
-    ControlTemplate{no_id, static_left, "Enter Word or Date to find Entry for Deletion", 20, 14, 84, 18, 0, word_wrap},
-    ControlTemplate{fd::text, edit, "", 27, 38, 72, 14, 23, plain, "Word or date to find"},
-    ControlTemplate{fd::key_word, radio_button, "Search For Key-word", 21, 59, 89, 13},
-    ControlTemplate{fd::date, radio_button, "Search for Date", 21, 73, 63, 13},
-    ControlTemplate{fd::match_case, check_box, "Match Case", 15, 99, 67, 16},
-    ControlTemplate{fd::help, push_button, "Help", 90, 131, 50, 14},
-    ControlTemplate{id_cancel, push_button, "Cancel", 16, 151, 50, 14},
-    ControlTemplate{id_ok, default_push_button, "Search", 90, 151, 50, 14},
+    ControlTemplate{no_id, static_left, "Enter Word or Date to find Entry for Deletion", 33, 14, 84, 18, 0, word_wrap},
+    ControlTemplate{fd::text, edit, "", 40, 38, 72, 14, 23, plain, "Word or date to find"},
+    ControlTemplate{fd::key_word, radio_button, "Search For Key-word", 34, 59, 89, 13},
+    ControlTemplate{fd::date, radio_button, "Search for Date", 34, 73, 63, 13},
+    ControlTemplate{fd::match_case, check_box, "Match Case", 28, 99, 67, 16},
+    ControlTemplate{fd::help, push_button, "Help", 103, 131, 50, 14},
+    ControlTemplate{id_cancel, push_button, "Cancel", 29, 151, 50, 14},
+    ControlTemplate{id_ok, default_push_button, "Search", 103, 151, 50, 14},
 };
-constexpr DialogTemplate find_deletion{3, "Find Entry for Deletion", 148, 174, 8, find_deletion_controls};
+constexpr DialogTemplate find_deletion{3, "Find Entry for Deletion", 180, 174, 8, find_deletion_controls, usual,
+                                       "Search by"};
 
 namespace dc = deletion_choice_ids;
 constexpr std::array deletion_choice_controls = {
@@ -84,7 +86,8 @@ constexpr std::array keep_time_controls = {
     ControlTemplate{id_cancel, push_button, "Cancel", 72, 96, 50, 14},
     ControlTemplate{keep_time_ids::help, push_button, "Help", 132, 96, 50, 14},
 };
-constexpr DialogTemplate keep_time{13, "Keep old Entries", 194, 119, 8, keep_time_controls};
+constexpr DialogTemplate keep_time{13, "Keep old Entries", 194, 119, 8, keep_time_controls, usual,
+                                   "How long to keep old entries"};
 
 constexpr std::array warn_delete_controls = {
     ControlTemplate{101, static_centre, "You have opted to shorten the time that memos\nwill be kept for after their date has passed.",

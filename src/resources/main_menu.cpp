@@ -21,13 +21,15 @@ constexpr std::array help_items = {
     MenuItemTemplate{"&General Help", cm_general_help}, separator,
     MenuItemTemplate{"&About Daybrook", cm_about}};
 
-// The Entry popup's title stands apart from the others by six spaces.
 constexpr std::array popups = {
-    MenuPopupTemplate{"      &Entry", entry_items},
+    MenuPopupTemplate{"&Entry", entry_items},
     MenuPopupTemplate{"&View", view_items},
     MenuPopupTemplate{"&Options", options_items},
     MenuPopupTemplate{"&Help", help_items},
 };
+
+// The Entry popup's title stands apart from the window's edge by six spaces.
+constexpr MenuBarTemplate menu_bar{popups, 6};
 
 constexpr std::array buttons = {
     ButtonTemplate{id_next_week, "Next Week", 500, 355, 85, 20, false},
@@ -41,7 +43,7 @@ constexpr std::array buttons = {
 
 }  // namespace
 
-std::span<const MenuPopupTemplate> main_menu() { return popups; }
+const MenuBarTemplate& main_menu() { return menu_bar; }
 
 std::span<const ButtonTemplate> main_buttons() { return buttons; }
 

@@ -33,7 +33,7 @@ enum ButtonId : int {
 };
 
 // The menu bar of the normal window, popups and items in order.
-std::span<const MenuPopupTemplate> main_menu();
+const MenuBarTemplate& main_menu();
 
 // The buttons in the order they are created, which is also their Tab order.
 std::span<const ButtonTemplate> main_buttons();

@@ -184,9 +184,19 @@ void TWndw::on_command(int id) {
 CommandState TWndw::command_state(int id) const {
     switch (id) {
     case cm_past_week: return {.enabled = keeps_old_entries(m_state.retention.keep_code)};
-    case cm_alarm_sounds: return {.checked = m_state.sounds_on};
+    case cm_alarm_sounds: return alarm_sounds_state();
     default: return {};
     }
+}
+
+// Without a sound output the item shows sounds off and says why; the saved choice stays as the
+// user made it, for the day a sound card or server is there.
+CommandState TWndw::alarm_sounds_state() const {
+    if (!m_services.sounds.output_may_exist())
+        return {.enabled = false,
+                .checked = false,
+                .tooltip = QStringLiteral("No sound card or sound server was found, so sounds are off.")};
+    return {.checked = m_state.sounds_on};
 }
 
 void TWndw::timerEvent(QTimerEvent* event) {

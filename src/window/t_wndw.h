@@ -74,6 +74,7 @@ private:
     void set_caption(const char* format);
     void on_command(int id);
     CommandState command_state(int id) const;
+    CommandState alarm_sounds_state() const;
     void on_timer(TimerId id);
     bool waiting_for_screen() const;
     void show_first_week();

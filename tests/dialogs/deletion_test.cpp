@@ -1,5 +1,7 @@
 #include "window/delete_command.h"
 
+#include <QApplication>
+#include <QImage>
 #include <QListWidget>
 #include <QTest>
 
@@ -127,7 +129,7 @@ TEST_F(Deletion, NoLineOrMoreThanFiftyAreRefusedAndFiftyGoAtOnce) {
     for (int day = 1; day <= 6; ++day)
         for (int slot = 0; slot < 10; ++slot) put(today + day, slot, "memo");
     run({find_text("memo"), [](TemplateDialog& d) {
-             press(d, id_ok);
+             QTest::mouseClick(d.button(id_ok), Qt::LeftButton);  // nothing chosen
              QListWidget* list = d.list_box(choice::lines);
              for (int row = 0; row < 51; ++row) list->item(row)->setSelected(true);
              press(d, id_ok);
@@ -138,6 +140,61 @@ TEST_F(Deletion, NoLineOrMoreThanFiftyAreRefusedAndFiftyGoAtOnce) {
     EXPECT_EQ(captions(), (std::vector<QString>{"Selection Error", "Too many selections"}));
     EXPECT_EQ(messages.shown[1].icon, MessageIcon::exclamation);
     EXPECT_EQ(entries().size(), 10u);
+}
+
+// Whether a dotted frame marks the line: dark dots down its left edge.
+bool marked_as_focused(QListWidget& list, int row) {
+    const QImage picture = list.viewport()->grab().toImage();
+    const QRect line = list.visualItemRect(list.item(row));
+    int dark = 0;
+    for (int y = line.top(); y <= line.bottom(); ++y) dark += qGray(picture.pixel(line.left(), y)) < 100;
+    return dark >= line.height() / 3;
+}
+
+// By keyboard: the first line has the keyboard, marked but not chosen; Space chooses the line
+// the keyboard is on, Ctrl and the arrows move it without choosing, and Enter takes the chosen
+// lines or, with none chosen, the line the keyboard is on.
+TEST_F(Deletion, EnterTakesTheChosenLinesOrElseTheLineTheKeyboardIsOn) {
+    struct Key {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers = Qt::NoModifier;
+    };
+    struct Case {
+        const char* what;
+        std::vector<std::string> memos;
+        std::vector<Key> keys;
+        std::vector<std::string> left;
+    };
+    const Case cases[] = {
+        {"one match", {"plum"}, {}, {}},
+        {"the keyboard moved on", {"plum", "plum tart", "plum pie"}, {{Qt::Key_Down, Qt::ControlModifier}},
+         {"DAT20794.000", "DAT20796.000"}},
+        {"a line chosen, the keyboard elsewhere", {"plum", "plum tart", "plum pie"},
+         {{Qt::Key_Space}, {Qt::Key_Down, Qt::ControlModifier}, {Qt::Key_Down, Qt::ControlModifier}},
+         {"DAT20795.000", "DAT20796.000"}},
+        {"two lines chosen", {"plum", "plum tart", "plum pie"},
+         {{Qt::Key_Space}, {Qt::Key_Down, Qt::ControlModifier}, {Qt::Key_Down, Qt::ControlModifier},
+          {Qt::Key_Space, Qt::ControlModifier}},
+         {"DAT20795.000"}},
+    };
+    for (const Case& c : cases) {
+        for (std::size_t day = 0; day < c.memos.size(); ++day) put(today + 1 + DayNumber(day), 0, c.memos[day]);
+        run({find_text("plum"), [&](TemplateDialog& d) {
+                 QApplication::setActiveWindow(&d);
+                 ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
+                 QListWidget* list = d.list_box(choice::lines);
+                 ASSERT_TRUE(list->hasFocus()) << c.what;
+                 EXPECT_EQ(list->currentRow(), 0) << c.what;
+                 EXPECT_TRUE(list->selectedItems().empty()) << c.what;
+                 EXPECT_TRUE(marked_as_focused(*list, 0)) << c.what;
+                 for (const Key& key : c.keys) QTest::keyClick(list, key.key, key.modifiers);
+                 QTest::keyClick(list, Qt::Key_Return);
+                 EXPECT_TRUE(d.has_ended()) << c.what;
+             }});
+        EXPECT_TRUE(messages.shown.empty()) << c.what;
+        EXPECT_EQ(entries(), c.left) << c.what;
+        for (const std::string& name : entries()) std::filesystem::remove(store.path() / name);
+    }
 }
 
 TEST_F(Deletion, FindRefusesTextsAndDatesItCannotUse) {

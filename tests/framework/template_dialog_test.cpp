@@ -1,6 +1,7 @@
 #include "framework/template_dialog.h"
 
 #include <QAccessible>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -32,6 +33,11 @@ TEST(TemplateDialog, BuildsNewDateWithItsLimitsRadioGroupAndDefaultButton) {
     dialog.radio_button(ids::weekly)->click();
     dialog.radio_button(ids::daily)->click();
     EXPECT_FALSE(dialog.radio_button(ids::weekly)->isChecked()) << "one radio group";
+    // The radio buttons stand where the template puts them in the dialog, whatever holds them:
+    // Repeat Weekly for on the row of the weeks field.
+    const QPoint weekly_centre = dialog.radio_button(ids::weekly)->rect().center();
+    EXPECT_NEAR(dialog.radio_button(ids::weekly)->mapTo(&dialog, weekly_centre).y(),
+                dialog.edit(ids::weeks)->geometry().center().y(), 2);
     EXPECT_TRUE(dialog.button(id_ok)->isDefault() || dialog.button(ids::confirm)->isDefault());
 
     // Dialog units scale with the font: OK and Confirm share a place at the bottom right.
@@ -71,7 +77,8 @@ TEST(TemplateDialog, EnterMeansOkWhereTheTemplateNamesNoDefaultButton) {
 }
 
 // A screen reader can name every control a user can operate, in every dialog and help: by its
-// own text, or by the spoken name its template gives a field or list.
+// own text, or by the spoken name its template gives a field or list; radio buttons stand in a
+// group that it names too.
 TEST(TemplateDialog, EveryControlAUserOperatesHasAnAccessibleName) {
     std::vector<const DialogTemplate*> layouts = {
         &new_entry_template(),  &search_template(),    &find_deletion_template(),
@@ -83,8 +90,13 @@ TEST(TemplateDialog, EveryControlAUserOperatesHasAnAccessibleName) {
     for (const DialogTemplate* layout : layouts) {
         TemplateDialog dialog(*layout, nullptr);
         int operable = 0;
-        for (QWidget* control : dialog.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        for (QWidget* control : dialog.findChildren<QWidget*>()) {
+            auto* group = qobject_cast<QGroupBox*>(control->parentWidget());
+            if (control->parentWidget() != &dialog && !group) continue;  // a part of a control
             if (qobject_cast<QLabel*>(control)) continue;  // a text is read as what it says
+            if (qobject_cast<QRadioButton*>(control)) {
+                EXPECT_NE(group, nullptr) << dialog.windowTitle().toStdString() << ": a radio button outside a group";
+            }
             ++operable;
             QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(control);
             ASSERT_NE(spoken, nullptr);

@@ -1,5 +1,6 @@
 // A sound player that plays nothing: it records every request and answers from a script, so a
-// test can check which sounds were tried and make any of them fail.
+// test can check which sounds were tried and make any of them fail. Whether a sound output
+// exists is the test's to say, and each time it is asked is counted.
 #pragma once
 
 #include <deque>
@@ -23,8 +24,15 @@ public:
         return result;
     }
 
+    bool output_may_exist() const override {
+        ++output_checks;
+        return output;
+    }
+
     std::vector<SoundRequest> requests;
     std::deque<bool> results;  // the answers to the next plays, in order; success once used up
+    bool output = true;
+    mutable int output_checks = 0;
 };
 
 }  // namespace daybrook::testing

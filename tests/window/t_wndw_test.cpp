@@ -1,6 +1,7 @@
 #include "window/t_wndw.h"
 
 #include <QAbstractEventDispatcher>
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
@@ -16,6 +17,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <string_view>
 
 #include "framework/scroller.h"
 #include "resources/dialog_templates.h"
@@ -116,8 +118,12 @@ TEST_F(MainWindow, NormalModeHasTheMenuBarWithItsPopupsItemsAndIds) {
     ASSERT_NE(bar, nullptr);
     QStringList titles;
     for (QAction* popup : bar->actions()) titles << popup->text();
-    EXPECT_EQ(titles, QStringList({"      &Entry", "&View", "&Options", "&Help"}));
+    EXPECT_EQ(titles, QStringList({"&Entry", "&View", "&Options", "&Help"}));
     const QList<QAction*> popups = bar->actions();
+    // Entry stands six spaces from the edge, as room that a screen reader does not read out.
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(bar)->child(0)->text(QAccessible::Name), "Entry");
+    window->show();
+    EXPECT_GE(bar->actionGeometry(popups[0]).left(), bar->fontMetrics().horizontalAdvance("      "));
     EXPECT_EQ(items_of(popups[0]->menu()), QStringList({"&New Entry=101", "-", "-", "&Delete Entry=104"}));
     EXPECT_EQ(items_of(popups[1]->menu()),
               QStringList({"&This Week=102", "&Future Week=105", "&PastWeek=109", "-", "&Search Diary=103"}));
@@ -202,17 +208,31 @@ TEST_F(MainWindow, FirstRunHasEmptyParenthesesInItsCaption) {
     EXPECT_EQ(window->state().earliest_day, today - 1);
 }
 
-TEST_F(MainWindow, PastWeekIsGreyedAndAlarmSoundsCheckedByTheSettings) {
-    struct Case { const char* settings; bool past_week_enabled; bool sounds_checked; };
-    for (const Case& c : {Case{"KeepCode=0\nSounds=1\n", false, true}, Case{"KeepCode=3\nSounds=7\n", true, true},
-                          Case{"KeepCode=1\nSounds=0\n", true, false}}) {
+// Without a sound output, Alarm Sounds shows sounds off, greyed, and says why, while the saved
+// choice stays; whether there is one is asked only as the menu opens, never at start-up.
+TEST_F(MainWindow, PastWeekIsGreyedAndAlarmSoundsCheckedByTheSettingsAndTheSoundOutput) {
+    struct Case { const char* settings; bool output; bool past_week_enabled; bool sounds_checked; };
+    for (const Case& c : {Case{"KeepCode=0\nSounds=1\n", true, false, true}, Case{"KeepCode=3\nSounds=7\n", true, true, true},
+                          Case{"KeepCode=1\nSounds=0\n", true, true, false}, Case{"KeepCode=1\nSounds=1\n", false, true, false},
+                          Case{"KeepCode=1\nSounds=0\n", false, true, false}}) {
         std::ofstream(settings_file()) << "[Daybrook]\n" << c.settings;
-        const auto window = open();
+        sounds.output = c.output;
+        sounds.output_checks = 0;
+        auto window = open();
         auto* bar = qobject_cast<QMenuBar*>(window->menuWidget());
+        EXPECT_EQ(sounds.output_checks, 0) << "no sound output is looked for before the menu opens";
         for (QAction* popup : bar->actions()) emit popup->menu()->aboutToShow();
+        EXPECT_EQ(sounds.output_checks, 1) << c.settings;
         EXPECT_EQ(action_for(bar, cm_past_week)->isEnabled(), c.past_week_enabled) << c.settings;
-        EXPECT_EQ(action_for(bar, cm_alarm_sounds)->isChecked(), c.sounds_checked) << c.settings;
+        QAction* alarm_sounds = action_for(bar, cm_alarm_sounds);
+        EXPECT_EQ(alarm_sounds->isChecked(), c.sounds_checked) << c.settings;
+        EXPECT_EQ(alarm_sounds->isEnabled(), c.output) << c.settings;
+        EXPECT_EQ(alarm_sounds->toolTip().contains("no sound card or sound server", Qt::CaseInsensitive), !c.output);
+        EXPECT_TRUE(qobject_cast<QMenu*>(alarm_sounds->parent())->toolTipsVisible());
         EXPECT_TRUE(action_for(bar, cm_future_week)->isEnabled());
+        window.reset();
+        const bool chosen_on = !std::string_view(c.settings).ends_with("Sounds=0\n");
+        EXPECT_EQ(std::get<Settings>(SettingsFile(settings_file()).read(0)).sounds_on, chosen_on) << c.settings;
     }
 }
 
