@@ -82,7 +82,7 @@ TerminalStatus search_command(const QCommandLineParser& parser, const TerminalRu
 }
 
 struct CommandEntry {
-    const char* option;
+    std::string_view option;
     TerminalCommand run;
     bool takes_words;  // whether words without an option (DAYS, MEMO) belong to it
 };
@@ -103,18 +103,18 @@ constexpr const CommandEntry& default_command = commands[2];
 
 // Whether every option given goes with the command, and none is given twice (the parser would
 // join a second --add's value to the first's, or take the last --until alone); says why not.
-bool options_fit(const CommandEntry& command, const QCommandLineParser& parser, const TerminalRun& run) {
+bool options_fit(const CommandEntry& command, const QCommandLineParser& parser, QTextStream& err) {
     const QStringList given = parser.optionNames();
     for (const TerminalOption& option : terminal_options) {
         const QString name = qt_text(option.name);
         const auto count = given.count(name) + (option.letter ? given.count(QString(QChar(option.letter))) : 0);
         if (count == 0) continue;
         if (!option.goes_with.empty() && !goes_with(option, command.option)) {
-            run.err << "--" << name << " does not go with --" << command.option << ".\n";
+            err << "--" << name << " does not go with --" << qt_text(command.option) << ".\n";
             return false;
         }
         if (count > 1) {
-            run.err << "--" << name << " can be given once only.\n";
+            err << "--" << name << " can be given once only.\n";
             return false;
         }
     }
@@ -122,19 +122,19 @@ bool options_fit(const CommandEntry& command, const QCommandLineParser& parser, 
 }
 
 // The command the parsed line asks for, or nothing after saying why the line cannot be taken.
-std::optional<CommandEntry> chosen_command(const QCommandLineParser& parser, const TerminalRun& run) {
+std::optional<CommandEntry> chosen_command(const QCommandLineParser& parser, QTextStream& err) {
     std::vector<CommandEntry> asked;
     for (const CommandEntry& command : commands)
-        if (parser.isSet(QString::fromLatin1(command.option))) asked.push_back(command);
+        if (parser.isSet(qt_text(command.option))) asked.push_back(command);
     if (asked.size() > 1) {
-        run.err << "Give one command at a time: --" << asked[0].option << " and --" << asked[1].option
+        err << "Give one command at a time: --" << qt_text(asked[0].option) << " and --" << qt_text(asked[1].option)
                 << " cannot go together.\n";
         return std::nullopt;
     }
     const CommandEntry command = asked.empty() ? default_command : asked.front();
-    if (!options_fit(command, parser, run)) return std::nullopt;
+    if (!options_fit(command, parser, err)) return std::nullopt;
     if (!command.takes_words && !parser.positionalArguments().isEmpty()) {
-        run.err << "--" << command.option << " takes no further words, but was given "
+        err << "--" << qt_text(command.option) << " takes no further words, but was given "
                 << parser.positionalArguments().join(QChar(' ')) << ".\n";
         return std::nullopt;
     }
@@ -142,6 +142,12 @@ std::optional<CommandEntry> chosen_command(const QCommandLineParser& parser, con
 }
 
 }  // namespace
+
+std::optional<std::string_view> chosen_command_name(const QCommandLineParser& parser, QTextStream& err) {
+    const std::optional<CommandEntry> command = chosen_command(parser, err);
+    if (!command) return std::nullopt;
+    return command->option;
+}
 
 TerminalStatus run_terminal_command(const QStringList& arguments, const TerminalRun& run) {
     QCommandLineParser parser;
@@ -151,8 +157,10 @@ TerminalStatus run_terminal_command(const QStringList& arguments, const Terminal
         run.err << parser.errorText() << '\n' << qt_text(usage_line) << '\n';
         return TerminalStatus::refused;
     }
-    const std::optional<CommandEntry> command = chosen_command(parser, run);
-    if (!command) return TerminalStatus::refused;
+    const std::optional<std::string_view> name = chosen_command_name(parser, run.err);
+    if (!name) return TerminalStatus::refused;
+    const auto command = std::find_if(commands.begin(), commands.end(),
+                                      [&](const CommandEntry& entry) { return entry.option == *name; });
     return command->run(parser, run);
 }
 

@@ -4,14 +4,22 @@
 // command line are taken from the folder the command is typed in, never from the diary's folder.
 #pragma once
 
+#include <QCommandLineParser>
 #include <QStringList>
+#include <QTextStream>
 
+#include <optional>
 #include <span>
 #include <string_view>
 
 #include "app/terminal_run.h"
 
 namespace daybrook {
+
+// The name of the command a parsed command line asks for ("list" when it names none), or
+// nothing after saying on `err` why the line cannot be taken: two commands, an option that does
+// not go with the command or is given twice, words the command does not take.
+std::optional<std::string_view> chosen_command_name(const QCommandLineParser& parser, QTextStream& err);
 
 // Runs the command that the arguments (after the program name, with the folder options taken
 // out) ask for. At most one command is given; without one it lists the coming week. Needs a

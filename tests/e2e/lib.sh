@@ -1,7 +1,7 @@
 # Shared helpers of the real-window tests: a private X server with a window manager, a diary
 # folder and a config folder of their own, and small checks. Source it; it cleans up on exit.
 
-set -euo pipefail
+set -Eeuo pipefail
 
 daybrook_binary=$(realpath "$1")
 work=$(mktemp -d)
@@ -20,6 +20,8 @@ cleanup() {
 trap cleanup EXIT
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
+# A command that fails where the test does not check it still names itself.
+trap 'echo "FAIL: line $LINENO of ${BASH_SOURCE[0]##*/}: $BASH_COMMAND" >&2' ERR
 
 # Starts Xvfb and openbox on a free display; exits with 77 (skipped) where Xvfb is missing.
 start_display() {
@@ -161,7 +163,13 @@ window_named() {
 # Closes the window the way a user does, through the window manager.
 close_window() {
     local window="$1"
-    xdotool windowactivate --sync "$window" key --clearmodifiers alt+F4
+    # On a busy machine the window manager may not have given the window the keyboard when
+    # xdotool's wait for it ends; the activation is tried again before the keys go.
+    for _ in $(seq 10); do
+        timeout 10 xdotool windowactivate --sync "$window" 2>/dev/null && break
+        sleep 0.5
+    done
+    xdotool key --clearmodifiers alt+F4
 }
 
 # Writes an entry file: name, memo, date text, file field, yearly, red.
