@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "calendar/day_number.h"
+#include "store/entry_batch.h"
 #include "store/entry_record.h"
 
 namespace daybrook {
@@ -72,10 +73,7 @@ struct AlteredEvent {
 };
 
 // An entry file the import wrote (or, in a trial run, would write), with its bytes.
-struct AddedFile {
-    std::string name;
-    RecordBytes bytes{};
-};
+using AddedFile = EntryFile;
 
 struct ImportReport {
     std::string error;                // why the file was refused whole; empty when it was read

@@ -10,6 +10,7 @@
 #include "ics/entry_uid.h"
 #include "ics/ics_export.h"
 #include "ics/windows_1252.h"
+#include "store/entry_batch.h"
 #include "store/purge_mark.h"
 #include "sync/state_file.h"
 #include "sync/sync_table.h"
@@ -22,6 +23,21 @@ struct DiaryFile {
     bool claimed = false;  // an event of the state or of this sync stands for it
     bool read = false;
     std::optional<EntryRecord> record;  // once read; nothing when it could not be read
+};
+
+// An entry this sync makes, written with the others at its end: the event it stands for, and what
+// a failure to write it tells.
+struct MadeEntry {
+    std::string vdir_name;
+    std::string name;  // as planned; the batch may yet move it to another slot of its day
+    std::string summary;
+    DayNumber day = 0;
+};
+
+// An event this sync writes into the vdir for an entry, with the others at its end.
+struct SentEvent {
+    std::string vdir_name;
+    std::string entry;
 };
 
 // An event of the state with what this sync makes of it.
@@ -65,7 +81,8 @@ bool mass_removal(std::size_t removed, std::size_t seen) {
 
 class Sync {
 public:
-    Sync(const SyncRequest& request, SyncReport& report) : m_request(request), m_report(report) {}
+    Sync(const SyncRequest& request, SyncReport& report)
+        : m_request(request), m_report(report), m_new_entries(request.diary), m_new_events(request.vdir) {}
     void run();
 
 private:
@@ -93,6 +110,9 @@ private:
     SyncedEntry claimed_entry(const std::string& name, std::uint64_t key);
     const std::optional<EntryRecord>& record_of(const std::string& name);
     const VdirRead* fetch(const std::string& vdir_name);
+    void write_made();
+    void settle_made(const MadeEntry& made, const PlacedEntry& placed, SyncedItem& item);
+    void write_sent();
 
     const SyncRequest& m_request;
     SyncReport& m_report;
@@ -103,6 +123,13 @@ private:
     std::map<std::string, VdirRead> m_read;    // the vdir items read so far
     std::set<std::string> m_known;             // the vdir items the state or a pairing knows
     std::size_t m_made = 0;                    // entries made so far
+    // What this sync writes on either side, written in two batches at its end: a flush for each
+    // new file would cost a wait for the disk every time.
+    EntryBatch m_new_entries;
+    std::vector<MadeEntry> m_made_entries;  // in the batch's order
+    VdirBatch m_new_events;
+    std::vector<SentEvent> m_sent_events;
+    std::set<std::string> m_counted;  // the events counted as received
     SyncState m_old;
     SyncState m_new;
 };
@@ -119,6 +146,9 @@ void Sync::run() {
     for (const auto& [name, file] : m_diary)
         if (!file.claimed) unclaimed.push_back(name);
     for (const std::string& name : unclaimed) send(name);
+    // Written before the state that names them, so that no state outlives the files it names.
+    write_made();
+    write_sent();
     // A sync that found everything as it was leaves the state alone, unwritten.
     if (m_new != m_old && !save_sync_state(m_request.diary, m_new))
         m_report.failures.push_back("its record of this sync (" + std::string(sync_state_file) +
@@ -404,7 +434,8 @@ void Sync::refill(SyncedItem& item, Refill mode) {
         if (skipped.reason != SkipReason::past && skipped.reason != SkipReason::already_there)
             m_report.not_taken.push_back(skipped);
     // An event paired with entries alike that were there already brings nothing new.
-    if (complete && (mode == Refill::replace || m_made > made_before)) ++m_report.received;
+    if (complete && (mode == Refill::replace || m_made > made_before) && m_counted.insert(item.vdir_name).second)
+        ++m_report.received;
 }
 
 // One planned entry: the event's own alike, else an entry alike no event stands for, else a new
@@ -424,15 +455,17 @@ bool Sync::take(const PlannedEntry& planned, const SyncedItem& item, const Calen
     if (!entry) {
         EntryRecord record = planned.record;
         record.event = event_tag(item.vdir_name);
-        const AddedEntry added = add_entry(m_request.diary, planned.day, record);
-        if (added.error == StoreError::day_full)
+        const AddedEntry added = m_new_entries.add(planned.day, record);
+        if (added.error != StoreError::none) {
             m_report.not_taken.push_back({plan.summaries[planned.event], long_date(planned.day), SkipReason::day_full});
-        else if (added.error != StoreError::none)
-            m_report.failures.push_back("the event \"" + plan.summaries[planned.event] + "\" of " +
-                                        long_date(planned.day) + ": its entry could not be written");
-        if (added.error != StoreError::none) return false;
+            return false;
+        }
         ++m_made;
-        m_diary[added.name].etag = etag_of(m_request.diary / added.name);
+        m_made_entries.push_back({item.vdir_name, added.name, plan.summaries[planned.event], planned.day});
+        // Not on disk until the batch is written: what it will hold is known already.
+        DiaryFile& file = m_diary[added.name];
+        file.read = true;
+        file.record = record;
         entry = claimed_entry(added.name, key);
     }
     entries.push_back(*entry);
@@ -469,11 +502,11 @@ void Sync::send(const std::string& name) {
     if (m_vdir.contains(vdir_name))
         return m_report.failures.push_back(entry_failure(name, *record, "the file name of its event, " + vdir_name +
                                                                             ", is another event's"));
-    if (!write_vdir_item(m_request.vdir, vdir_name, event.text))
-        return m_report.failures.push_back(entry_failure(name, *record, "its event could not be written"));
-    const Etag etag = etag_of(m_request.vdir / vdir_name);
-    m_vdir.emplace(vdir_name, etag);
-    m_new.items.push_back({.vdir_name = vdir_name, .vdir_etag = etag, .vdir_hash = content_hash(event.text),
+    const std::optional<Etag> etag = m_new_events.add(vdir_name, event.text);
+    if (!etag) return m_report.failures.push_back(entry_failure(name, *record, "its event could not be written"));
+    m_vdir.emplace(vdir_name, *etag);
+    m_sent_events.push_back({vdir_name, name});
+    m_new.items.push_back({.vdir_name = vdir_name, .vdir_etag = *etag, .vdir_hash = content_hash(event.text),
                            .entries = {claimed_entry(name, entry_key(*record))}});
     ++m_report.sent;
 }
@@ -543,6 +576,52 @@ const VdirRead* Sync::fetch(const std::string& vdir_name) {
     std::optional<VdirRead> read = read_vdir_item(m_request.vdir, vdir_name);
     if (!read) return nullptr;
     return &m_read.emplace(vdir_name, std::move(*read)).first->second;
+}
+
+// Writes the entries made and gives each, in the state, the file it got: its etag, and its name
+// where another program took its slot meanwhile. An entry that could not be written leaves its
+// event to be made again at the next sync.
+void Sync::write_made() {
+    const BatchOutcome outcome = m_new_entries.write();
+    if (outcome.names_error != 0)
+        m_report.failures.push_back("the new entries: the diary's folder could not be flushed to disk");
+    std::map<std::string, std::size_t> item_at;
+    for (std::size_t at = 0; at < m_new.items.size(); ++at) item_at.emplace(m_new.items[at].vdir_name, at);
+    for (std::size_t index = 0; index < m_made_entries.size(); ++index) {
+        const MadeEntry& made = m_made_entries[index];
+        settle_made(made, outcome.entries[index], m_new.items[item_at.at(made.vdir_name)]);
+    }
+}
+
+void Sync::settle_made(const MadeEntry& made, const PlacedEntry& placed, SyncedItem& item) {
+    const auto entry = std::find_if(item.entries.begin(), item.entries.end(),
+                                    [&](const SyncedEntry& synced) { return synced.name == made.name; });
+    if (placed.error == StoreError::none) {
+        entry->name = placed.name;
+        entry->etag = etag_of(m_request.diary / placed.name);
+        return;
+    }
+    item.entries.erase(entry);
+    item.retry = true;
+    if (m_counted.erase(item.vdir_name) > 0) --m_report.received;
+    if (placed.error == StoreError::day_full)
+        m_report.not_taken.push_back({made.summary, long_date(made.day), SkipReason::day_full});
+    else
+        m_report.failures.push_back("the event \"" + made.summary + "\" of " + long_date(made.day) +
+                                    ": its entry could not be written");
+}
+
+// Writes the events sent; one that could not be written leaves its entry to be sent again.
+void Sync::write_sent() {
+    const std::vector<std::string> failed = m_new_events.place();
+    if (failed.empty()) return;
+    const std::set<std::string> unsent(failed.begin(), failed.end());
+    for (const SentEvent& sent : m_sent_events) {
+        if (!unsent.contains(sent.vdir_name)) continue;
+        --m_report.sent;
+        m_report.failures.push_back(entry_failure(sent.entry, *record_of(sent.entry), "its event could not be written"));
+    }
+    std::erase_if(m_new.items, [&](const SyncedItem& item) { return unsent.contains(item.vdir_name); });
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <memory>
 #include <span>
+#include <utility>
 
 #include "store/file_writes.h"
 #include "store/small_file.h"
@@ -109,11 +110,26 @@ std::optional<VdirRead> read_vdir_item(const VdirPath& vdir, std::string_view na
     return VdirRead{std::move(file.bytes), etag_of_status(file.status)};
 }
 
-bool write_vdir_item(const VdirPath& vdir, std::string_view name, std::string_view text) {
-    if (!is_vdir_item_name(name)) return false;
-    const auto bytes = std::as_bytes(std::span(text.data(), text.size()));
-    return replace_file((vdir / name).string(),
-                        std::span(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()));
+std::optional<Etag> VdirBatch::add(std::string_view name, std::string_view text) {
+    if (!is_vdir_item_name(name)) return std::nullopt;
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+    const std::optional<std::size_t> staged = m_files.stage(name, std::span(bytes, text.size()));
+    if (!staged) return std::nullopt;
+    m_names.emplace_back(name);
+    return etag_of_status(m_files.status(*staged));
+}
+
+std::vector<std::string> VdirBatch::place() {
+    if (m_names.empty()) return {};
+    if (!m_files.flush()) return std::exchange(m_names, {});
+    std::vector<std::string> failed;
+    for (std::size_t index = 0; index < m_names.size(); ++index)
+        if (!m_files.place_replacing(index)) failed.push_back(m_names[index]);
+    // Placed items whose names a crash could take are as good as not placed: the next sync looks
+    // for them again.
+    if (failed.size() < m_names.size() && !m_files.flush_names()) failed = m_names;
+    m_names.clear();
+    return failed;
 }
 
 bool remove_vdir_item(const VdirPath& vdir, std::string_view name) {

@@ -12,6 +12,8 @@
 #include <string_view>
 #include <vector>
 
+#include "store/file_writes.h"
+
 namespace daybrook {
 
 using VdirPath = std::filesystem::path;
@@ -54,9 +56,26 @@ struct VdirRead {
 // it cannot be read, is no regular file, or is larger than largest_vdir_item.
 [[nodiscard]] std::optional<VdirRead> read_vdir_item(const VdirPath& vdir, std::string_view name);
 
-// Writes the item through a temporary file and a rename; false when the name is not a plain
-// "*.ics" name or the file could not be written whole.
-[[nodiscard]] bool write_vdir_item(const VdirPath& vdir, std::string_view name, std::string_view text);
+// Items written into the vdir together, as a sync writes the events of many new entries: each
+// through a temporary file and a rename, so that vdirsyncer never reads half of one, with one
+// flush for all of them before any takes its name and one of the folder after (see FileBatch).
+class VdirBatch {
+public:
+    explicit VdirBatch(const VdirPath& vdir) : m_files(vdir.string()) {}
+
+    // Writes the item's temporary file; the etag the item will have under its name, or nothing
+    // when the name is not a plain "*.ics" name or the file could not be written whole.
+    [[nodiscard]] std::optional<Etag> add(std::string_view name, std::string_view text);
+
+    // Puts every item added on disk and gives each its name, replacing what had it. The names of
+    // the items that could not be placed, or whose place could not be made to last, in the order
+    // added.
+    [[nodiscard]] std::vector<std::string> place();
+
+private:
+    FileBatch m_files;
+    std::vector<std::string> m_names;
+};
 
 // Deletes the item; true also when it is already gone.
 [[nodiscard]] bool remove_vdir_item(const VdirPath& vdir, std::string_view name);

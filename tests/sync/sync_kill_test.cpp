@@ -204,7 +204,7 @@ TracedRun traced(const Sides& sides, const std::string& injection) {
 // Every system call through which the sync changes a file; openat and write also stand for the
 // moments before and after each read.
 constexpr const char* kill_calls[] = {"rename", "renameat", "renameat2", "unlink", "unlinkat",
-                                      "openat", "write",    "pwrite64",  "fsync"};
+                                      "openat", "write",    "pwrite64",  "fsync", "syncfs"};
 
 // Checks the sides after a kill and the syncs that followed it against the unbroken end; the
 // text of what went wrong, empty when nothing did.
