@@ -40,11 +40,21 @@ struct SentEvent {
     std::string entry;
 };
 
+// A vdir item as listed, and whether the state or a pairing knows it.
+struct VdirFile {
+    Etag etag;
+    bool known = false;
+};
+
 // An event of the state with what this sync makes of it.
 struct Decision {
     SyncAction action = SyncAction::nothing;
-    SyncedItem item;    // as this sync found it
-    SyncedItem before;  // as the last sync left it
+    SyncedItem item;  // as this sync found it
+    // As the last sync left it, in the old state; none for an event paired by this sync, which
+    // stands as it was found.
+    const SyncedItem* before = nullptr;
+
+    const SyncedItem& as_before() const { return before ? *before : item; }
 };
 
 // How the entries of an event are made again from its file.
@@ -72,6 +82,15 @@ std::string event_failure(const std::string& vdir_name, const std::string& why) 
 
 std::string entry_failure(const std::string& name, const EntryRecord& record, const std::string& why) {
     return "the entry \"" + windows_1252_to_utf8(record.text) + "\" of " + long_date(day_of_entry_name(name)) + ": " + why;
+}
+
+// Finds a name in a map of names, trying first the name after `last`, where the look-up before
+// found its own: the state lists its events and their entries in name order, as the maps hold
+// them, so that deciding an unchanged state finds nearly every name without a search.
+template <typename Map>
+typename Map::iterator find_after(Map& map, typename Map::iterator& last, const std::string& name) {
+    if (last != map.end() && ++last != map.end() && last->first == name) return last;
+    return last = map.find(name);
 }
 
 // Whether a removal of `removed` of the `seen` events of the last sync looks like a wiped folder.
@@ -119,9 +138,11 @@ private:
     DayNumber m_deleted_from = 0;  // an entry missing from this day on was deleted by the user
     DayNumber m_horizon = 0;       // the last day repeats without end are made into entries
     std::map<std::string, DiaryFile> m_diary;  // every entry file, by name
-    std::map<std::string, Etag> m_vdir;        // every vdir item, by name
+    std::map<std::string, VdirFile> m_vdir;    // every vdir item, by name
+    // Where the state's last event and entry were found, while its events are decided.
+    std::map<std::string, VdirFile>::iterator m_vdir_found;
+    std::map<std::string, DiaryFile>::iterator m_diary_found;
     std::map<std::string, VdirRead> m_read;    // the vdir items read so far
-    std::set<std::string> m_known;             // the vdir items the state or a pairing knows
     std::size_t m_made = 0;                    // entries made so far
     // What this sync writes on either side, written in two batches at its end: a flush for each
     // new file would cost a wait for the disk every time.
@@ -140,8 +161,8 @@ void Sync::run() {
     pair_by_uid(decisions);
     if (m_request.removals == Removals::hold_mass) hold_mass_removals(decisions);
     for (Decision& decision : decisions) apply(std::move(decision));
-    for (const auto& [name, etag] : m_vdir)
-        if (!m_known.contains(name)) receive(name);
+    for (const auto& [name, file] : m_vdir)
+        if (!file.known) receive(name);
     std::vector<std::string> unclaimed;
     for (const auto& [name, file] : m_diary)
         if (!file.claimed) unclaimed.push_back(name);
@@ -162,20 +183,24 @@ bool Sync::read_sides() {
         m_report.error = "the folder " + m_request.vdir.string() + " cannot be read";
         return false;
     }
-    for (const VdirItem& item : listing->items) m_vdir.emplace(item.name, item.etag);
+    // Both listings come in name order: each name goes at the end of its map.
+    for (VdirItem& item : listing->items) m_vdir.emplace_hint(m_vdir.end(), std::move(item.name), VdirFile{std::move(item.etag)});
     m_report.notes = std::move(listing->notes);
     const std::optional<StoreListing> diary = list_store(m_request.diary, is_state_file_name);
     if (!diary) {
         m_report.error = "the diary's folder " + m_request.diary.string() + " cannot be read";
         return false;
     }
-    for (const std::string& name : diary->entries) m_diary[name].etag = etag_of(m_request.diary / name);
+    std::vector<Etag> etags = etags_in(m_request.diary, diary->entries);
+    for (std::size_t at = 0; at < etags.size(); ++at)
+        m_diary.emplace_hint(m_diary.end(), diary->entries[at], DiaryFile{.etag = std::move(etags[at])});
     // What a sync killed while it wrote an entry or its state left behind.
     for (const std::string& name : diary->leftovers) std::filesystem::remove(m_request.diary / name, ignored);
     LoadedState loaded = load_sync_state(m_request.diary, m_request.vdir.string());
     m_report.state_damaged = loaded.outcome == StateRead::damaged;
     m_old = std::move(loaded.state);
     m_new.vdir = m_request.vdir.string();
+    m_new.items.reserve(m_old.items.size());
     m_deleted_from = read_purge_mark(m_request.diary).value_or(m_request.today);
     m_horizon = std::min(m_request.today + sync_horizon_days, last_diary_day);
     return true;
@@ -184,12 +209,14 @@ bool Sync::read_sides() {
 // Every event of the state claims its entries before any new event looks for entries alike.
 std::vector<Decision> Sync::decide_known() {
     std::vector<Decision> decisions;
+    decisions.reserve(m_old.items.size());
+    m_vdir_found = m_vdir.end();
+    m_diary_found = m_diary.end();
     for (const SyncedItem& before : m_old.items) {
         SyncedItem item = before;
         const SideChange vdir = vdir_side(item);
         const SideChange diary = diary_side(item);
-        m_known.insert(item.vdir_name);
-        decisions.push_back({sync_action(diary, vdir), std::move(item), before});
+        decisions.push_back({sync_action(diary, vdir), std::move(item), &before});
     }
     return decisions;
 }
@@ -197,9 +224,10 @@ std::vector<Decision> Sync::decide_known() {
 // The etag decides without reading, unless the event waits to be made again; a file read for a
 // new etag is changed only when its contents are.
 SideChange Sync::vdir_side(SyncedItem& item) {
-    const auto found = m_vdir.find(item.vdir_name);
+    const auto found = find_after(m_vdir, m_vdir_found, item.vdir_name);
     if (found == m_vdir.end()) return SideChange::removed;
-    if (found->second == item.vdir_etag && !item.retry) return SideChange::unchanged;
+    found->second.known = true;
+    if (found->second.etag == item.vdir_etag && !item.retry) return SideChange::unchanged;
     const VdirRead* read = fetch(item.vdir_name);
     if (!read) {
         m_report.failures.push_back(event_failure(item.vdir_name, "it cannot be read"));
@@ -219,10 +247,11 @@ SideChange Sync::vdir_side(SyncedItem& item) {
 // that went on a day the close purged without carrying it over to next year.
 SideChange Sync::diary_side(SyncedItem& item) {
     std::vector<SyncedEntry> kept;
+    kept.reserve(item.entries.size());
     bool changed = false;
     bool deleted = false;
     for (SyncedEntry& entry : item.entries) {
-        const auto found = m_diary.find(entry.name);
+        const auto found = find_after(m_diary, m_diary_found, entry.name);
         const bool present = found != m_diary.end() && !found->second.claimed;
         const bool same_file = present && found->second.etag == entry.etag;
         const std::optional<EntryRecord>* record = present && !same_file ? &record_of(entry.name) : nullptr;
@@ -235,7 +264,7 @@ SideChange Sync::diary_side(SyncedItem& item) {
                 if ((*record)->yearly == EntryRecord::yearly_renewed)
                     if (std::optional<SyncedEntry> copy = claim_copy(entry)) kept.push_back(*copy);
             }
-            kept.push_back(entry);
+            kept.push_back(std::move(entry));
             continue;
         }
         changed = true;
@@ -271,8 +300,8 @@ void Sync::pair_by_uid(std::vector<Decision>& decisions) {
         SyncedItem item{.vdir_name = vdir_name, .vdir_etag = read->etag, .vdir_hash = content_hash(read->text)};
         for (const std::string& name : names) item.entries.push_back(claimed_entry(name, entry_key(*record_of(name))));
         const SideChange vdir = paired_change(*read, item);
-        m_known.insert(vdir_name);
-        decisions.push_back({sync_action(SideChange::unchanged, vdir), item, item});
+        m_vdir[vdir_name].known = true;
+        decisions.push_back({sync_action(SideChange::unchanged, vdir), std::move(item)});
     }
 }
 
@@ -282,8 +311,8 @@ void Sync::pair_by_uid(std::vector<Decision>& decisions) {
 std::map<std::string, std::vector<std::string>> Sync::entries_by_event_name() {
     std::map<std::string, std::vector<std::string>> found;
     std::map<std::string, std::string> unknown;  // by tag
-    for (const auto& [name, etag] : m_vdir)
-        if (!m_known.contains(name)) unknown.emplace(event_tag(name), name);
+    for (const auto& [name, file] : m_vdir)
+        if (!file.known) unknown.emplace(event_tag(name), name);
     if (unknown.empty()) return found;
     std::map<std::string, std::string> event_of;  // entry name to vdir name
     for (const auto& [name, file] : m_diary) {
@@ -295,7 +324,7 @@ std::map<std::string, std::vector<std::string>> Sync::entries_by_event_name() {
                                 : carried != event_of.end() ? carried->second
                                                             : vdir_name_for_uid(store_entry_uid(m_request.diary, name, *record));
         if (tagged == unknown.end() && carried == event_of.end() && !m_vdir.contains(vdir_name)) continue;
-        if (m_known.contains(vdir_name)) continue;
+        if (m_vdir[vdir_name].known) continue;
         event_of[name] = vdir_name;
         found[vdir_name].push_back(name);
     }
@@ -344,7 +373,7 @@ void Sync::hold_mass_removals(std::vector<Decision>& decisions) {
         } else if (hold_there && decision.action == SyncAction::remove_there) {
             ++m_report.held_there;
             decision.action = SyncAction::record;
-            decision.item = decision.before;
+            decision.item = decision.as_before();
         }
     }
 }
@@ -370,7 +399,7 @@ void Sync::apply(Decision decision) {
                 return;
             }
             m_report.failures.push_back(event_failure(item.vdir_name, "it could not be removed"));
-            m_new.items.push_back(std::move(decision.before));
+            m_new.items.push_back(decision.as_before());
             return;
         case SyncAction::send:     // new items only, sent below
         case SyncAction::receive:  // new items only, received below
@@ -504,7 +533,7 @@ void Sync::send(const std::string& name) {
                                                                             ", is another event's"));
     const std::optional<Etag> etag = m_new_events.add(vdir_name, event.text);
     if (!etag) return m_report.failures.push_back(entry_failure(name, *record, "its event could not be written"));
-    m_vdir.emplace(vdir_name, *etag);
+    m_vdir.emplace(vdir_name, VdirFile{*etag, true});
     m_sent_events.push_back({vdir_name, name});
     m_new.items.push_back({.vdir_name = vdir_name, .vdir_etag = *etag, .vdir_hash = content_hash(event.text),
                            .entries = {claimed_entry(name, entry_key(*record))}});
@@ -582,6 +611,7 @@ const VdirRead* Sync::fetch(const std::string& vdir_name) {
 // where another program took its slot meanwhile. An entry that could not be written leaves its
 // event to be made again at the next sync.
 void Sync::write_made() {
+    if (m_made_entries.empty()) return;
     const BatchOutcome outcome = m_new_entries.write();
     if (outcome.names_error != 0)
         m_report.failures.push_back("the new entries: the diary's folder could not be flushed to disk");

@@ -46,6 +46,10 @@ struct VdirListing {
 // The etag of any file (an entry file of the diary as well); empty when it cannot be told.
 Etag etag_of(const std::filesystem::path& path);
 
+// The etags of files of one folder, as etag_of tells them, in the order of `names`: each looked up
+// from the folder opened once, rather than along its whole path again.
+std::vector<Etag> etags_in(const std::filesystem::path& folder, const std::vector<std::string>& names);
+
 struct VdirRead {
     std::string text;
     Etag etag;
