@@ -83,6 +83,34 @@ FileState state_of(const StoreDir& dir, const AddedFile& file) {
     return same ? FileState::as_written : FileState::changed;
 }
 
+// Removes the record's files that still hold what the import wrote, and tells of the others; the
+// files to keep in the record for another try.
+std::vector<AddedFile> take_back(const StoreDir& dir, const ImportRecord& record, const EntryDisposal& dispose,
+                                 UndoReport& report) {
+    std::vector<AddedFile> kept;
+    for (const AddedFile& file : record.files) {
+        switch (state_of(dir, file)) {
+            case FileState::gone:
+                if (record.stage == ImportStage::under_way) ++report.not_written;
+                else report.gone.push_back(file.name);
+                break;
+            case FileState::changed: report.changed.push_back(file.name); break;
+            case FileState::unreadable:
+                report.failed.push_back(file.name);
+                kept.push_back(file);
+                break;
+            case FileState::as_written:
+                if (remove_entry_file(dir, file.name, dispose) == StoreError::none) {
+                    report.removed.push_back(file.name);
+                } else {
+                    report.failed.push_back(file.name);
+                    kept.push_back(file);
+                }
+        }
+    }
+    return kept;
+}
+
 }  // namespace
 
 bool save_import_record(const StoreDir& dir, std::span<const AddedFile> added, ImportStage stage) {
@@ -107,27 +135,7 @@ UndoReport undo_import(const StoreDir& dir, const EntryDisposal& dispose) {
         report.error = "the record of the last import is damaged, so nothing was removed";
         return report;
     }
-    std::vector<AddedFile> kept;
-    for (const AddedFile& file : parsed->files) {
-        switch (state_of(dir, file)) {
-            case FileState::gone:
-                if (parsed->stage == ImportStage::under_way) ++report.not_written;
-                else report.gone.push_back(file.name);
-                break;
-            case FileState::changed: report.changed.push_back(file.name); break;
-            case FileState::unreadable:
-                report.failed.push_back(file.name);
-                kept.push_back(file);
-                break;
-            case FileState::as_written:
-                if (remove_entry_file(dir, file.name, dispose) == StoreError::none) {
-                    report.removed.push_back(file.name);
-                } else {
-                    report.failed.push_back(file.name);
-                    kept.push_back(file);
-                }
-        }
-    }
+    const std::vector<AddedFile> kept = take_back(dir, *parsed, dispose, report);
     std::error_code error;
     if (kept.empty()) std::filesystem::remove(record_path(dir), error);
     const bool recorded = kept.empty() ? !error : save_import_record(dir, kept, parsed->stage);

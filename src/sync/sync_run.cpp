@@ -130,7 +130,7 @@ private:
     const std::optional<EntryRecord>& record_of(const std::string& name);
     const VdirRead* fetch(const std::string& vdir_name);
     void write_made();
-    void settle_made(const MadeEntry& made, const PlacedEntry& placed, SyncedItem& item);
+    void settle_made(const MadeEntry& made, const PlacedEntry& placed, bool lasting, SyncedItem& item);
     void write_sent();
 
     const SyncRequest& m_request;
@@ -609,24 +609,27 @@ const VdirRead* Sync::fetch(const std::string& vdir_name) {
 
 // Writes the entries made and gives each, in the state, the file it got: its etag, and its name
 // where another program took its slot meanwhile. An entry that could not be written leaves its
-// event to be made again at the next sync.
+// event to be made again at the next sync; so does one whose name a crash could yet take, since
+// the folder could not be flushed: left out of the state, it is found alike and taken again.
 void Sync::write_made() {
     if (m_made_entries.empty()) return;
     const BatchOutcome outcome = m_new_entries.write();
-    if (outcome.names_error != 0)
-        m_report.failures.push_back("the new entries: the diary's folder could not be flushed to disk");
+    const bool lasting = outcome.names_error == 0;
+    if (!lasting) m_report.failures.push_back("the new entries: the diary's folder could not be flushed to disk");
     std::map<std::string, std::size_t> item_at;
     for (std::size_t at = 0; at < m_new.items.size(); ++at) item_at.emplace(m_new.items[at].vdir_name, at);
     for (std::size_t index = 0; index < m_made_entries.size(); ++index) {
         const MadeEntry& made = m_made_entries[index];
-        settle_made(made, outcome.entries[index], m_new.items[item_at.at(made.vdir_name)]);
+        if (const auto item = item_at.find(made.vdir_name); item != item_at.end())
+            settle_made(made, outcome.entries[index], lasting, m_new.items[item->second]);
     }
 }
 
-void Sync::settle_made(const MadeEntry& made, const PlacedEntry& placed, SyncedItem& item) {
+void Sync::settle_made(const MadeEntry& made, const PlacedEntry& placed, bool lasting, SyncedItem& item) {
     const auto entry = std::find_if(item.entries.begin(), item.entries.end(),
                                     [&](const SyncedEntry& synced) { return synced.name == made.name; });
-    if (placed.error == StoreError::none) {
+    if (entry == item.entries.end()) return;
+    if (placed.error == StoreError::none && lasting) {
         entry->name = placed.name;
         entry->etag = etag_of(m_request.diary / placed.name);
         return;
@@ -636,7 +639,7 @@ void Sync::settle_made(const MadeEntry& made, const PlacedEntry& placed, SyncedI
     if (m_counted.erase(item.vdir_name) > 0) --m_report.received;
     if (placed.error == StoreError::day_full)
         m_report.not_taken.push_back({made.summary, long_date(made.day), SkipReason::day_full});
-    else
+    else if (placed.error != StoreError::none)
         m_report.failures.push_back("the event \"" + made.summary + "\" of " + long_date(made.day) +
                                     ": its entry could not be written");
 }
