@@ -118,6 +118,8 @@ void print_undo(const UndoReport& undo, const std::string& refusal, const Termin
     for (const std::string& name : undo.changed)
         run.out << "  left " << QString::fromStdString(name) << ": it changed since the import\n";
     for (const std::string& name : undo.gone) run.out << "  " << QString::fromStdString(name) << " was gone already\n";
+    if (undo.not_written > 0)
+        run.out << "  the import had been stopped before it wrote " << entries(undo.not_written) << '\n';
     for (const std::string& name : undo.failed)
         run.err << "Daybrook could not remove " << QString::fromStdString(name) << "; undo again to retry.\n";
     if (!refusal.empty()) run.err << "Daybrook: the trash cannot take every entry: " << QString::fromStdString(refusal) << '\n';
@@ -169,14 +171,9 @@ TerminalStatus import_calendar_command(const QCommandLineParser& parser, const T
         return TerminalStatus::failed;
     }
     print_report(report, dry_run, parser.isSet(QStringLiteral("verbose")), run);
-    TerminalStatus status = report.succeeded() ? TerminalStatus::done : TerminalStatus::failed;
     if (!report.write_error.empty())
         run.err << "Daybrook could not add every entry: " << QString::fromStdString(report.write_error) << '\n';
-    if (!dry_run && !report.added.empty() && !save_import_record(run.folder, report.added)) {
-        run.err << "Daybrook cannot undo this import: its record could not be written in the diary folder\n";
-        status = TerminalStatus::failed;
-    }
-    return status;
+    return report.succeeded() ? TerminalStatus::done : TerminalStatus::failed;
 }
 
 TerminalStatus undo_import_command(const QCommandLineParser&, const TerminalRun& run) {

@@ -50,7 +50,12 @@ enum class ImportMode { write, trial };
 //   alike, which is then not added: importing a file twice adds nothing the second time, even
 //   where the file holds the same entry twice on one day.
 // - Cancelled events and components that are no events are skipped, each with its reason.
-// - An entry that cannot be written is skipped, and report.write_error tells why.
+// - The entries are written as one batch (entry_batch.h), and the import's record
+//   (import_undo.h) names them before any takes its name, so that the undo takes back whatever
+//   an import stopped at any point wrote, and never the entries of an earlier import. An import
+//   that adds nothing leaves the record of the last one as it is.
+// - An entry that cannot be written is skipped, and report.write_error tells why; so is every
+//   entry when the record that names them cannot be written.
 ImportReport import_ics(const StoreDir& dir, std::string_view text, DayNumber today,
                         const ImportLimits& limits = {}, ImportMode mode = ImportMode::write);
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "calendar/day_number.h"
+#include "store/entry_batch.h"
 #include "store/entry_record.h"
 
 namespace daybrook {
@@ -82,10 +83,7 @@ std::string describe(const AlteredEvent& event);
 std::string altered_summary(const std::vector<AlteredEvent>& altered);
 
 // An entry file the import wrote (or, in a trial run, would write), with its bytes.
-struct AddedFile {
-    std::string name;
-    RecordBytes bytes{};
-};
+using AddedFile = EntryFile;
 
 struct [[nodiscard]] ImportReport {
     std::string error;                // why the file was refused whole; empty when it was read

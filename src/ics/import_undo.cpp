@@ -13,6 +13,7 @@ namespace daybrook {
 namespace {
 
 constexpr std::string_view record_heading = "daybrook last import 1";
+constexpr std::string_view under_way_heading = "daybrook import under way 1";
 constexpr char hex_digits[] = "0123456789abcdef";
 // Far more than the record of the largest import takes.
 constexpr std::size_t largest_record = std::size_t{64} << 20;
@@ -40,21 +41,27 @@ std::optional<RecordBytes> bytes_of(std::string_view hex) {
 
 std::string record_path(const StoreDir& dir) { return (dir / last_import_record).string(); }
 
+struct ImportRecord {
+    ImportStage stage = ImportStage::finished;
+    std::vector<AddedFile> files;
+};
+
 // The record's files, or nothing when a line is not one the import writes.
-std::optional<std::vector<AddedFile>> parse_record(const std::string& text) {
+std::optional<ImportRecord> parse_record(const std::string& text) {
     std::istringstream lines(text);
     std::string line;
-    if (!std::getline(lines, line) || line != record_heading) return std::nullopt;
-    std::vector<AddedFile> files;
+    ImportRecord record;
+    if (!std::getline(lines, line) || (line != record_heading && line != under_way_heading)) return std::nullopt;
+    if (line == under_way_heading) record.stage = ImportStage::under_way;
     while (std::getline(lines, line)) {
         const std::size_t space = line.find(' ');
         if (space == std::string::npos || !is_entry_file_name(std::string_view(line).substr(0, space)))
             return std::nullopt;
         const std::optional<RecordBytes> bytes = bytes_of(std::string_view(line).substr(space + 1));
         if (!bytes) return std::nullopt;
-        files.push_back({line.substr(0, space), *bytes});
+        record.files.push_back({line.substr(0, space), *bytes});
     }
-    return files;
+    return record;
 }
 
 enum class FileState { as_written, changed, gone, unreadable };
@@ -76,10 +83,38 @@ FileState state_of(const StoreDir& dir, const AddedFile& file) {
     return same ? FileState::as_written : FileState::changed;
 }
 
+// Removes the record's files that still hold what the import wrote, and tells of the others; the
+// files to keep in the record for another try.
+std::vector<AddedFile> take_back(const StoreDir& dir, const ImportRecord& record, const EntryDisposal& dispose,
+                                 UndoReport& report) {
+    std::vector<AddedFile> kept;
+    for (const AddedFile& file : record.files) {
+        switch (state_of(dir, file)) {
+            case FileState::gone:
+                if (record.stage == ImportStage::under_way) ++report.not_written;
+                else report.gone.push_back(file.name);
+                break;
+            case FileState::changed: report.changed.push_back(file.name); break;
+            case FileState::unreadable:
+                report.failed.push_back(file.name);
+                kept.push_back(file);
+                break;
+            case FileState::as_written:
+                if (remove_entry_file(dir, file.name, dispose) == StoreError::none) {
+                    report.removed.push_back(file.name);
+                } else {
+                    report.failed.push_back(file.name);
+                    kept.push_back(file);
+                }
+        }
+    }
+    return kept;
+}
+
 }  // namespace
 
-bool save_import_record(const StoreDir& dir, const std::vector<AddedFile>& added) {
-    std::string text(record_heading);
+bool save_import_record(const StoreDir& dir, std::span<const AddedFile> added, ImportStage stage) {
+    std::string text(stage == ImportStage::finished ? record_heading : under_way_heading);
     text += '\n';
     for (const AddedFile& file : added) text += file.name + ' ' + hex_of(file.bytes) + '\n';
     const std::string path = record_path(dir);
@@ -95,32 +130,15 @@ UndoReport undo_import(const StoreDir& dir, const EntryDisposal& dispose) {
         else report.error = "the record of the last import cannot be read: " + read_problem(record.error);
         return report;
     }
-    const std::optional<std::vector<AddedFile>> files = parse_record(record.bytes);
-    if (!files) {
+    const std::optional<ImportRecord> parsed = parse_record(record.bytes);
+    if (!parsed) {
         report.error = "the record of the last import is damaged, so nothing was removed";
         return report;
     }
-    std::vector<AddedFile> kept;
-    for (const AddedFile& file : *files) {
-        switch (state_of(dir, file)) {
-            case FileState::gone: report.gone.push_back(file.name); break;
-            case FileState::changed: report.changed.push_back(file.name); break;
-            case FileState::unreadable:
-                report.failed.push_back(file.name);
-                kept.push_back(file);
-                break;
-            case FileState::as_written:
-                if (remove_entry_file(dir, file.name, dispose) == StoreError::none) {
-                    report.removed.push_back(file.name);
-                } else {
-                    report.failed.push_back(file.name);
-                    kept.push_back(file);
-                }
-        }
-    }
+    const std::vector<AddedFile> kept = take_back(dir, *parsed, dispose, report);
     std::error_code error;
     if (kept.empty()) std::filesystem::remove(record_path(dir), error);
-    const bool recorded = kept.empty() ? !error : save_import_record(dir, kept);
+    const bool recorded = kept.empty() ? !error : save_import_record(dir, kept, parsed->stage);
     if (!recorded) report.error = "the record of the last import could not be updated";
     return report;
 }

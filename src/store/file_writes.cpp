@@ -42,9 +42,19 @@ std::string temporary_stem(const std::string& path) {
     return stem;
 }
 
-// A fresh temporary file beside the target holding the bytes, flushed to disk, or nothing.
+// A file flushed on its own, or one of a batch that a single flush puts on disk later.
+enum class Flush { now, with_batch };
+
+// Writes the bytes, flushing them when asked, and takes the file's status; false when any of it
+// failed (errno tells why).
+bool fill(int fd, std::span<const unsigned char> bytes, Flush flush, struct stat& status) {
+    return write_all(fd, bytes) && (flush == Flush::with_batch || ::fsync(fd) == 0) && ::fstat(fd, &status) == 0;
+}
+
+// A fresh temporary file beside the target holding the bytes, or nothing. Unlinking a file that
+// failed must not overwrite the errno that tells why.
 std::optional<std::string> write_temporary(const std::string& path, std::span<const unsigned char> bytes,
-                                           NewMode mode) {
+                                           NewMode mode, Flush flush, struct stat& status) {
     const std::string stem = temporary_stem(path);
     for (int attempt = 0; attempt < 100; ++attempt) {
         std::string temp = stem + std::to_string(attempt);
@@ -53,13 +63,20 @@ std::optional<std::string> write_temporary(const std::string& path, std::span<co
             if (errno == EEXIST) continue;
             return std::nullopt;
         }
-        if (set_permissions(fd.get(), path, mode) && write_all(fd.get(), bytes) && ::fsync(fd.get()) == 0 &&
-            fd.close())
-            return temp;
+        if (set_permissions(fd.get(), path, mode) && fill(fd.get(), bytes, flush, status) && fd.close()) return temp;
+        const int why = errno;
         ::unlink(temp.c_str());
+        errno = why;
         return std::nullopt;
     }
     return std::nullopt;
+}
+
+// A fresh temporary file beside the target holding the bytes, flushed to disk, or nothing.
+std::optional<std::string> write_flushed(const std::string& path, std::span<const unsigned char> bytes,
+                                         NewMode mode) {
+    struct stat status {};
+    return write_temporary(path, bytes, mode, Flush::now, status);
 }
 
 // Gives the temporary file the target's name unless that name exists. A file system without
@@ -75,7 +92,7 @@ PlaceOutcome move_without_replacing(const std::string& temp, const std::string& 
 
 // rename replaces the name itself: a symbolic link of that name goes, and its target stays.
 bool replace_with(const std::string& path, std::span<const unsigned char> bytes, NewMode mode) {
-    const std::optional<std::string> temp = write_temporary(path, bytes, mode);
+    const std::optional<std::string> temp = write_flushed(path, bytes, mode);
     if (!temp) return false;
     if (::rename(temp->c_str(), path.c_str()) == 0) return true;
     ::unlink(temp->c_str());
@@ -127,13 +144,61 @@ bool replace_private_file(const std::string& path, std::span<const unsigned char
 }
 
 PlaceOutcome place_new_file(const std::string& path, std::span<const unsigned char> bytes) {
-    const std::optional<std::string> temp = write_temporary(path, bytes, NewMode::kept);
+    const std::optional<std::string> temp = write_flushed(path, bytes, NewMode::kept);
     if (!temp) return PlaceOutcome::failed;
     const PlaceOutcome outcome = move_without_replacing(*temp, path);
     // After a rename this name is gone already; after a link or a failure it must go.
     ::unlink(temp->c_str());
     return outcome;
 }
+
+FileBatch::~FileBatch() {
+    for (const Staged& file : m_files)
+        if (!file.temp.empty()) ::unlink(file.temp.c_str());
+}
+
+std::string FileBatch::path_of(std::string_view name) const {
+    std::string path = m_folder;
+    if (!path.empty() && !path.ends_with('/')) path += '/';
+    return path.append(name);
+}
+
+std::optional<std::size_t> FileBatch::stage(std::string_view name, std::span<const unsigned char> bytes) {
+    Staged file{.path = path_of(name)};
+    std::optional<std::string> temp = write_temporary(file.path, bytes, NewMode::kept, Flush::with_batch, file.status);
+    if (!temp) return std::nullopt;
+    file.temp = std::move(*temp);
+    m_files.push_back(std::move(file));
+    return m_files.size() - 1;
+}
+
+bool FileBatch::flush() {
+    const UniqueFd fd(::open(m_folder.empty() ? "." : m_folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!fd.valid() || ::syncfs(fd.get()) != 0) return false;
+    for (Staged& file : m_files) file.flushed = true;
+    return true;
+}
+
+PlaceOutcome FileBatch::place_new(std::size_t index) {
+    Staged& file = m_files[index];
+    if (!file.flushed || file.temp.empty()) return PlaceOutcome::failed;
+    const PlaceOutcome outcome = move_without_replacing(file.temp, file.path);
+    // After a rename this name is gone already; after a link or a failure it must go.
+    const int why = errno;
+    ::unlink(file.temp.c_str());
+    errno = why;
+    file.temp.clear();
+    return outcome;
+}
+
+bool FileBatch::place_replacing(std::size_t index) {
+    Staged& file = m_files[index];
+    if (!file.flushed || file.temp.empty() || ::rename(file.temp.c_str(), file.path.c_str()) != 0) return false;
+    file.temp.clear();
+    return true;
+}
+
+bool FileBatch::flush_names() const { return sync_folder(m_folder); }
 
 bool sync_folder(const std::string& folder) {
     UniqueFd fd(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));

@@ -3,6 +3,7 @@
 // flushed to disk; only complete files ever appear under a name that readers look at.
 #pragma once
 
+#include <sys/stat.h>
 #include <sys/types.h>
 
 #include <optional>
@@ -10,6 +11,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 namespace daybrook {
 
@@ -57,6 +59,55 @@ enum class PlaceOutcome { placed, taken, failed };
 // Puts a new file at `path` only if no file of that name exists (taken otherwise), complete and
 // flushed to disk before its name appears.
 [[nodiscard]] PlaceOutcome place_new_file(const std::string& path, std::span<const unsigned char> bytes);
+
+// New files of one folder written as a batch, for many files at once: each file's bytes go to a
+// hidden temporary file of its own, unflushed; one flush of the folder's file system then puts them
+// all on disk, and only after it does each take its name; one flush of the folder then keeps the
+// names. A flush for every file would wait for the disk once per file. Temporary files that never
+// took their names are removed when the batch goes; those of a batch killed half way are the
+// leftovers that parse_temporary_name and writer_gone tell.
+class FileBatch {
+public:
+    explicit FileBatch(std::string folder) : m_folder(std::move(folder)) {}
+    ~FileBatch();
+    FileBatch(const FileBatch&) = delete;
+    FileBatch& operator=(const FileBatch&) = delete;
+
+    // Writes the bytes of the file that is to become `name` (a bare name of the folder), with the
+    // permissions replace_file gives. Its index in the batch, or nothing when it could not be
+    // written whole (errno tells why).
+    [[nodiscard]] std::optional<std::size_t> stage(std::string_view name, std::span<const unsigned char> bytes);
+
+    // The status of a staged file, taken once its bytes were written: its inode, size and time of
+    // change stay the same when it takes its name.
+    const struct stat& status(std::size_t index) const { return m_files[index].status; }
+
+    // Puts every file staged so far on disk with one flush of the file system (syncfs). False when
+    // it reported an error (errno tells which); then no file of the batch may take its name.
+    [[nodiscard]] bool flush();
+
+    // Gives a flushed file its name, only if no file has it (see place_new_file); failed for a file
+    // not flushed.
+    [[nodiscard]] PlaceOutcome place_new(std::size_t index);
+    // Gives a flushed file its name, replacing what had it (see replace_file); false for a file not
+    // flushed, or when the rename failed.
+    [[nodiscard]] bool place_replacing(std::size_t index);
+
+    // Flushes the folder's list of names, so that the files placed keep them after a crash.
+    [[nodiscard]] bool flush_names() const;
+
+private:
+    struct Staged {
+        std::string path;
+        std::string temp;  // empty once it took its name or went
+        struct stat status {};
+        bool flushed = false;
+    };
+    std::string path_of(std::string_view name) const;
+
+    std::string m_folder;
+    std::vector<Staged> m_files;
+};
 
 // Flushes a folder's list of names to disk, so that files placed or renamed in it stay so after
 // a crash. False when the folder could not be opened or flushed.

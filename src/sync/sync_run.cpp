@@ -11,6 +11,7 @@
 #include "ics/entry_uid.h"
 #include "ics/ics_export.h"
 #include "ics/windows_1252.h"
+#include "store/entry_batch.h"
 #include "store/purge_mark.h"
 #include "sync/state_file.h"
 #include "sync/sync_table.h"
@@ -25,11 +26,36 @@ struct DiaryFile {
     std::optional<EntryRecord> record;  // once read; nothing when it could not be read
 };
 
+// An entry this sync makes, written with the others at its end: the event it stands for, and what
+// a failure to write it tells.
+struct MadeEntry {
+    std::string vdir_name;
+    std::string name;  // as planned; the batch may yet move it to another slot of its day
+    std::string summary;
+    DayNumber day = 0;
+};
+
+// An event this sync writes into the vdir for an entry, with the others at its end.
+struct SentEvent {
+    std::string vdir_name;
+    std::string entry;
+};
+
+// A vdir item as listed, and whether the state or a pairing knows it.
+struct VdirFile {
+    Etag etag;
+    bool known = false;
+};
+
 // An event of the state with what this sync makes of it.
 struct Decision {
     SyncAction action = SyncAction::nothing;
-    SyncedItem item;    // as this sync found it
-    SyncedItem before;  // as the last sync left it
+    SyncedItem item;  // as this sync found it
+    // As the last sync left it, in the old state; none for an event paired by this sync, which
+    // stands as it was found.
+    const SyncedItem* before = nullptr;
+
+    const SyncedItem& as_before() const { return before ? *before : item; }
 };
 
 // How the entries of an event are made again from its file.
@@ -47,6 +73,15 @@ std::string entry_failure(const std::string& name, const EntryRecord& record, co
     return "the entry \"" + windows_1252_to_utf8(record.text) + "\" of " + report_date(plain_day_of(day_of_entry_name(name))) + ": " + why;
 }
 
+// Finds a name in a map of names, trying first the name after `last`, where the look-up before
+// found its own: the state lists its events and their entries in name order, as the maps hold
+// them, so that deciding an unchanged state finds nearly every name without a search.
+template <typename Map>
+typename Map::iterator find_after(Map& map, typename Map::iterator& last, const std::string& name) {
+    if (last != map.end() && ++last != map.end() && last->first == name) return last;
+    return last = map.find(name);
+}
+
 // Whether a removal of `removed` of the `seen` events of the last sync looks like a wiped folder.
 bool mass_removal(std::size_t removed, std::size_t seen) {
     return removed >= 2 && (removed == seen || (removed >= 3 && 2 * removed > seen));
@@ -54,7 +89,8 @@ bool mass_removal(std::size_t removed, std::size_t seen) {
 
 class Sync {
 public:
-    Sync(const SyncRequest& request, SyncReport& report) : m_request(request), m_report(report) {}
+    Sync(const SyncRequest& request, SyncReport& report)
+        : m_request(request), m_report(report), m_new_entries(request.diary), m_new_events(request.vdir) {}
     void run();
 
 private:
@@ -82,16 +118,28 @@ private:
     SyncedEntry claimed_entry(const std::string& name, std::uint64_t key);
     const std::optional<EntryRecord>& record_of(const std::string& name);
     const VdirRead* fetch(const std::string& vdir_name);
+    void write_made();
+    void settle_made(const MadeEntry& made, const PlacedEntry& placed, bool lasting, SyncedItem& item);
+    void write_sent();
 
     const SyncRequest& m_request;
     SyncReport& m_report;
     DayNumber m_deleted_from = 0;  // an entry missing from this day on was deleted by the user
     DayNumber m_horizon = 0;       // the last day repeats without end are made into entries
     std::map<std::string, DiaryFile> m_diary;  // every entry file, by name
-    std::map<std::string, Etag> m_vdir;        // every vdir item, by name
+    std::map<std::string, VdirFile> m_vdir;    // every vdir item, by name
+    // Where the state's last event and entry were found, while its events are decided.
+    std::map<std::string, VdirFile>::iterator m_vdir_found;
+    std::map<std::string, DiaryFile>::iterator m_diary_found;
     std::map<std::string, VdirRead> m_read;    // the vdir items read so far
-    std::set<std::string> m_known;             // the vdir items the state or a pairing knows
     std::size_t m_made = 0;                    // entries made so far
+    // What this sync writes on either side, written in two batches at its end: a flush for each
+    // new file would cost a wait for the disk every time.
+    EntryBatch m_new_entries;
+    std::vector<MadeEntry> m_made_entries;  // in the batch's order
+    VdirBatch m_new_events;
+    std::vector<SentEvent> m_sent_events;
+    std::set<std::string> m_counted;  // the events counted as received
     SyncState m_old;
     SyncState m_new;
 };
@@ -102,12 +150,15 @@ void Sync::run() {
     pair_by_uid(decisions);
     if (m_request.removals == Removals::hold_mass) hold_mass_removals(decisions);
     for (Decision& decision : decisions) apply(std::move(decision));
-    for (const auto& [name, etag] : m_vdir)
-        if (!m_known.contains(name)) receive(name);
+    for (const auto& [name, file] : m_vdir)
+        if (!file.known) receive(name);
     std::vector<std::string> unclaimed;
     for (const auto& [name, file] : m_diary)
         if (!file.claimed) unclaimed.push_back(name);
     for (const std::string& name : unclaimed) send(name);
+    // Written before the state that names them, so that no state outlives the files it names.
+    write_made();
+    write_sent();
     // A sync that found everything as it was leaves the state alone, unwritten.
     if (m_new != m_old && !save_sync_state(m_request.diary, m_new))
         m_report.failures.push_back("its record of this sync (" + std::string(sync_state_file) +
@@ -121,20 +172,24 @@ bool Sync::read_sides() {
         m_report.error = "the folder " + m_request.vdir.string() + " cannot be read";
         return false;
     }
-    for (const VdirItem& item : listing->items) m_vdir.emplace(item.name, item.etag);
+    // Both listings come in name order: each name goes at the end of its map.
+    for (VdirItem& item : listing->items) m_vdir.emplace_hint(m_vdir.end(), std::move(item.name), VdirFile{std::move(item.etag)});
     m_report.notes = std::move(listing->notes);
     const std::optional<StoreListing> diary = list_store(m_request.diary, is_state_file_name);
     if (!diary) {
         m_report.error = "the diary's folder " + m_request.diary.string() + " cannot be read";
         return false;
     }
-    for (const std::string& name : diary->entries) m_diary[name].etag = etag_of(m_request.diary / name);
+    std::vector<Etag> etags = etags_in(m_request.diary, diary->entries);
+    for (std::size_t at = 0; at < etags.size(); ++at)
+        m_diary.emplace_hint(m_diary.end(), diary->entries[at], DiaryFile{.etag = std::move(etags[at])});
     // What a sync killed while it wrote an entry or its state left behind.
     for (const std::string& name : diary->leftovers) std::filesystem::remove(m_request.diary / name, ignored);
     LoadedState loaded = load_sync_state(m_request.diary, m_request.vdir.string());
     m_report.state_damaged = loaded.outcome == StateRead::damaged;
     m_old = std::move(loaded.state);
     m_new.vdir = m_request.vdir.string();
+    m_new.items.reserve(m_old.items.size());
     m_deleted_from = read_purge_mark(m_request.diary).value_or(m_request.today);
     m_horizon = std::min(m_request.today + sync_horizon_days, last_diary_day);
     return true;
@@ -143,12 +198,14 @@ bool Sync::read_sides() {
 // Every event of the state claims its entries before any new event looks for entries alike.
 std::vector<Decision> Sync::decide_known() {
     std::vector<Decision> decisions;
+    decisions.reserve(m_old.items.size());
+    m_vdir_found = m_vdir.end();
+    m_diary_found = m_diary.end();
     for (const SyncedItem& before : m_old.items) {
         SyncedItem item = before;
         const SideChange vdir = vdir_side(item);
         const SideChange diary = diary_side(item);
-        m_known.insert(item.vdir_name);
-        decisions.push_back({sync_action(diary, vdir), std::move(item), before});
+        decisions.push_back({sync_action(diary, vdir), std::move(item), &before});
     }
     return decisions;
 }
@@ -156,9 +213,10 @@ std::vector<Decision> Sync::decide_known() {
 // The etag decides without reading, unless the event waits to be made again; a file read for a
 // new etag is changed only when its contents are.
 SideChange Sync::vdir_side(SyncedItem& item) {
-    const auto found = m_vdir.find(item.vdir_name);
+    const auto found = find_after(m_vdir, m_vdir_found, item.vdir_name);
     if (found == m_vdir.end()) return SideChange::removed;
-    if (found->second == item.vdir_etag && !item.retry) return SideChange::unchanged;
+    found->second.known = true;
+    if (found->second.etag == item.vdir_etag && !item.retry) return SideChange::unchanged;
     const VdirRead* read = fetch(item.vdir_name);
     if (!read) {
         m_report.failures.push_back(event_failure(item.vdir_name, "it cannot be read"));
@@ -178,10 +236,11 @@ SideChange Sync::vdir_side(SyncedItem& item) {
 // that went on a day the close purged without carrying it over to next year.
 SideChange Sync::diary_side(SyncedItem& item) {
     std::vector<SyncedEntry> kept;
+    kept.reserve(item.entries.size());
     bool changed = false;
     bool deleted = false;
     for (SyncedEntry& entry : item.entries) {
-        const auto found = m_diary.find(entry.name);
+        const auto found = find_after(m_diary, m_diary_found, entry.name);
         const bool present = found != m_diary.end() && !found->second.claimed;
         const bool same_file = present && found->second.etag == entry.etag;
         const std::optional<EntryRecord>* record = present && !same_file ? &record_of(entry.name) : nullptr;
@@ -194,7 +253,7 @@ SideChange Sync::diary_side(SyncedItem& item) {
                 if ((*record)->yearly == EntryRecord::yearly_renewed)
                     if (std::optional<SyncedEntry> copy = claim_copy(entry)) kept.push_back(*copy);
             }
-            kept.push_back(entry);
+            kept.push_back(std::move(entry));
             continue;
         }
         changed = true;
@@ -230,8 +289,8 @@ void Sync::pair_by_uid(std::vector<Decision>& decisions) {
         SyncedItem item{.vdir_name = vdir_name, .vdir_etag = read->etag, .vdir_hash = content_hash(read->text)};
         for (const std::string& name : names) item.entries.push_back(claimed_entry(name, entry_key(*record_of(name))));
         const SideChange vdir = paired_change(*read, item);
-        m_known.insert(vdir_name);
-        decisions.push_back({sync_action(SideChange::unchanged, vdir), item, item});
+        m_vdir[vdir_name].known = true;
+        decisions.push_back({sync_action(SideChange::unchanged, vdir), std::move(item)});
     }
 }
 
@@ -241,8 +300,8 @@ void Sync::pair_by_uid(std::vector<Decision>& decisions) {
 std::map<std::string, std::vector<std::string>> Sync::entries_by_event_name() {
     std::map<std::string, std::vector<std::string>> found;
     std::map<std::string, std::string> unknown;  // by tag
-    for (const auto& [name, etag] : m_vdir)
-        if (!m_known.contains(name)) unknown.emplace(event_tag(name), name);
+    for (const auto& [name, file] : m_vdir)
+        if (!file.known) unknown.emplace(event_tag(name), name);
     if (unknown.empty()) return found;
     std::map<std::string, std::string> event_of;  // entry name to vdir name
     for (const auto& [name, file] : m_diary) {
@@ -254,7 +313,7 @@ std::map<std::string, std::vector<std::string>> Sync::entries_by_event_name() {
                                 : carried != event_of.end() ? carried->second
                                                             : vdir_name_for_uid(store_entry_uid(m_request.diary, name, *record));
         if (tagged == unknown.end() && carried == event_of.end() && !m_vdir.contains(vdir_name)) continue;
-        if (m_known.contains(vdir_name)) continue;
+        if (m_vdir[vdir_name].known) continue;
         event_of[name] = vdir_name;
         found[vdir_name].push_back(name);
     }
@@ -303,7 +362,7 @@ void Sync::hold_mass_removals(std::vector<Decision>& decisions) {
         } else if (hold_there && decision.action == SyncAction::remove_there) {
             ++m_report.held_there;
             decision.action = SyncAction::record;
-            decision.item = decision.before;
+            decision.item = decision.as_before();
         }
     }
 }
@@ -329,7 +388,7 @@ void Sync::apply(Decision decision) {
                 return;
             }
             m_report.failures.push_back(event_failure(item.vdir_name, "it could not be removed"));
-            m_new.items.push_back(std::move(decision.before));
+            m_new.items.push_back(decision.as_before());
             return;
         case SyncAction::send:     // new items only, sent below
         case SyncAction::receive:  // new items only, received below
@@ -394,7 +453,8 @@ void Sync::refill(SyncedItem& item, Refill mode) {
         if (skipped.reason != SkipReason::past && skipped.reason != SkipReason::already_there)
             m_report.not_taken.push_back(skipped);
     // An event paired with entries alike that were there already brings nothing new.
-    if (complete && (mode == Refill::replace || m_made > made_before)) ++m_report.received;
+    if (complete && (mode == Refill::replace || m_made > made_before) && m_counted.insert(item.vdir_name).second)
+        ++m_report.received;
 }
 
 // One planned entry: the event's own alike, else an entry alike no event stands for, else a new
@@ -414,15 +474,17 @@ bool Sync::take(const PlannedEntry& planned, const SyncedItem& item, const Calen
     if (!entry) {
         EntryRecord record = planned.record;
         record.event = event_tag(item.vdir_name);
-        const AddedEntry added = add_entry(m_request.diary, planned.day, record);
-        if (added.error == StoreError::day_full)
+        const AddedEntry added = m_new_entries.add(planned.day, record);
+        if (added.error != StoreError::none) {
             m_report.not_taken.push_back({plan.summaries[planned.event], report_date(plain_day_of(planned.day)), SkipReason::day_full});
-        else if (added.error != StoreError::none)
-            m_report.failures.push_back("the event \"" + plan.summaries[planned.event] + "\" of " +
-                                        report_date(plain_day_of(planned.day)) + ": its entry could not be written");
-        if (added.error != StoreError::none) return false;
+            return false;
+        }
         ++m_made;
-        m_diary[added.name].etag = etag_of(m_request.diary / added.name);
+        m_made_entries.push_back({item.vdir_name, added.name, plan.summaries[planned.event], planned.day});
+        // Not on disk until the batch is written: what it will hold is known already.
+        DiaryFile& file = m_diary[added.name];
+        file.read = true;
+        file.record = record;
         entry = claimed_entry(added.name, key);
     }
     entries.push_back(*entry);
@@ -459,11 +521,11 @@ void Sync::send(const std::string& name) {
     if (m_vdir.contains(vdir_name))
         return m_report.failures.push_back(entry_failure(name, *record, "the file name of its event, " + vdir_name +
                                                                             ", is another event's"));
-    if (!write_vdir_item(m_request.vdir, vdir_name, event.text))
-        return m_report.failures.push_back(entry_failure(name, *record, "its event could not be written"));
-    const Etag etag = etag_of(m_request.vdir / vdir_name);
-    m_vdir.emplace(vdir_name, etag);
-    m_new.items.push_back({.vdir_name = vdir_name, .vdir_etag = etag, .vdir_hash = content_hash(event.text),
+    const std::optional<Etag> etag = m_new_events.add(vdir_name, event.text);
+    if (!etag) return m_report.failures.push_back(entry_failure(name, *record, "its event could not be written"));
+    m_vdir.emplace(vdir_name, VdirFile{*etag, true});
+    m_sent_events.push_back({vdir_name, name});
+    m_new.items.push_back({.vdir_name = vdir_name, .vdir_etag = *etag, .vdir_hash = content_hash(event.text),
                            .entries = {claimed_entry(name, entry_key(*record))}});
     ++m_report.sent;
 }
@@ -534,6 +596,56 @@ const VdirRead* Sync::fetch(const std::string& vdir_name) {
     std::optional<VdirRead> read = read_vdir_item(m_request.vdir, vdir_name);
     if (!read) return nullptr;
     return &m_read.emplace(vdir_name, std::move(*read)).first->second;
+}
+
+// Writes the entries made and gives each, in the state, the file it got: its etag, and its name
+// where another program took its slot meanwhile. An entry that could not be written leaves its
+// event to be made again at the next sync; so does one whose name a crash could yet take, since
+// the folder could not be flushed: left out of the state, it is found alike and taken again.
+void Sync::write_made() {
+    if (m_made_entries.empty()) return;
+    const BatchOutcome outcome = m_new_entries.write();
+    const bool lasting = outcome.names_error == 0;
+    if (!lasting) m_report.failures.push_back("the new entries: the diary's folder could not be flushed to disk");
+    std::map<std::string, std::size_t> item_at;
+    for (std::size_t at = 0; at < m_new.items.size(); ++at) item_at.emplace(m_new.items[at].vdir_name, at);
+    for (std::size_t index = 0; index < m_made_entries.size(); ++index) {
+        const MadeEntry& made = m_made_entries[index];
+        if (const auto item = item_at.find(made.vdir_name); item != item_at.end())
+            settle_made(made, outcome.entries[index], lasting, m_new.items[item->second]);
+    }
+}
+
+void Sync::settle_made(const MadeEntry& made, const PlacedEntry& placed, bool lasting, SyncedItem& item) {
+    const auto entry = std::find_if(item.entries.begin(), item.entries.end(),
+                                    [&](const SyncedEntry& synced) { return synced.name == made.name; });
+    if (entry == item.entries.end()) return;
+    if (placed.error == StoreError::none && lasting) {
+        entry->name = placed.name;
+        entry->etag = etag_of(m_request.diary / placed.name);
+        return;
+    }
+    item.entries.erase(entry);
+    item.retry = true;
+    if (m_counted.erase(item.vdir_name) > 0) --m_report.received;
+    if (placed.error == StoreError::day_full)
+        m_report.not_taken.push_back({made.summary, report_date(plain_day_of(made.day)), SkipReason::day_full});
+    else if (placed.error != StoreError::none)
+        m_report.failures.push_back("the event \"" + made.summary + "\" of " + report_date(plain_day_of(made.day)) +
+                                    ": its entry could not be written");
+}
+
+// Writes the events sent; one that could not be written leaves its entry to be sent again.
+void Sync::write_sent() {
+    const std::vector<std::string> failed = m_new_events.place();
+    if (failed.empty()) return;
+    const std::set<std::string> unsent(failed.begin(), failed.end());
+    for (const SentEvent& sent : m_sent_events) {
+        if (!unsent.contains(sent.vdir_name)) continue;
+        --m_report.sent;
+        m_report.failures.push_back(entry_failure(sent.entry, *record_of(sent.entry), "its event could not be written"));
+    }
+    std::erase_if(m_new.items, [&](const SyncedItem& item) { return unsent.contains(item.vdir_name); });
 }
 
 }  // namespace

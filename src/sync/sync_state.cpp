@@ -1,8 +1,9 @@
 #include "sync/sync_state.h"
 
-
+#include <array>
+#include <charconv>
 #include <cstdio>
-#include <sstream>
+#include <system_error>
 
 #include "calendar/fingerprint.h"
 
@@ -30,6 +31,7 @@ std::string encoded(std::string_view text) {
 
 std::optional<std::string> decoded(std::string_view word) {
     std::string out;
+    out.reserve(word.size());
     for (std::size_t i = 0; i < word.size(); ++i) {
         if (word[i] != '%') {
             out += word[i];
@@ -46,41 +48,80 @@ std::optional<std::string> decoded(std::string_view word) {
 
 // An etag as one word: "-" for none (a file gone, or one whose etag could not be told).
 std::string etag_word(const Etag& etag) { return etag.empty() ? "-" : etag; }
-Etag etag_of_word(const std::string& word) { return word == "-" ? Etag() : word; }
+Etag etag_of_word(std::string_view word) { return word == "-" ? Etag() : Etag(word); }
 
 std::string item_line(const SyncedItem& item) {
     return "item " + encoded(item.vdir_name) + ' ' + etag_word(item.vdir_etag) + ' ' + hex_text(item.vdir_hash) + ' ' +
            std::to_string(item.horizon) + ' ' + (item.repeats ? '1' : '0') + ' ' + (item.retry ? '1' : '0') + '\n';
 }
 
+bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\r'; }
+
+// The words of a line, at most as many as any line of a state has.
+struct Words {
+    static constexpr std::size_t most = 7;
+    std::array<std::string_view, most> word;
+    std::size_t count = 0;
+};
+
+// The words of a line, split at runs of blanks; nothing for a line of more words than any line
+// of a state has. Split by hand: a stream made for every line took most of a large state's reading.
+std::optional<Words> words_of(std::string_view line) {
+    Words words;
+    std::size_t at = 0;
+    for (;;) {
+        while (at < line.size() && is_blank(line[at])) ++at;
+        if (at == line.size()) return words;
+        const std::size_t start = at;
+        while (at < line.size() && !is_blank(line[at])) ++at;
+        if (words.count == Words::most) return std::nullopt;
+        words.word[words.count++] = line.substr(start, at - start);
+    }
+}
+
+template <typename Number>
+bool read_number(std::string_view word, Number& value) {
+    const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
+    return error == std::errc{} && end == word.data() + word.size();
+}
+
+// An "item" line (name, etag, hash, horizon, repeats, retry) or an "entry" line (name, etag,
+// hash) of the last item, added to the state; false for any other line.
+bool read_synced(const Words& words, SyncState& state) {
+    const auto& word = words.word;
+    if (words.count < 4 || word[2].empty()) return false;
+    std::optional<std::string> name = decoded(word[1]);
+    const std::optional<std::uint64_t> hash = read_hex64(word[3]);
+    if (!name || !hash) return false;
+    if (word[0] == "entry") {
+        if (words.count != 4 || state.items.empty() || !is_entry_file_name(*name)) return false;
+        state.items.back().entries.push_back({std::move(*name), etag_of_word(word[2]), *hash});
+        return true;
+    }
+    SyncedItem item{std::move(*name), etag_of_word(word[2]), *hash};
+    int repeats = 0;
+    int retry = 0;
+    if (word[0] != "item" || words.count != Words::most || !read_number(word[4], item.horizon) ||
+        !read_number(word[5], repeats) || !read_number(word[6], retry))
+        return false;
+    item.repeats = repeats != 0;
+    item.retry = retry != 0;
+    state.items.push_back(std::move(item));
+    return true;
+}
+
 // Reads the lines of a state's body (after the header, before the checksum) into it.
-bool read_body(std::istringstream& lines, SyncState& state) {
-    std::string line;
-    while (std::getline(lines, line)) {
-        std::istringstream words(line);
-        std::string kind, name, etag, hash, extra;
-        words >> kind >> name;
-        if (kind == "vdir") {
-            const std::optional<std::string> value = decoded(name);
-            if (!value || (words >> extra)) return false;
+bool read_body(std::string_view body, SyncState& state) {
+    while (!body.empty()) {
+        const std::size_t end = body.find('\n');
+        const std::optional<Words> words = words_of(body.substr(0, end));
+        body.remove_prefix(end == std::string_view::npos ? body.size() : end + 1);
+        if (!words) return false;
+        if (words->count >= 1 && words->word[0] == "vdir") {
+            const std::optional<std::string> value = decoded(words->word[1]);
+            if (!value || words->count > 2) return false;
             state.vdir = *value;
-            continue;
-        }
-        words >> etag >> hash;
-        const std::optional<std::string> bare = decoded(name);
-        const std::optional<std::uint64_t> value = read_hex64(hash);
-        if (!bare || !value || etag.empty()) return false;
-        if (kind == "item") {
-            SyncedItem item{*bare, etag_of_word(etag), *value};
-            int repeats = 0;
-            int retry = 0;
-            if (!(words >> item.horizon >> repeats >> retry) || (words >> extra)) return false;
-            item.repeats = repeats != 0;
-            item.retry = retry != 0;
-            state.items.push_back(std::move(item));
-        } else if (kind == "entry" && !state.items.empty() && !(words >> extra) && is_entry_file_name(*bare)) {
-            state.items.back().entries.push_back({*bare, etag_of_word(etag), *value});
-        } else {
+        } else if (!read_synced(*words, state)) {
             return false;
         }
     }
@@ -122,9 +163,8 @@ std::optional<SyncState> parse_sync_state(std::string_view text) {
     if (!check.starts_with(checksum_word) || read_hex64(check.substr(checksum_word.size())) != content_hash(body))
         return std::nullopt;
     if (!body.starts_with(header) || body.size() <= header.size() || body[header.size()] != '\n') return std::nullopt;
-    std::istringstream lines(std::string(body.substr(header.size() + 1)));
     SyncState state;
-    if (!read_body(lines, state)) return std::nullopt;
+    if (!read_body(body.substr(header.size() + 1), state)) return std::nullopt;
     return state;
 }
 

@@ -12,6 +12,8 @@
 #include <string_view>
 #include <vector>
 
+#include "store/file_writes.h"
+
 namespace daybrook {
 
 using VdirPath = std::filesystem::path;
@@ -44,6 +46,10 @@ struct VdirListing {
 // The etag of any file (an entry file of the diary as well); empty when it cannot be told.
 Etag etag_of(const std::filesystem::path& path);
 
+// The etags of files of one folder, as etag_of tells them, in the order of `names`: each looked up
+// from the folder opened once, rather than along its whole path again.
+std::vector<Etag> etags_in(const std::filesystem::path& folder, const std::vector<std::string>& names);
+
 struct VdirRead {
     std::string text;
     Etag etag;
@@ -54,9 +60,26 @@ struct VdirRead {
 // it cannot be read, is no regular file, or is larger than largest_vdir_item.
 [[nodiscard]] std::optional<VdirRead> read_vdir_item(const VdirPath& vdir, std::string_view name);
 
-// Writes the item through a temporary file and a rename; false when the name is not a plain
-// "*.ics" name or the file could not be written whole.
-[[nodiscard]] bool write_vdir_item(const VdirPath& vdir, std::string_view name, std::string_view text);
+// Items written into the vdir together, as a sync writes the events of many new entries: each
+// through a temporary file and a rename, so that vdirsyncer never reads half of one, with one
+// flush for all of them before any takes its name and one of the folder after (see FileBatch).
+class VdirBatch {
+public:
+    explicit VdirBatch(const VdirPath& vdir) : m_files(vdir.string()) {}
+
+    // Writes the item's temporary file; the etag the item will have under its name, or nothing
+    // when the name is not a plain "*.ics" name or the file could not be written whole.
+    [[nodiscard]] std::optional<Etag> add(std::string_view name, std::string_view text);
+
+    // Puts every item added on disk and gives each its name, replacing what had it. The names of
+    // the items that could not be placed, or whose place could not be made to last, in the order
+    // added.
+    [[nodiscard]] std::vector<std::string> place();
+
+private:
+    FileBatch m_files;
+    std::vector<std::string> m_names;
+};
 
 // Deletes the item; true also when it is already gone.
 [[nodiscard]] bool remove_vdir_item(const VdirPath& vdir, std::string_view name);

@@ -42,6 +42,18 @@ inline TracedRun run_traced(const std::string& injection, const std::vector<std:
     return {Outcome::finished, WEXITSTATUS(status)};
 }
 
+// Runs this program with `arguments` under strace, which writes the calls named in `calls` (its
+// `trace=` expression) to `log`, one a line. False when the run did not end with status 0.
+inline bool run_logged(const std::string& calls, const std::string& log, const std::vector<std::string>& arguments) {
+    char self[4096];
+    const ssize_t length = ::readlink("/proc/self/exe", self, sizeof self - 1);
+    self[length > 0 ? length : 0] = '\0';
+    // The leak checker of a sanitizer build cannot work under a tracer.
+    std::string command = "ASAN_OPTIONS=detect_leaks=0 strace -qq -o '" + log + "' -e trace=" + calls + " '" + self + "'";
+    for (const std::string& argument : arguments) command += " '" + argument + "'";
+    return std::system(command.c_str()) == 0;
+}
+
 inline bool strace_works() { return std::system("strace -qq -o /dev/null -e trace=none true >/dev/null 2>&1") == 0; }
 
 }  // namespace daybrook::testing

@@ -207,7 +207,7 @@ TracedRun traced(const Sides& sides, const std::string& injection) {
 // Every system call through which the sync changes a file; openat and write also stand for the
 // moments before and after each read.
 constexpr const char* kill_calls[] = {"rename", "renameat", "renameat2", "unlink", "unlinkat",
-                                      "openat", "write",    "pwrite64",  "fsync"};
+                                      "openat", "write",    "pwrite64",  "fsync", "syncfs"};
 
 // Checks the sides after a kill and the syncs that followed it against the unbroken end; the
 // text of what went wrong, empty when nothing did.
@@ -267,7 +267,36 @@ TEST(SyncKill, ASyncKilledAtAnyFileOperationEndsAsUnbrokenSyncsWhenRunAgain) {
         std::cout << "[ calls    ] " << scenario.name << ":" << counts << '\n';
     }
     for (const std::string& point : failed_points) std::cout << "[ failed   ] " << point << '\n';
-    EXPECT_GT(kills, 200);
+    EXPECT_GT(kills, 150);
+}
+
+// Every write, rename and flush refused in turn, as by a failing disk: the sync says so, claims
+// nothing it did not write, and the syncs after it end the two sides as unbroken syncs do.
+TEST(SyncKill, ASyncRefusedAnyWriteSaysSoAndTheSyncsAfterItEndAsUnbrokenOnes) {
+    if (!strace_works()) GTEST_SKIP() << "strace cannot trace processes here";
+    const EnvironmentGuard in_memory(folders_in_memory());
+    int refusals = 0;
+    for (const Scenario& scenario : scenarios) {
+        Sides unbroken;
+        scenario.start(unbroken);
+        ASSERT_FALSE(HasFatalFailure()) << scenario.name;
+        ASSERT_EQ(sync_until_quiet(unbroken), std::vector<std::string>{}) << scenario.name;
+        const Contents expected = contents_of(unbroken);
+        for (const char* call : {"write", "rename", "renameat2", "fsync", "syncfs"}) {
+            for (int nth = 1;; ++nth) {
+                Sides sides;
+                scenario.start(sides);
+                const std::string where = std::string(scenario.name) + ", " + call + " " + std::to_string(nth) + " refused";
+                const TracedRun run = traced(sides, std::string(call) + ":error=EIO:when=" + std::to_string(nth));
+                ASSERT_EQ(run.outcome, Outcome::finished) << where;
+                if (run.problems == 0) break;  // the call came fewer times
+                ++refusals;
+                const std::string faults = faults_after_kill(sides, expected);
+                EXPECT_EQ(faults, "") << where;
+            }
+        }
+    }
+    EXPECT_GT(refusals, 30);
 }
 
 // A folder whose listing fails part way is not a folder emptied: the sync refuses, and both sides

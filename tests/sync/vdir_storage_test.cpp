@@ -106,12 +106,17 @@ TEST(VdirStorage, ReadsAnItemWithTheEtagOfTheFileRead) {
     EXPECT_EQ(read->text, "first");
     EXPECT_EQ(read->etag, first);
 
-    ASSERT_TRUE(write_vdir_item(vdir.path(), "event.ics", "second"));
+    VdirBatch batch(vdir.path());
+    const std::optional<Etag> promised = batch.add("event.ics", "second");
+    ASSERT_TRUE(promised);
+    EXPECT_EQ(read_vdir_item(vdir.path(), "event.ics")->text, "first") << "no item replaced before the batch is placed";
+    ASSERT_EQ(batch.place(), std::vector<std::string>{});
     const std::optional<VdirRead> again = read_vdir_item(vdir.path(), "event.ics");
     ASSERT_TRUE(again);
     EXPECT_EQ(again->text, "second");
     EXPECT_NE(again->etag, first) << "a file replaced is a file changed";
     EXPECT_EQ(again->etag, etag_of(vdir / "event.ics"));
+    EXPECT_EQ(again->etag, *promised) << "the etag the batch gave is the placed file's";
 }
 
 TEST(VdirStorage, RefusesToReadWhatIsNoItem) {
