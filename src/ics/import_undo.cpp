@@ -1,11 +1,11 @@
 #include "ics/import_undo.h"
 
-#include <cerrno>
 #include <cstring>
 #include <optional>
 #include <sstream>
 #include <system_error>
 
+#include "calendar/fingerprint.h"
 #include "store/file_writes.h"
 #include "store/small_file.h"
 
@@ -14,28 +14,12 @@ namespace {
 
 constexpr std::string_view record_heading = "daybrook last import 1";
 constexpr std::string_view under_way_heading = "daybrook import under way 1";
-constexpr char hex_digits[] = "0123456789abcdef";
 // Far more than the record of the largest import takes.
 constexpr std::size_t largest_record = std::size_t{64} << 20;
 
-std::string hex_of(const RecordBytes& bytes) {
-    std::string text;
-    for (unsigned char byte : bytes) {
-        text += hex_digits[byte >> 4];
-        text += hex_digits[byte & 15];
-    }
-    return text;
-}
-
 std::optional<RecordBytes> bytes_of(std::string_view hex) {
-    if (hex.size() != 2 * EntryRecord::size) return std::nullopt;
     RecordBytes bytes{};
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const char* high = std::strchr(hex_digits, hex[2 * i]);
-        const char* low = std::strchr(hex_digits, hex[2 * i + 1]);
-        if (!high || !low || !*high || !*low) return std::nullopt;
-        bytes[i] = static_cast<unsigned char>((high - hex_digits) << 4 | (low - hex_digits));
-    }
+    if (!read_hex(hex, bytes)) return std::nullopt;
     return bytes;
 }
 
@@ -68,7 +52,7 @@ enum class FileState { as_written, changed, gone, unreadable };
 
 // A file that is too large, or is no longer a regular file, holds something else than the
 // import wrote; one that cannot be read now (no permission, an I/O error) may still hold it.
-FileState state_of(const StoreDir& dir, const AddedFile& file) {
+FileState file_state_now(const StoreDir& dir, const AddedFile& file) {
     const SmallFileRead held = read_small_file(dir / file.name, file.bytes.size());
     switch (held.error) {
         case 0: break;
@@ -89,7 +73,7 @@ std::vector<AddedFile> take_back(const StoreDir& dir, const ImportRecord& record
                                  UndoReport& report) {
     std::vector<AddedFile> kept;
     for (const AddedFile& file : record.files) {
-        switch (state_of(dir, file)) {
+        switch (file_state_now(dir, file)) {
             case FileState::gone:
                 if (record.stage == ImportStage::under_way) ++report.not_written;
                 else report.gone.push_back(file.name);
@@ -116,7 +100,7 @@ std::vector<AddedFile> take_back(const StoreDir& dir, const ImportRecord& record
 bool save_import_record(const StoreDir& dir, std::span<const AddedFile> added, ImportStage stage) {
     std::string text(stage == ImportStage::finished ? record_heading : under_way_heading);
     text += '\n';
-    for (const AddedFile& file : added) text += file.name + ' ' + hex_of(file.bytes) + '\n';
+    for (const AddedFile& file : added) text += file.name + ' ' + hex_text(file.bytes) + '\n';
     const std::string path = record_path(dir);
     const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
     return replace_private_file(path, {bytes, text.size()});
