@@ -89,9 +89,11 @@ wait_for_exit() {
         fi
         sleep 0.1
     done
-    local shown
-    shown=$(xdotool search --onlyvisible --pid "$diary_pid" getwindowname %@ 2>/dev/null | paste -sd '|')
-    fail "the diary was still running after $seconds s, showing: ${shown:-no window}; $(cat "$work/diary.log")"
+    # What it still shows, and where each of its threads waits in the kernel.
+    local shown waits
+    shown=$( (xdotool search --onlyvisible --pid "$diary_pid" getwindowname %@ 2>/dev/null || true) | paste -sd '|')
+    waits=$(for task in /proc/"$diary_pid"/task/*; do printf '%s ' "$(cat "$task/wchan" 2>/dev/null || true)"; done)
+    fail "the diary was still running after $seconds s, showing: ${shown:-no window}; its threads wait in: ${waits:-?}; $(cat "$work/diary.log")"
 }
 
 # Runs the diary with the given clock and arguments until it closes by itself (within 10 s), and
