@@ -6,6 +6,7 @@
 #define SI_IMPLEMENTATION
 #include <SimpleIni.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <map>
 #include <string>
@@ -61,12 +62,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const DayNumber today = input.ConsumeIntegral<DayNumber>();
     const std::string text = input.ConsumeRemainingBytesAsString();
 
-    // Any text without a zero byte is read; one with a zero byte is refused.
+    // Any text is read but one with a zero byte or another control character than a text's
+    // own (tab, line ends, form feed, DOS's end-of-file mark), which is refused.
     const std::variant<Settings, SettingsProblem> read = parse_settings(text, today, "WYNDALE.INI");
-    const bool whole = text.find('\0') == std::string::npos;
-    FUZZ_CHECK(std::holds_alternative<Settings>(read) == whole);
-    if (!whole) {
-        FUZZ_CHECK(std::get<SettingsProblem>(read).reason == "WYNDALE.INI holds a zero byte");
+    const bool zero = text.find('\0') != std::string::npos;
+    const bool control = std::any_of(text.begin(), text.end(), [](unsigned char c) {
+        return (c < 0x20 && std::string_view("\t\n\v\f\r\x1a").find(char(c)) == std::string_view::npos) || c == 0x7f;
+    });
+    FUZZ_CHECK(std::holds_alternative<Settings>(read) == !(zero || control));
+    if (zero || control) {
+        FUZZ_CHECK(std::get<SettingsProblem>(read).reason ==
+                   (zero ? "WYNDALE.INI holds a zero byte" : "WYNDALE.INI is not a text file"));
         return 0;
     }
 
