@@ -1,5 +1,6 @@
 #include "window/t_wndw.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QIcon>
 #include <QPixmap>
@@ -197,6 +198,15 @@ CommandState TWndw::alarm_sounds_state() const {
                 .checked = false,
                 .tooltip = QStringLiteral("No sound card or sound server was found, so sounds are off.")};
     return {.checked = m_state.sounds_on};
+}
+
+// The diary ends with its window. Qt's own end at the last window's close is missed when the
+// close comes while the event loop is not yet running or is nested in another, so the end is
+// posted: the loop takes it whenever it runs.
+void TWndw::closeEvent(QCloseEvent* event) {
+    QMainWindow::closeEvent(event);
+    if (event->isAccepted())
+        QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit, Qt::QueuedConnection);
 }
 
 void TWndw::timerEvent(QTimerEvent* event) {

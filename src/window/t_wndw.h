@@ -63,6 +63,7 @@ public:
 protected:
     void timerEvent(QTimerEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
