@@ -8,17 +8,12 @@
 
 #include "calendar/text_helpers.h"
 #include "config/command_line.h"
+#include "fuzz_arguments.h"
 #include "fuzz_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace daybrook;
-    std::vector<std::string_view> arguments;
-    std::string_view rest(reinterpret_cast<const char*>(data), size);
-    while (!rest.empty()) {
-        const std::size_t end = rest.find('\0');
-        arguments.push_back(rest.substr(0, end));
-        rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
-    }
+    const std::vector<std::string_view> arguments = daybrook_fuzz::arguments_of(data, size);
     const auto split = take_folder_options(arguments);
     if (std::holds_alternative<CommandLineProblem>(split)) return 0;
     const FolderArguments& taken = std::get<FolderArguments>(split);

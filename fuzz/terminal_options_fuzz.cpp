@@ -15,6 +15,7 @@
 #include "app/terminal_options.h"
 #include "config/command_line.h"
 #include "framework/qt_text.h"
+#include "fuzz_arguments.h"
 #include "fuzz_check.h"
 
 namespace {
@@ -41,13 +42,7 @@ void check_choice(const QCommandLineParser& parser, std::string_view command) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    std::vector<std::string_view> arguments;
-    std::string_view rest(reinterpret_cast<const char*>(data), size);
-    while (!rest.empty()) {
-        const std::size_t end = rest.find('\0');
-        arguments.push_back(rest.substr(0, end));
-        rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
-    }
+    const std::vector<std::string_view> arguments = daybrook_fuzz::arguments_of(data, size);
     // As the program does: the folder options out first.
     const auto split = take_folder_options(arguments);
     if (!std::holds_alternative<FolderArguments>(split)) return 0;
