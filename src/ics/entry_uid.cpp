@@ -38,7 +38,7 @@ std::string EntryUids::operator()(std::string_view name, const EntryRecord& reco
         m_alike.clear();
     }
     if (record.yearly == EntryRecord::not_yearly) return entry_uid(name, record, 0);
-    int& before = m_alike[{record.text, std::string(day_and_month(record.date)), record.red != 0}];
+    int& before = m_alike[{likeness_of(record), std::string(day_and_month(record.date))}];
     return entry_uid(name, record, before++);
 }
 

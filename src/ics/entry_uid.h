@@ -14,10 +14,11 @@
 #include <map>
 #include <string>
 #include <string_view>
-#include <tuple>
+#include <utility>
 
 #include "calendar/day_number.h"
 #include "store/entry_files.h"
+#include "store/entry_likeness.h"
 #include "store/entry_record.h"
 
 namespace daybrook {
@@ -38,7 +39,9 @@ public:
 
 private:
     DayNumber m_day = -1;
-    std::map<std::tuple<std::string, std::string, bool>, int> m_alike;  // memo, date, red
+    // Yearly entries alike (store/entry_likeness.h) whose dates share the day and month, which the
+    // renewal's copies keep and which the UID is made of.
+    std::map<std::pair<Likeness, std::string>, int> m_alike;
 };
 
 }  // namespace daybrook

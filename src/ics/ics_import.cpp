@@ -10,20 +10,25 @@
 #include <set>
 #include <span>
 #include <string>
-#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "ics/ics_terms.h"
 #include "ics/import_undo.h"
 #include "store/entry_batch.h"
+#include "store/entry_likeness.h"
 
 namespace daybrook {
 namespace {
 
-using EntryKey = std::tuple<DayNumber, std::string, bool, bool>;  // day, memo, red, yearly
+using EntryKey = std::pair<DayNumber, Likeness>;
 
+// An entry alike on the same day. A stored memo is read as the import would write it (one line,
+// cut to memo_limit), so an entry an earlier import made from the same event is known again.
 EntryKey key_of(DayNumber day, const EntryRecord& record) {
-    return {day, one_line(record.text).substr(0, memo_limit), record.red != 0, record.yearly != 0};
+    Likeness likeness = likeness_of(record);
+    likeness.memo = one_line(likeness.memo).substr(0, memo_limit);
+    return {day, std::move(likeness)};
 }
 
 // What became of an entry of the plan before anything is written: already in the store, on a day

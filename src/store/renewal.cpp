@@ -4,6 +4,7 @@
 
 #include "calendar/day_number.h"
 #include "calendar/next_year.h"
+#include "store/entry_likeness.h"
 #include "store/record_io.h"
 
 namespace daybrook {
@@ -19,12 +20,11 @@ bool mark_renewed(const StoreDir& dir, std::string_view name, EntryRecord passed
 // A copy already on next year's day: left by a renewal that was stopped before it could mark
 // the passed entry. A copy names the entry it came from, so two equal yearly entries of one day
 // (two "Birthday"s) each get their own; a copy of a memo too long to carry that name is known
-// by the same memo, date and colour on that day alone.
+// by the entry alike (store/entry_likeness.h) with the same first date on that day alone.
 std::optional<std::string> existing_copy(const StoreDir& dir, DayNumber day, const EntryRecord& copy) {
     const bool named = copy.text.size() <= EntryRecord::longest_text_with_origin;
     for (const auto& [slot, found, bytes] : slot_entries(dir, day)) {
-        if (found.yearly != EntryRecord::not_yearly && found.text == copy.text && found.date == copy.date &&
-            found.red == copy.red && (!named || found.origin == copy.origin))
+        if (likeness_of(found) == likeness_of(copy) && found.date == copy.date && (!named || found.origin == copy.origin))
             return entry_file_name(day, slot);
     }
     return std::nullopt;

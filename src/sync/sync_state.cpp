@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "calendar/fingerprint.h"
+#include "store/entry_likeness.h"
 
 namespace daybrook {
 namespace {
@@ -131,10 +132,11 @@ bool read_body(std::string_view body, SyncState& state) {
 }  // namespace
 
 std::uint64_t entry_key(const EntryRecord& record) {
-    std::string bytes = record.text;
+    const Likeness likeness = likeness_of(record);
+    std::string bytes = likeness.memo;
     bytes += '\0';
-    bytes += record.red != 0 ? 'r' : '-';
-    bytes += record.yearly != EntryRecord::not_yearly ? 'y' : '-';
+    bytes += likeness.red ? 'r' : '-';
+    bytes += likeness.yearly ? 'y' : '-';
     return content_hash(bytes);
 }
 

@@ -18,8 +18,8 @@
 
 namespace daybrook {
 
-// What an entry says, as far as its event goes: the memo, whether it is red-letter, whether it
-// repeats each year. Renewing a yearly entry (yearly 1 becoming -1) leaves it alone.
+// A hash of the entry's likeness (store/entry_likeness.h): entries alike on one day stand for
+// the same planned entry of an event. The state keeps it, so its bytes never change.
 std::uint64_t entry_key(const EntryRecord& record);
 
 // The tag that an entry received from the vdir file `vdir_name` carries in its record (see

@@ -2,6 +2,8 @@
 // not write whole reads as nothing, so that a sync never trusts half a state.
 #include "sync/sync_state.h"
 
+#include "store/entry_likeness.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -41,6 +43,42 @@ TEST(SyncState, ReadsBackWhatItWroteAndNothingItDidNotWriteWhole) {
         {"a line added", text + "item x.ics - 0000000000000000 0 0 0\n"},
     };
     for (const Damage& damage : damages) EXPECT_EQ(parse_sync_state(damage.text), std::nullopt) << damage.name;
+}
+
+// Entries alike share a key and others do not: a sync that lost its state pairs an event with
+// the entries alike on its days, so a key too strict doubles an entry and one too loose takes
+// another event's entry. The key is kept in the state, so its bytes may never change.
+TEST(SyncState, EntriesAlikeAndOnlyTheyShareAKeyThatNeverChanges) {
+    const EntryRecord base{.text = "Dentist", .date = "08/12/26", .file = "DAT20795.000", .yearly = 1};
+    struct Pair {
+        const char* change;
+        EntryRecord other;
+        bool alike;
+    };
+    const auto with = [&](auto change) {
+        EntryRecord record = base;
+        change(record);
+        return record;
+    };
+    const Pair pairs[] = {
+        {"renewed", with([](EntryRecord& r) { r.yearly = EntryRecord::yearly_renewed; }), true},
+        {"carried to next year", with([](EntryRecord& r) {
+             r.date = "08/12/27";
+             r.file = "DAT21160.000";
+             r.origin = "DAT20795.000";
+         }),
+         true},
+        {"received from an event", with([](EntryRecord& r) { r.event = "0123456789ab"; }), true},
+        {"another memo", with([](EntryRecord& r) { r.text = "Dentist!"; }), false},
+        {"memo in another case", with([](EntryRecord& r) { r.text = "dentist"; }), false},
+        {"red-letter", with([](EntryRecord& r) { r.red = 1; }), false},
+        {"not yearly", with([](EntryRecord& r) { r.yearly = EntryRecord::not_yearly; }), false},
+    };
+    for (const Pair& pair : pairs) {
+        EXPECT_EQ(likeness_of(pair.other) == likeness_of(base), pair.alike) << pair.change;
+        EXPECT_EQ(entry_key(pair.other) == entry_key(base), pair.alike) << pair.change;
+    }
+    EXPECT_EQ(entry_key(base), 3659502084372842558u) << "the key's bytes changed: every saved state would pair nothing";
 }
 
 }  // namespace
