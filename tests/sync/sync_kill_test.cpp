@@ -18,6 +18,7 @@
 #include <filesystem>
 #include <iostream>
 #include <map>
+#include <optional>
 #include <set>
 #include <sstream>
 #include <string>
@@ -232,17 +233,27 @@ EnvironmentGuard::Values folders_in_memory() {
     return {};
 }
 
+// The two sides as syncs that nothing stops end them, from the scenario's start; nothing when
+// the start or those syncs failed.
+std::optional<Contents> unbroken_end(const Scenario& scenario) {
+    Sides unbroken;
+    scenario.start(unbroken);
+    if (::testing::Test::HasFatalFailure()) return std::nullopt;
+    const std::vector<std::string> failures = sync_until_quiet(unbroken);
+    EXPECT_EQ(failures, std::vector<std::string>{}) << scenario.name;
+    if (!failures.empty()) return std::nullopt;
+    return contents_of(unbroken);
+}
+
 TEST(SyncKill, ASyncKilledAtAnyFileOperationEndsAsUnbrokenSyncsWhenRunAgain) {
     if (!strace_works()) GTEST_SKIP() << "strace cannot trace processes here";
     const EnvironmentGuard in_memory(folders_in_memory());
     std::vector<std::string> failed_points;
     int kills = 0;
     for (const Scenario& scenario : scenarios) {
-        Sides unbroken;
-        scenario.start(unbroken);
-        ASSERT_FALSE(HasFatalFailure()) << scenario.name;
-        ASSERT_EQ(sync_until_quiet(unbroken), std::vector<std::string>{}) << scenario.name;
-        const Contents expected = contents_of(unbroken);
+        const std::optional<Contents> unbroken = unbroken_end(scenario);
+        ASSERT_TRUE(unbroken) << scenario.name;
+        const Contents& expected = *unbroken;
         ASSERT_EQ(expected.leftovers, std::vector<std::string>{}) << scenario.name;
         std::string counts;
         for (const char* call : kill_calls) {
@@ -277,11 +288,9 @@ TEST(SyncKill, ASyncRefusedAnyWriteSaysSoAndTheSyncsAfterItEndAsUnbrokenOnes) {
     const EnvironmentGuard in_memory(folders_in_memory());
     int refusals = 0;
     for (const Scenario& scenario : scenarios) {
-        Sides unbroken;
-        scenario.start(unbroken);
-        ASSERT_FALSE(HasFatalFailure()) << scenario.name;
-        ASSERT_EQ(sync_until_quiet(unbroken), std::vector<std::string>{}) << scenario.name;
-        const Contents expected = contents_of(unbroken);
+        const std::optional<Contents> unbroken = unbroken_end(scenario);
+        ASSERT_TRUE(unbroken) << scenario.name;
+        const Contents& expected = *unbroken;
         for (const char* call : {"write", "rename", "renameat2", "fsync", "syncfs"}) {
             for (int nth = 1;; ++nth) {
                 Sides sides;
