@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <map>
 #include <optional>
@@ -306,6 +307,59 @@ TEST(SyncKill, ASyncRefusedAnyWriteSaysSoAndTheSyncsAfterItEndAsUnbrokenOnes) {
         }
     }
     EXPECT_GT(refusals, 30);
+}
+
+// Which of the sync's renames puts its record in place, counted from 1; 0 when none does.
+int state_rename(const Sides& sides, const std::string& log) {
+    const bool ran = testing::run_logged("rename", log, {"--sync", sides.diary.path().string(),
+                                                         sides.vdir.path().string(), std::to_string(today)});
+    if (!ran) return 0;
+    std::ifstream lines(log);
+    int nth = 0;
+    for (std::string line; std::getline(lines, line);) {
+        if (!line.starts_with("rename(")) continue;
+        ++nth;
+        if (line.find(std::string(sync_state_file) + "\")") != std::string::npos) return nth;
+    }
+    return 0;
+}
+
+// Deletions on both sides of what the record saved before knew: an entry, and a repeating event.
+void delete_on_both_sides(Sides& sides) {
+    ASSERT_EQ(remove_entry_file(sides.diary.path(), sides.entry_with("Pharmacy")), StoreError::none);
+    std::filesystem::remove(sides.vdir / "swim.ics");
+}
+
+// A sync whose record cannot be saved says so, and the record saved before it stays: with it,
+// the deletions made since on either side are carried out, none comes back and nothing doubles,
+// exactly as after syncs that saved every record.
+TEST(SyncKill, ASyncThatCannotSaveItsRecordSaysSoAndLosesNoDeletionMadeSince) {
+    if (!strace_works()) GTEST_SKIP() << "strace cannot trace processes here";
+    const EnvironmentGuard in_memory(folders_in_memory());
+    Sides unbroken;
+    second_sync_start(unbroken);
+    ASSERT_EQ(sync_until_quiet(unbroken), std::vector<std::string>{});
+    delete_on_both_sides(unbroken);
+    ASSERT_EQ(sync_until_quiet(unbroken), std::vector<std::string>{});
+
+    Sides counted;
+    second_sync_start(counted);
+    const TempDir logs;
+    const int nth = state_rename(counted, (logs / "renames").string());
+    ASSERT_GT(nth, 0) << "the sync saved no record";
+
+    Sides sides;
+    second_sync_start(sides);
+    const TracedRun run = traced(sides, "rename:error=ENOSPC:when=" + std::to_string(nth));
+    ASSERT_EQ(run.outcome, Outcome::finished);
+    EXPECT_EQ(run.problems, 1) << "the record that could not be saved, and nothing else";
+    delete_on_both_sides(sides);
+    EXPECT_EQ(sync_until_quiet(sides), std::vector<std::string>{});
+    const Contents found = contents_of(sides);
+    const Contents expected = contents_of(unbroken);
+    EXPECT_EQ(found.entries, expected.entries) << differences(found.entries, expected.entries);
+    EXPECT_EQ(found.events, expected.events) << differences(found.events, expected.events);
+    EXPECT_EQ(found.leftovers, std::vector<std::string>{});
 }
 
 // A folder whose listing fails part way is not a folder emptied: the sync refuses, and both sides
