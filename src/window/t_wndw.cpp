@@ -202,11 +202,12 @@ CommandState TWndw::alarm_sounds_state() const {
 
 // The diary ends with its window. Qt's own end at the last window's close is missed when the
 // close comes while the event loop is not yet running or is nested in another, so the end is
-// posted: the loop takes it whenever it runs.
+// posted: the loop takes it whenever it runs. It is an exit, not a quit: Qt may turn a quit
+// down while it still counts a window as open, and the window is closed already.
 void TWndw::closeEvent(QCloseEvent* event) {
     QMainWindow::closeEvent(event);
     if (event->isAccepted())
-        QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(QCoreApplication::instance(), [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
 }
 
 void TWndw::timerEvent(QTimerEvent* event) {
