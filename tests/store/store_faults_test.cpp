@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <map>
+#include <span>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -86,6 +87,30 @@ std::map<std::string, std::string> contents(const TempDir& dir) {
     return files;
 }
 
+// The bytes of a passed yearly entry once its copy for next year is made: marked renewed, and
+// left for the next close to delete when its deletion was refused.
+std::string renewed_bytes(const std::string& bytes) {
+    EntryRecord record = decode(std::span(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()));
+    if (record.yearly != EntryRecord::yearly_pending) return {};
+    record.yearly = EntryRecord::yearly_renewed;
+    const RecordBytes renewed = encode(record);
+    return {renewed.begin(), renewed.end()};
+}
+
+// How many times the work makes the system call `call` when nothing fails, so that every one of
+// them is refused in turn, the deletions of a close too and not only the first harmless one.
+int calls_made(const Work& work, const char* call) {
+    TempDir dir;
+    seed(dir.path());
+    const TempDir logs;
+    const std::string log = (logs / "calls").string();
+    EXPECT_TRUE(testing::run_logged(call, log, {work.option, dir.path().string()})) << work.option;
+    std::istringstream lines(logs.read("calls"));
+    int made = 0;
+    for (std::string line; std::getline(lines, line);) made += line.starts_with(std::string(call) + "(");
+    return made;
+}
+
 // Killed at any file operation, a close leaves nothing that the next one does not mend, also when
 // the store's last close was complete, so that the next would look only at the days since.
 TEST(StoreFaults, ACloseKilledAtAnyFileOperationEndsAsAnUnbrokenOneWhenRunAgain) {
@@ -135,14 +160,15 @@ TEST(StoreFaults, AFileSystemThatRefusesAnyWriteNeverCostsAnEntryAndIsReported) 
         ASSERT_EQ(work.run(clean.path()), 0) << work.option;
         const auto done = contents(clean);
         for (const auto& [call, error] : refusals) {
-            for (int nth = 1;; ++nth) {
+            const int made = calls_made(work, call);
+            for (int nth = 1; nth <= made; ++nth) {
                 TempDir dir;
                 seed(dir.path());
                 const std::string where = std::string(work.option) + " " + call + " " + error + " " + std::to_string(nth);
                 const TracedRun run = traced(work.option, dir.path(), std::string(call) + ":error=" + error + ":when=" + std::to_string(nth));
                 ASSERT_EQ(run.outcome, Outcome::finished) << where;
                 const auto after = contents(dir);
-                if (after == done && run.problems == 0) break;  // the call came fewer times
+                if (after == done && run.problems == 0) continue;  // a call the work could do without
                 ++faults;
                 EXPECT_GT(run.problems, 0) << "a failure went unreported: " << where;
                 for (const auto& [name, bytes] : after) {
@@ -150,7 +176,8 @@ TEST(StoreFaults, AFileSystemThatRefusesAnyWriteNeverCostsAnEntryAndIsReported) 
                     EXPECT_FALSE(name.starts_with('.') && !own_file) << name << " left, " << where;
                     const bool as_before = before.contains(name) && before.at(name) == bytes;
                     const bool as_done = done.contains(name) && done.at(name) == bytes;
-                    EXPECT_TRUE(as_before || as_done) << name << " damaged, " << where;
+                    const bool renewed = before.contains(name) && renewed_bytes(before.at(name)) == bytes;
+                    EXPECT_TRUE(as_before || as_done || renewed) << name << " damaged, " << where;
                 }
                 for (const auto& [name, bytes] : before) {
                     if (name.starts_with("DAT") && !after.contains(name)) {
