@@ -89,11 +89,15 @@ wait_for_exit() {
         fi
         sleep 0.1
     done
-    # What it still shows, and where each of its threads waits in the kernel.
-    local shown waits
+    # What it still shows, and where each of its threads waits: in the kernel, and in the
+    # program where a debugger is at hand.
+    local shown waits stacks=""
     shown=$( (xdotool search --onlyvisible --pid "$diary_pid" getwindowname %@ 2>/dev/null || true) | paste -sd '|')
     waits=$(for task in /proc/"$diary_pid"/task/*; do printf '%s ' "$(cat "$task/wchan" 2>/dev/null || true)"; done)
-    fail "the diary was still running after $seconds s, showing: ${shown:-no window}; its threads wait in: ${waits:-?}; $(cat "$work/diary.log")"
+    if command -v gdb >/dev/null; then
+        stacks=$(timeout 60 gdb -batch -p "$diary_pid" -ex 'thread apply all bt' 2>/dev/null | grep -E '^(#|Thread)' || true)
+    fi
+    fail "the diary was still running after $seconds s (line ${BASH_LINENO[0]} of ${BASH_SOURCE[1]##*/}), showing: ${shown:-no window}; its threads wait in: ${waits:-?}; $(cat "$work/diary.log")${stacks:+$'\n'$stacks}"
 }
 
 # Runs the diary with the given clock and arguments until it closes by itself (within 10 s), and
