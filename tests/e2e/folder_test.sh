@@ -18,11 +18,10 @@ for named in "--folder data/daybrook" "--folder=link" "--own-folder"; do
     wait_for_exit 10  # handed over: a window of its own would stay open
 done
 
-# (Two windows of the diary at once cannot be told apart by xdotool, so this one is ended as the
-# desktop session ends it.)
+# This one shows a window of its own, and is ended as the desktop session ends it.
 start_diary "2026-12-06 10:00:00" --folder other
-sleep 3
-kill -0 "$diary_pid" 2>/dev/null || fail "another folder handed over to the open diary: $(cat "$work/diary.log")"
+await_window 20 --pid "$diary_pid" --name '^Daybrook' >/dev/null ||
+    fail "another folder handed over to the open diary: $(cat "$work/diary.log")"
 kill -TERM "$diary_pid"
 wait_for_exit 10
 expect_file "$work/other/.daybrook.lock"  # its close ran on its own folder

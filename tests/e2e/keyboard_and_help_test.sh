@@ -10,26 +10,18 @@ for slot in 0 1 2 3 4 5 6 7 8 9; do
     write_entry "DAT20823.00$slot" "busy $slot" "05/01/27" "DAT20823.00$slot" 0 0
 done
 
-# Waits up to 5 s for no window of that caption to be shown.
-gone() {
-    for _ in $(seq 50); do
-        xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
-        sleep 0.1
-    done
-    fail "$1 is still open"
-}
-
 start_diary "2026-12-06 10:00:00"
 window=$(diary_window)
-sleep 0.5
 
-xdotool windowactivate --sync "$window" key F1
+focus_window "$window"
+xdotool key F1
 window_named "General Help" general_help_folder
 xdotool key Return
 gone "General Help"
 
 # F1 in New Date, from the date field, opens its help; closing it returns to the dialog.
-xdotool windowactivate --sync "$window" key --clearmodifiers alt+e n
+focus_window "$window"
+xdotool key --clearmodifiers alt+e n
 window_named "New Date"
 xdotool type --delay 20 "05/01/27"
 xdotool key F1
@@ -53,7 +45,8 @@ wait_for_file "$entry"
 expect_no_file "$diary/DAT20823.010"
 
 # Enter in the warning answers No: the year stays chosen, and F1 then opens the dialog's help.
-xdotool windowactivate --sync "$window" key --clearmodifiers alt+o o
+focus_window "$window"
+xdotool key --clearmodifiers alt+o o
 window_named "Keep old Entries"
 xdotool key Up Up Return
 window_named "Warning!" warning_on_no

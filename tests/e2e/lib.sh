@@ -110,14 +110,15 @@ run_until_closed() {
     run_ms=$(( ($(date +%s%N) - start) / 1000000 ))
 }
 
-# The first visible window that `xdotool search` finds with the given arguments, waiting up to
-# the given seconds for one. The search is tried again rather than left to xdotool's own wait,
-# which gives up when a window it looks at goes away meanwhile (a menu, a tooltip).
+# The first visible window that `xdotool search` finds with the given arguments, all of them met
+# (xdotool takes a window that meets any one: another diary's by its name), waiting up to the
+# given seconds for one. The search is tried again rather than left to xdotool's own wait, which
+# gives up when a window it looks at goes away meanwhile (a menu, a tooltip).
 await_window() {
     local seconds="$1" found=""
     shift
     for _ in $(seq $((seconds * 10))); do
-        found=$(xdotool search --onlyvisible "$@" 2>/dev/null | head -n 1) || true
+        found=$(xdotool search --all --onlyvisible "$@" 2>/dev/null | head -n 1) || true
         [ -n "$found" ] && echo "$found" && return 0
         sleep 0.1
     done
@@ -161,21 +162,49 @@ expect_outer_frame() {
 window_named() {
     local found
     found=$(await_window 10 --name "^$1\$") || fail "$1 did not open"
-    xdotool windowactivate --sync "$found"
-    sleep 0.3
+    focus_window "$found"
     if [ -n "${DAYBROOK_SCREENSHOTS:-}" ]; then import -window root "$DAYBROOK_SCREENSHOTS/${2:-dialog}.png"; fi
+}
+
+# Gives the window the keyboard and waits, up to 20 s, until it has it: on a busy machine the
+# window manager may not have handed it over when xdotool's own wait ends, and keys sent then go
+# to another window.
+focus_window() {
+    local window="$1"
+    for _ in $(seq 100); do
+        timeout 10 xdotool windowactivate --sync "$window" >/dev/null 2>&1 || true
+        [ "$(xdotool getwindowfocus 2>/dev/null)" = "$window" ] && return
+        sleep 0.2
+    done
+    fail "the window $window did not take the keyboard"
+}
+
+# Waits up to 20 s for no window of that caption to be shown.
+gone() {
+    for _ in $(seq 200); do
+        xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
+        sleep 0.1
+    done
+    fail "$1 is still open"
 }
 
 # Closes the window the way a user does, through the window manager.
 close_window() {
-    local window="$1"
-    # On a busy machine the window manager may not have given the window the keyboard when
-    # xdotool's wait for it ends; the activation is tried again before the keys go.
-    for _ in $(seq 10); do
-        timeout 10 xdotool windowactivate --sync "$window" 2>/dev/null && break
-        sleep 0.5
-    done
+    focus_window "$1"
     xdotool key --clearmodifiers alt+F4
+}
+
+# Takes pictures of the window into the file until one shows at least the given number of pixels
+# of the colour (RRGGBB), for up to 20 s: a loaded machine paints late. Fails with the message.
+await_picture() {
+    local window="$1" file="$2" colour="$3" least="$4" message="$5"
+    for _ in $(seq 100); do
+        if import -window "$window" "$file" 2>/dev/null && [ "$(pixels_of "$file" "$colour")" -ge "$least" ]; then
+            return
+        fi
+        sleep 0.2
+    done
+    fail "$message"
 }
 
 # Writes an entry file: name, memo, date text, file field, yearly, red.
@@ -211,5 +240,8 @@ wait_for_file() {
 }
 expect_no_file() { [ ! -e "$1" ] || fail "expected $1 to be gone"; }
 
-# How many pixels of a screenshot have exactly this colour (RRGGBB).
-pixels_of() { convert "$1" -alpha off txt:- | grep -c "#$2" || true; }
+# How many pixels of a screenshot have exactly this colour (RRGGBB): made transparent, they are
+# counted by the mean of the alpha channel, without listing every pixel as text.
+pixels_of() {
+    convert "$1" -alpha off -transparent "#$2" -alpha extract -negate -format '%[fx:round(mean*w*h)]' info:
+}

@@ -7,10 +7,11 @@ start_display
 
 # Opens New Date from the Entry menu and types a date, Tab and a memo.
 type_new_entry() {
-    xdotool windowactivate --sync "$window" key --clearmodifiers alt+e n
+    focus_window "$window"
+    xdotool key --clearmodifiers alt+e n
     local dialog
     dialog=$(await_window 10 --name '^New Date$') || fail "New Date did not open"
-    xdotool windowactivate --sync "$dialog"
+    focus_window "$dialog"
     xdotool type --delay 20 "$1"
     xdotool key Tab
     xdotool type --delay 20 "$2"
@@ -18,7 +19,6 @@ type_new_entry() {
 
 start_diary "2026-12-06 10:00:00"
 window=$(diary_window)
-sleep 0.5
 type_new_entry "07/12/26" "Dentist at ten"
 xdotool key Return
 
@@ -30,19 +30,16 @@ wait_for_file "$entry"
 [ "$(od -An -c -j 90 -N 12 "$entry" | tr -d ' ')" = "DAT20794.000" ] || fail "file field"
 [ "$(od -An -t d4 -j 103 -N 8 "$entry" | tr -s ' ')" = " 0 0" ] || fail "flags"
 
-sleep 0.5
-import -window "$window" "$work/after.png"
+await_picture "$window" "$work/after.png" FFFF00 101 "the new entry is not shown in yellow on the week page"
 [ -n "${DAYBROOK_SCREENSHOTS:-}" ] && cp "$work/after.png" "$DAYBROOK_SCREENSHOTS/new_entry.png"
-yellow=$(convert "$work/after.png" -alpha off txt:- | grep -c '#FFFF00' || true)
-[ "$yellow" -gt 100 ] || fail "the new entry is not shown in yellow on the week page"
 # A day name: "Which Date" lists the Tuesdays; Space marks the first, Enter takes it, and Enter
 # in New Date confirms.
 type_new_entry "tue" "Haircut"
 xdotool key Return
-await_window 10 --name '^Which Date$' >/dev/null || fail "Which Date did not open"
-sleep 0.3
+window_named "Which Date"
 xdotool key space Return
-sleep 0.3
+gone "Which Date"
+window_named "New Date"
 xdotool key Return
 entry="$diary/DAT20795.000"
 wait_for_file "$entry"

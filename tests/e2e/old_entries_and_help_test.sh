@@ -11,28 +11,36 @@ start_diary "2026-12-06 10:00:00"
 window=$(diary_window)
 [ "$(xdotool getwindowname "$window")" = "Daybrook (Saving Entries for One Year)" ] || fail "caption at start"
 
-xdotool windowactivate --sync "$window" key --clearmodifiers alt+o o
+focus_window "$window"
+xdotool key --clearmodifiers alt+o o
 window_named "Keep old Entries" keep_old_entries
 xdotool key Up Up Return
 window_named "Warning!" warning
 # The warning opens on No; Tab moves to Yes.
 xdotool key Tab Return
-sleep 0.5
-caption=$(xdotool getwindowname "$window")
+caption=""
+for _ in $(seq 200); do
+    caption=$(xdotool getwindowname "$window")
+    [ "$caption" = "Daybrook  (Saving Entries for One Week)" ] && break
+    sleep 0.1
+done
 [ "$caption" = "Daybrook  (Saving Entries for One Week)" ] || fail "caption after the choice: $caption"
 
-xdotool windowactivate --sync "$window" key --clearmodifiers alt+h g
+focus_window "$window"
+xdotool key --clearmodifiers alt+h g
 window_named "General Help" general_help
 xdotool key Return
-xdotool windowactivate --sync "$window" key --clearmodifiers alt+h a
+focus_window "$window"
+xdotool key --clearmodifiers alt+h a
 window_named "About Daybrook" about
 xdotool key Return
 
-xdotool windowactivate --sync "$window" key --clearmodifiers alt+v f
+focus_window "$window"
+xdotool key --clearmodifiers alt+v f
 window_named "Set Starting Date" start_date
 xdotool type --delay 20 "1/8/50"
 xdotool key Return
-sleep 0.5
+gone "Set Starting Date"
 [ -n "${DAYBROOK_SCREENSHOTS:-}" ] && import -window "$window" "$DAYBROOK_SCREENSHOTS/august_2050.png"
 
 close_window "$window"

@@ -14,13 +14,11 @@ start_diary "2026-12-06 10:00:00"
 window=$(diary_window)
 # The whole frame, title bar included, stands where the diary puts it, on the screen.
 expect_outer_frame "$window" "55 10 655 500"
-sleep 1.5
-import -window "$window" "$work/week.png"
+await_picture "$window" "$work/week.png" FF0000 201 "no red: the red-letter entry or the year label is missing"
 if [ -n "${DAYBROOK_SCREENSHOTS:-}" ]; then
     cp "$work/week.png" "$DAYBROOK_SCREENSHOTS/week.png"
     import -window root "$DAYBROOK_SCREENSHOTS/screen.png"
 fi
-[ "$(pixels_of "$work/week.png" FF0000)" -gt 200 ] || fail "no red: the red-letter entry or the year label is missing"
 [ "$(pixels_of "$work/week.png" FFFF00)" -gt 100 ] || fail "no yellow: tomorrow's entry is missing"
 [ "$(pixels_of "$work/week.png" FFFFFF)" -gt 100 ] || fail "no white: yesterday's row is missing"
 [ "$(pixels_of "$work/week.png" 0000FF)" -gt 300 ] || fail "no blue: the dates are missing"
