@@ -147,10 +147,10 @@ outer_frame() {
     echo "$((x - left)) $((y - top)) $((width + left + right)) $((height + top + bottom))"
 }
 
-# Waits up to 5 s for the window's outer frame to be the given "x y width height".
+# Waits up to 20 s for the window's outer frame to be the given "x y width height".
 expect_outer_frame() {
     local window="$1" expected="$2" frame=""
-    for _ in $(seq 50); do
+    for _ in $(seq 200); do
         frame=$(outer_frame "$window")
         [ "$frame" = "$expected" ] && return
         sleep 0.1
@@ -233,9 +233,9 @@ yearly_of() {
 }
 
 expect_file() { [ -e "$1" ] || fail "expected $1 to exist"; }
-# Waits up to 5 s for a file the diary writes, and fails if it does not come.
+# Waits up to 20 s for a file the diary writes, and fails if it does not come.
 wait_for_file() {
-    for _ in $(seq 50); do [ -e "$1" ] && return; sleep 0.1; done
+    for _ in $(seq 200); do [ -e "$1" ] && return; sleep 0.1; done
     fail "expected $1 to exist"
 }
 expect_no_file() { [ ! -e "$1" ] || fail "expected $1 to be gone"; }

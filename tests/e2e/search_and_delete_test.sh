@@ -44,7 +44,7 @@ xdotool key Return
 dialog_named "Deletion Choice"
 [ -n "${DAYBROOK_SCREENSHOTS:-}" ] && import -window root "$DAYBROOK_SCREENSHOTS/deletion_choice.png"
 xdotool key space Return
-for _ in $(seq 50); do [ -e "$diary/DAT20794.000" ] || break; sleep 0.1; done
+for _ in $(seq 200); do [ -e "$diary/DAT20794.000" ] || break; sleep 0.1; done
 expect_no_file "$diary/DAT20794.000"
 after=$(cd "$diary" && ls -A | xargs md5sum)
 [ "$before" = "$after" ] || fail "other files changed: $before / $after"
