@@ -1,6 +1,7 @@
 #include "calendar/fingerprint.h"
 
 #include <array>
+#include <bit>
 
 namespace daybrook {
 namespace {
@@ -8,11 +9,31 @@ namespace {
 constexpr std::string_view hex_digits = "0123456789abcdef";
 
 int digit_value(char digit) {
-    const std::size_t found = hex_digits.find(digit);
-    return found == std::string_view::npos ? -1 : int(found);
+    if (digit >= '0' && digit <= '9') return digit - '0';
+    if (digit >= 'a' && digit <= 'f') return digit - 'a' + 10;
+    return -1;
+}
+
+// Up to eight bytes as a number, the first the lowest, whatever the machine's byte order (the
+// compiler makes one load of a whole word).
+std::uint64_t little_endian_word(const char* bytes, std::size_t count) {
+    std::uint64_t value = 0;
+    for (std::size_t at = 0; at < count; ++at) value |= std::uint64_t(static_cast<unsigned char>(bytes[at])) << (8 * at);
+    return value;
 }
 
 }  // namespace
+
+// Each step is a bijection of the running hash for a given word, so a changed word can never be
+// cancelled by the words after it.
+std::uint64_t word_hash(std::string_view bytes) noexcept {
+    constexpr std::uint64_t multiplier = 0x9e3779b97f4a7c15u;  // odd: the product is a bijection
+    std::uint64_t hash = fnv1a_start ^ bytes.size();
+    std::size_t at = 0;
+    for (; at + 8 <= bytes.size(); at += 8) hash = std::rotl((hash ^ little_endian_word(bytes.data() + at, 8)) * multiplier, 29);
+    hash = (hash ^ little_endian_word(bytes.data() + at, bytes.size() - at)) * multiplier;
+    return hash ^ (hash >> 32);
+}
 
 std::string hex_text(std::span<const unsigned char> bytes) {
     std::string text;

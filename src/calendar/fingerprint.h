@@ -1,6 +1,6 @@
-// Fingerprints of texts and how they are written: the 64-bit FNV-1a hash that names vdir items,
-// gives entries their UIDs and checks the sync's state, and the lowercase hex digits every
-// record of ours writes bytes and hashes in.
+// Fingerprints of texts and how they are written: the 64-bit FNV-1a hash that names vdir items
+// and gives entries their UIDs, a quicker hash that checks large texts, and the lowercase hex
+// digits every record of ours writes bytes and hashes in.
 #pragma once
 
 #include <cstdint>
@@ -21,6 +21,11 @@ constexpr std::uint64_t fnv1a(std::string_view bytes, std::uint64_t hash = fnv1a
     }
     return hash;
 }
+
+// A 64-bit hash that takes the bytes eight at a time, several times quicker than FNV-1a over
+// a large text: the checksum of the sync's state, a megabyte for a large diary, read at every
+// sync. Any one word changed changes the hash.
+std::uint64_t word_hash(std::string_view bytes) noexcept;
 
 // Two lowercase hex digits for each byte.
 std::string hex_text(std::span<const unsigned char> bytes);

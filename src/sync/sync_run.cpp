@@ -173,7 +173,7 @@ bool Sync::read_sides() {
         return false;
     }
     // Both listings come in name order: each name goes at the end of its map.
-    for (VdirItem& item : listing->items) m_vdir.emplace_hint(m_vdir.end(), std::move(item.name), VdirFile{std::move(item.etag)});
+    for (VdirItem& item : listing->items) m_vdir.emplace_hint(m_vdir.end(), std::move(item.name), VdirFile{item.etag});
     m_report.notes = std::move(listing->notes);
     const std::optional<StoreListing> diary = list_store(m_request.diary, is_state_file_name);
     if (!diary) {
@@ -182,7 +182,7 @@ bool Sync::read_sides() {
     }
     std::vector<Etag> etags = etags_in(m_request.diary, diary->entries);
     for (std::size_t at = 0; at < etags.size(); ++at)
-        m_diary.emplace_hint(m_diary.end(), diary->entries[at], DiaryFile{.etag = std::move(etags[at])});
+        m_diary.emplace_hint(m_diary.end(), diary->entries[at], DiaryFile{.etag = etags[at]});
     // What a sync killed while it wrote an entry or its state left behind.
     for (const std::string& name : diary->leftovers) std::filesystem::remove(m_request.diary / name, ignored);
     LoadedState loaded = load_sync_state(m_request.diary, m_request.vdir.string());
@@ -411,7 +411,7 @@ void Sync::remove_here(SyncedItem item) {
         return;
     }
     item.entries = std::move(left);
-    item.vdir_etag.clear();
+    item.vdir_etag = {};
     m_new.items.push_back(std::move(item));
 }
 

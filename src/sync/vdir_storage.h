@@ -19,8 +19,17 @@ namespace daybrook {
 using VdirPath = std::filesystem::path;
 
 // What tells that a file changed without reading it: its inode, size and time of last change,
-// as vdirsyncer's own etag does. Empty for a file that is not there.
-using Etag = std::string;
+// as vdirsyncer's own etag does. Empty for a file that is not there. Numbers rather than text:
+// a sync that finds nothing changed compares thousands of them.
+struct Etag {
+    std::uint64_t inode = 0;
+    std::int64_t size = 0;
+    std::int64_t seconds = 0;
+    std::int64_t nanoseconds = 0;
+
+    bool empty() const noexcept { return *this == Etag{}; }
+    friend bool operator==(const Etag&, const Etag&) = default;
+};
 
 struct VdirItem {
     std::string name;  // "<name>.ics", without a directory part

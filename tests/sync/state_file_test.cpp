@@ -26,11 +26,11 @@ const std::string vdir = "/home/someone/calendar";
 SyncState sample_state() {
     SyncState state{.vdir = vdir, .items = {}};
     state.items.push_back({.vdir_name = "party.ics",
-                           .vdir_etag = "12-34-56.000000007",
+                           .vdir_etag = {12, 34, 56, 7},
                            .vdir_hash = 0x0123456789abcdefu,
                            .horizon = 20800,
                            .repeats = true,
-                           .entries = {{"DAT20793.000", "98-111-76.000000005", 42}}});
+                           .entries = {{"DAT20793.000", {98, 111, 76, 5}, 42}}});
     return state;
 }
 

@@ -2,6 +2,7 @@
 // not write whole reads as nothing, so that a sync never trusts half a state.
 #include "sync/sync_state.h"
 
+#include "calendar/fingerprint.h"
 #include "store/entry_likeness.h"
 
 #include <gtest/gtest.h>
@@ -13,10 +14,10 @@ namespace {
 
 SyncState sample() {
     SyncState state{.vdir = "/home/ann/My Calendars/100% daybrook"};
-    state.items.push_back({.vdir_name = "call me.ics", .vdir_etag = "12-186-1796718841.116341247",
+    state.items.push_back({.vdir_name = "call me.ics", .vdir_etag = {12, 186, 1796718841, 116341247},
                            .vdir_hash = 0x16187956d26d9ad1u, .horizon = 21158, .repeats = true,
-                           .entries = {{"DAT20795.000", "13-111-1796718841.124341247", 0xbe588e551e39934du},
-                                       {"DAT20802.003", "", 1u}}});
+                           .entries = {{"DAT20795.000", {13, 111, -1796718841, 124}, 0xbe588e551e39934du},
+                                       {"DAT20802.003", {}, 1u}}});
     state.items.push_back({.vdir_name = "gone.ics", .vdir_hash = 7u, .retry = true});
     return state;
 }
@@ -31,16 +32,33 @@ TEST(SyncState, ReadsBackWhatItWroteAndNothingItDidNotWriteWhole) {
     };
     std::string flipped = text;
     flipped[text.find("DAT20795") + 4] = '6';
-    std::string old_version = text;
-    old_version.replace(old_version.find("state 2"), 7, "state 1");
+    const std::string body = text.substr(0, text.rfind("check "));
+    // A body under another first line, ended with the checksum given.
+    const auto sealed = [&](std::string_view header, std::string lines, auto checksum) {
+        lines.replace(0, lines.find('\n'), header);
+        return lines + "check " + hex_text(checksum(lines)) + '\n';
+    };
+    const auto fnv = [](std::string_view bytes) { return fnv1a(bytes); };
+    const auto words = [](std::string_view bytes) { return word_hash(bytes); };
+    EXPECT_EQ(parse_sync_state(sealed("daybrook sync state 2", body, fnv)), sample())
+        << "a state an earlier Daybrook wrote is no damaged state";
+    const auto edited = [&](std::string_view from, std::string_view to) {
+        std::string lines = body;
+        lines.replace(lines.find(from), from.size(), to);
+        return sealed("daybrook sync state 3", lines, words);
+    };
     const Damage damages[] = {
         {"cut short", text.substr(0, text.size() / 2)},
         {"last line cut", text.substr(0, text.size() - 3)},
         {"no end of line", text.substr(0, text.size() - 1)},
         {"a digit changed", flipped},
-        {"another version", old_version},
+        {"an unknown version", sealed("daybrook sync state 1", body, fnv)},
+        {"a version with another's checksum", sealed("daybrook sync state 2", body, words)},
         {"empty", ""},
         {"a line added", text + "item x.ics - 0000000000000000 0 0 0\n"},
+        {"an etag without its fraction", edited("1796718841.116341247", "1796718841")},
+        {"an etag of letters", edited("12-186-", "12-abc-")},
+        {"an etag with a short fraction", edited(".116341247", ".1163")},
     };
     for (const Damage& damage : damages) EXPECT_EQ(parse_sync_state(damage.text), std::nullopt) << damage.name;
 }
