@@ -63,10 +63,13 @@ bool read_hex(std::string_view text, std::span<unsigned char> bytes) {
 }
 
 std::optional<std::uint64_t> read_hex64(std::string_view text) {
-    std::array<unsigned char, 8> bytes{};
-    if (!read_hex(text, bytes)) return std::nullopt;
+    if (text.size() != 16) return std::nullopt;
     std::uint64_t value = 0;
-    for (const unsigned char byte : bytes) value = value << 8 | byte;
+    for (const char digit : text) {
+        const int nibble = digit_value(digit);
+        if (nibble < 0) return std::nullopt;
+        value = value << 4 | unsigned(nibble);
+    }
     return value;
 }
 

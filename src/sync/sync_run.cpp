@@ -1,6 +1,7 @@
 #include "sync/sync_run.h"
 
 #include <algorithm>
+#include <iterator>
 #include <map>
 #include <optional>
 #include <set>
@@ -73,14 +74,34 @@ std::string entry_failure(const std::string& name, const EntryRecord& record, co
     return "the entry \"" + windows_1252_to_utf8(record.text) + "\" of " + report_date(plain_day_of(day_of_entry_name(name))) + ": " + why;
 }
 
-// Finds a name in a map of names, trying first the name after `last`, where the look-up before
-// found its own: the state lists its events and their entries in name order, as the maps hold
-// them, so that deciding an unchanged state finds nearly every name without a search.
+// Finds names in a map of names, trying first the name after each of the last two found. The
+// state lists its events and their entries in the order of the diary's entries: the order of the
+// diary's map, and of the vdir's but for the events of yearly entries, whose names sort apart.
+// So deciding an unchanged state finds nearly every name without a search, the name after a
+// yearly event's included.
 template <typename Map>
-typename Map::iterator find_after(Map& map, typename Map::iterator& last, const std::string& name) {
-    if (last != map.end() && ++last != map.end() && last->first == name) return last;
-    return last = map.find(name);
-}
+class NameFinder {
+public:
+    using Found = typename Map::iterator;
+    explicit NameFinder(Map& map) : m_map(map), m_last(map.end()), m_before(map.end()) {}
+
+    Found find(const std::string& name) {
+        for (const Found hint : {m_last, m_before})
+            if (hint != m_map.end() && std::next(hint) != m_map.end() && std::next(hint)->first == name)
+                return found(std::next(hint));
+        return found(m_map.find(name));
+    }
+
+private:
+    Found found(Found at) {
+        if (at != m_map.end()) m_before = std::exchange(m_last, at);
+        return at;
+    }
+
+    Map& m_map;
+    Found m_last;
+    Found m_before;
+};
 
 // Whether a removal of `removed` of the `seen` events of the last sync looks like a wiped folder.
 bool mass_removal(std::size_t removed, std::size_t seen) {
@@ -128,9 +149,9 @@ private:
     DayNumber m_horizon = 0;       // the last day repeats without end are made into entries
     std::map<std::string, DiaryFile> m_diary;  // every entry file, by name
     std::map<std::string, VdirFile> m_vdir;    // every vdir item, by name
-    // Where the state's last event and entry were found, while its events are decided.
-    std::map<std::string, VdirFile>::iterator m_vdir_found;
-    std::map<std::string, DiaryFile>::iterator m_diary_found;
+    // Where the state's events and entries are found, in its order, while they are decided.
+    NameFinder<std::map<std::string, VdirFile>> m_vdir_finder{m_vdir};
+    NameFinder<std::map<std::string, DiaryFile>> m_diary_finder{m_diary};
     std::map<std::string, VdirRead> m_read;    // the vdir items read so far
     std::size_t m_made = 0;                    // entries made so far
     // What this sync writes on either side, written in two batches at its end: a flush for each
@@ -199,8 +220,6 @@ bool Sync::read_sides() {
 std::vector<Decision> Sync::decide_known() {
     std::vector<Decision> decisions;
     decisions.reserve(m_old.items.size());
-    m_vdir_found = m_vdir.end();
-    m_diary_found = m_diary.end();
     for (const SyncedItem& before : m_old.items) {
         SyncedItem item = before;
         const SideChange vdir = vdir_side(item);
@@ -213,7 +232,7 @@ std::vector<Decision> Sync::decide_known() {
 // The etag decides without reading, unless the event waits to be made again; a file read for a
 // new etag is changed only when its contents are.
 SideChange Sync::vdir_side(SyncedItem& item) {
-    const auto found = find_after(m_vdir, m_vdir_found, item.vdir_name);
+    const auto found = m_vdir_finder.find(item.vdir_name);
     if (found == m_vdir.end()) return SideChange::removed;
     found->second.known = true;
     if (found->second.etag == item.vdir_etag && !item.retry) return SideChange::unchanged;
@@ -240,7 +259,7 @@ SideChange Sync::diary_side(SyncedItem& item) {
     bool changed = false;
     bool deleted = false;
     for (SyncedEntry& entry : item.entries) {
-        const auto found = find_after(m_diary, m_diary_found, entry.name);
+        const auto found = m_diary_finder.find(entry.name);
         const bool present = found != m_diary.end() && !found->second.claimed;
         const bool same_file = present && found->second.etag == entry.etag;
         const std::optional<EntryRecord>* record = present && !same_file ? &record_of(entry.name) : nullptr;
