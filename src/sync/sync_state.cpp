@@ -96,8 +96,6 @@ std::string item_line(const SyncedItem& item) {
            std::to_string(item.horizon) + ' ' + (item.repeats ? '1' : '0') + ' ' + (item.retry ? '1' : '0') + '\n';
 }
 
-bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\r'; }
-
 // The words of a line, at most as many as any line of a state has.
 struct Words {
     static constexpr std::size_t most = 7;
@@ -105,19 +103,18 @@ struct Words {
     std::size_t count = 0;
 };
 
-// The words of a line, split at runs of blanks; nothing for a line of more words than any line
-// of a state has. Split by hand: a stream made for every line took most of a large state's reading.
+// The words of a line, split at the single spaces the state writes between them (a name in it
+// has its spaces encoded); nothing for a line of more words than any line of a state has, or
+// with an empty word.
 std::optional<Words> words_of(std::string_view line) {
     Words words;
-    std::size_t at = 0;
-    for (;;) {
-        while (at < line.size() && is_blank(line[at])) ++at;
-        if (at == line.size()) return words;
-        const std::size_t start = at;
-        while (at < line.size() && !is_blank(line[at])) ++at;
-        if (words.count == Words::most) return std::nullopt;
-        words.word[words.count++] = line.substr(start, at - start);
+    for (std::size_t start = 0; start < line.size();) {
+        const std::size_t end = std::min(line.find(' ', start), line.size());
+        if (end == start || words.count == Words::most) return std::nullopt;
+        words.word[words.count++] = line.substr(start, end - start);
+        start = end + 1;
     }
+    return words;
 }
 
 // An "item" line (name, etag, hash, horizon, repeats, retry) or an "entry" line (name, etag,
