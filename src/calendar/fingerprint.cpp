@@ -2,23 +2,36 @@
 
 #include <array>
 #include <bit>
+#include <cstring>
 
 namespace daybrook {
 namespace {
 
 constexpr std::string_view hex_digits = "0123456789abcdef";
 
-int digit_value(char digit) {
-    if (digit >= '0' && digit <= '9') return digit - '0';
-    if (digit >= 'a' && digit <= 'f') return digit - 'a' + 10;
-    return -1;
+// The value of each byte as a lowercase hex digit, -1 for a byte that is none: a look-up costs no
+// branch that a text of random digits would mispredict half the time.
+constexpr std::array<signed char, 256> digit_values = [] {
+    std::array<signed char, 256> values{};
+    values.fill(-1);
+    for (std::size_t at = 0; at < hex_digits.size(); ++at) values[static_cast<unsigned char>(hex_digits[at])] = static_cast<signed char>(at);
+    return values;
+}();
+
+int digit_value(char digit) { return digit_values[static_cast<unsigned char>(digit)]; }
+
+// Eight bytes as a number, the first the lowest, whatever the machine's byte order.
+std::uint64_t word_at(const char* bytes) {
+    std::uint64_t value = 0;
+    std::memcpy(&value, bytes, sizeof value);
+    if constexpr (std::endian::native == std::endian::big) value = __builtin_bswap64(value);
+    return value;
 }
 
-// Up to eight bytes as a number, the first the lowest, whatever the machine's byte order (the
-// compiler makes one load of a whole word).
-std::uint64_t little_endian_word(const char* bytes, std::size_t count) {
+// The last bytes, fewer than eight, in the same order.
+std::uint64_t tail_word(std::string_view bytes) {
     std::uint64_t value = 0;
-    for (std::size_t at = 0; at < count; ++at) value |= std::uint64_t(static_cast<unsigned char>(bytes[at])) << (8 * at);
+    for (std::size_t at = 0; at < bytes.size(); ++at) value |= std::uint64_t(static_cast<unsigned char>(bytes[at])) << (8 * at);
     return value;
 }
 
@@ -30,8 +43,8 @@ std::uint64_t word_hash(std::string_view bytes) noexcept {
     constexpr std::uint64_t multiplier = 0x9e3779b97f4a7c15u;  // odd: the product is a bijection
     std::uint64_t hash = fnv1a_start ^ bytes.size();
     std::size_t at = 0;
-    for (; at + 8 <= bytes.size(); at += 8) hash = std::rotl((hash ^ little_endian_word(bytes.data() + at, 8)) * multiplier, 29);
-    hash = (hash ^ little_endian_word(bytes.data() + at, bytes.size() - at)) * multiplier;
+    for (; at + 8 <= bytes.size(); at += 8) hash = std::rotl((hash ^ word_at(bytes.data() + at)) * multiplier, 29);
+    hash = (hash ^ tail_word(bytes.substr(at))) * multiplier;
     return hash ^ (hash >> 32);
 }
 

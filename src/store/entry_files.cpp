@@ -4,20 +4,14 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <utility>
 
 #include "calendar/text_helpers.h"
 #include "store/file_writes.h"
+#include "store/name_order.h"
 #include "store/record_io.h"
 
 namespace daybrook {
-namespace {
-
-constexpr std::string_view entry_name_shape = "DAT#####.00#";  // '#' stands for one digit
-constexpr std::size_t entry_name_size = entry_name_shape.size();
-
-}  // namespace
 
 std::string entry_file_name(DayNumber day, int slot) {
     char name[32];
@@ -26,10 +20,11 @@ std::string entry_file_name(DayNumber day, int slot) {
 }
 
 bool is_entry_file_name(std::string_view name) noexcept {
-    if (name.size() != entry_name_size) return false;
-    for (std::size_t i = 0; i < entry_name_size; ++i) {
+    constexpr std::string_view shape = "DAT#####.00#";  // '#' stands for one digit
+    if (name.size() != shape.size()) return false;
+    for (std::size_t i = 0; i < shape.size(); ++i) {
         const bool digit = name[i] >= '0' && name[i] <= '9';
-        if (entry_name_shape[i] == '#' ? !digit : name[i] != entry_name_shape[i]) return false;
+        if (shape[i] == '#' ? !digit : name[i] != shape[i]) return false;
     }
     return true;
 }
@@ -112,11 +107,7 @@ std::optional<StoreListing> list_store(const StoreDir& dir, FileNameTest also) {
         else if (left_behind(name)) listing.leftovers.emplace_back(name);
     });
     if (!whole) return std::nullopt;
-    // Every name has the one shape, so a comparison of its fixed width, which the compiler does
-    // in two loads, orders them as their text does.
-    std::sort(listing.entries.begin(), listing.entries.end(), [](const std::string& a, const std::string& b) {
-        return std::memcmp(a.data(), b.data(), entry_name_size) < 0;
-    });
+    sort_by_name(listing.entries, [](const std::string& name) -> std::string_view { return name; });
     return listing;
 }
 

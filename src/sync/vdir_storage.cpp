@@ -17,6 +17,7 @@
 
 #include "calendar/fingerprint.h"
 #include "store/file_writes.h"
+#include "store/name_order.h"
 #include "store/small_file.h"
 
 namespace daybrook {
@@ -109,8 +110,7 @@ std::optional<VdirListing> list_vdir(const VdirPath& vdir) {
         }
     }
     if (errno != 0) return std::nullopt;
-    std::sort(listing.items.begin(), listing.items.end(),
-              [](const VdirItem& a, const VdirItem& b) { return a.name < b.name; });
+    sort_by_name(listing.items, [](const VdirItem& item) -> std::string_view { return item.name; });
     return listing;
 }
 
