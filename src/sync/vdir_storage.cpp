@@ -1,6 +1,5 @@
 #include "sync/vdir_storage.h"
 
-
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -8,9 +7,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <charconv>
-#include <cinttypes>
-#include <cstdio>
 #include <memory>
 #include <span>
 #include <utility>
