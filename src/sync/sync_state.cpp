@@ -82,12 +82,14 @@ std::optional<Etag> etag_of_word(std::string_view word) {
     const std::size_t seconds_at = size_at == 0 ? 0 : word.find('-', size_at) + 1;
     const std::size_t fraction_at = seconds_at == 0 ? 0 : word.find('.', seconds_at) + 1;
     Etag etag;
+    std::uint32_t nanoseconds = 0;  // digits alone: no sign
     if (fraction_at == 0 || word.size() - fraction_at != nanosecond_digits ||
         !read_number(word.substr(0, size_at - 1), etag.inode) ||
         !read_number(word.substr(size_at, seconds_at - 1 - size_at), etag.size) ||
         !read_number(word.substr(seconds_at, fraction_at - 1 - seconds_at), etag.seconds) ||
-        !read_number(word.substr(fraction_at), etag.nanoseconds))
+        !read_number(word.substr(fraction_at), nanoseconds))
         return std::nullopt;
+    etag.nanoseconds = nanoseconds;
     return etag;
 }
 

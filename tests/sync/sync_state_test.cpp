@@ -59,6 +59,7 @@ TEST(SyncState, ReadsBackWhatItWroteAndNothingItDidNotWriteWhole) {
         {"an etag without its fraction", edited("1796718841.116341247", "1796718841")},
         {"an etag of letters", edited("12-186-", "12-abc-")},
         {"an etag with a short fraction", edited(".116341247", ".1163")},
+        {"an etag with a fraction below zero", edited(".116341247", ".-16341247")},
     };
     for (const Damage& damage : damages) EXPECT_EQ(parse_sync_state(damage.text), std::nullopt) << damage.name;
 }
