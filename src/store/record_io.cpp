@@ -5,7 +5,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <system_error>
@@ -14,6 +13,7 @@
 #include <utility>
 
 #include "store/file_writes.h"
+#include "store/name_order.h"
 
 namespace daybrook::store_io {
 namespace {
@@ -102,7 +102,7 @@ std::optional<std::vector<std::string>> list_matching(const StoreDir& dir, NameT
         if (test(name)) names.emplace_back(name);
     });
     if (!whole) return std::nullopt;
-    std::sort(names.begin(), names.end());
+    sort_by_name(names, [](const std::string& name) -> std::string_view { return name; });
     return names;
 }
 
